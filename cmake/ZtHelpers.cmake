@@ -1,0 +1,22 @@
+include(GoogleTest)
+
+# zt_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)
+# One small test binary per call; its cases are listed to CTest one by one.
+function(zt_add_test name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
+  gtest_discover_tests(${name}
+    DISCOVERY_MODE PRE_TEST
+    PROPERTIES ENVIRONMENT "ZT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;ZT_TEST_BIN_DIR=${CMAKE_BINARY_DIR}/tests"
+               TIMEOUT 120)
+endfunction()
+
+# zt_add_bench(NAME SOURCES a.cpp LIBS lib1)
+function(zt_add_bench name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark Threads::Threads)
+  set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/bench)
+endfunction()

@@ -1,0 +1,39 @@
+#!/usr/bin/env bash
+# Installs what the project needs (only what is missing), then configures and builds.
+# Safe to run again: a second run installs nothing and does a no-op build.
+#   scripts/setup.sh                 build into build/
+#   ZT_BUILD_DIR=build-asan ZT_SANITIZE=address,undefined scripts/setup.sh
+set -euo pipefail
+here=$(cd "$(dirname "$0")/.." && pwd)
+
+packages=(
+  g++ cmake ninja-build pkg-config
+  libgtest-dev libgmock-dev googletest libbenchmark-dev
+  libsqlite3-dev sqlite3 zlib1g-dev
+  qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins
+  fonts-dejavu-core xvfb
+)
+
+missing=()
+for p in "${packages[@]}"; do
+  status=$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null || true)
+  [[ "$status" == "install ok installed" ]] || missing+=("$p")
+done
+if ((${#missing[@]})); then
+  echo "setup: installing ${missing[*]}"
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo="sudo"
+  export DEBIAN_FRONTEND=noninteractive
+  $sudo apt-get update -q
+  $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
+fi
+
+build=${ZT_BUILD_DIR:-build}
+[[ "$build" = /* ]] || build="$here/$build"
+sanitize=${ZT_SANITIZE:-}
+if [[ ! -f "$build/build.ninja" ]]; then
+  cmake -S "$here" -B "$build" -G Ninja \
+    -DCMAKE_BUILD_TYPE="${ZT_BUILD_TYPE:-RelWithDebInfo}" \
+    -DZT_WERROR=ON -DZT_SANITIZE="$sanitize"
+fi
+cmake --build "$build" -- -j"${ZT_JOBS:-2}"
