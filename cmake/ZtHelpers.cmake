@@ -1,7 +1,8 @@
 include(GoogleTest)
 
 # zt_add_test(NAME SOURCES a.cpp b.cpp LIBS lib1 lib2)
-# One small test binary per call; its cases are listed to CTest one by one.
+# One small test binary per call; its cases are listed to CTest one by one. Tests find the
+# device's programs through ZT_BIN_DIR, and their own helper programs beside themselves.
 function(zt_add_test name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${ARG_SOURCES})
@@ -9,8 +10,7 @@ function(zt_add_test name)
   set_target_properties(${name} PROPERTIES RUNTIME_OUTPUT_DIRECTORY ${CMAKE_BINARY_DIR}/tests)
   gtest_discover_tests(${name}
     DISCOVERY_MODE PRE_TEST
-    PROPERTIES ENVIRONMENT "ZT_BIN_DIR=${CMAKE_BINARY_DIR}/bin;ZT_TEST_BIN_DIR=${CMAKE_BINARY_DIR}/tests"
-               TIMEOUT 120)
+    PROPERTIES ENVIRONMENT "ZT_BIN_DIR=${CMAKE_BINARY_DIR}/bin" TIMEOUT 120)
 endfunction()
 
 # zt_add_bench(NAME SOURCES a.cpp LIBS lib1)

@@ -1,0 +1,135 @@
+#include "platform/registry/connection.h"
+
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <map>
+#include <optional>
+#include <string>
+
+#include "platform/base/device_root.h"
+#include "platform/registry/registry_file.h"
+
+namespace zt::platform::registry::detail {
+namespace {
+
+struct ProcessConnection {
+    std::mutex mutex;
+    sqlite3* db { nullptr };
+    std::filesystem::path root;
+    pid_t owner { 0 };
+    struct stat file {};  // identity of the registry file when it was opened
+    bool damaged { false };  // a statement found the file damaged: reopen and check it
+    // What the root and the file looked like when opening last failed. Until either changes,
+    // opening is not tried again, so a broken registry costs one message, not one per call.
+    std::optional<std::string> failed_state;
+    std::map<std::string, sqlite3_stmt*, std::less<>> statements;
+
+    void close() {
+        for (auto& [sql, stmt] : statements) sqlite3_finalize(stmt);
+        statements.clear();
+        if (db) sqlite3_close(db);
+        db = nullptr;
+        damaged = false;
+    }
+    // A forked child must not touch its parent's SQLite state (its locks belong to the
+    // parent), so the inherited connection is dropped without closing it.
+    void abandon() {
+        statements.clear();
+        db = nullptr;
+        damaged = false;
+    }
+    ~ProcessConnection() {
+        if (owner == getpid()) close();
+    }
+};
+
+bool same_file(const struct stat& a, const struct stat& b) { return a.st_dev == b.st_dev && a.st_ino == b.st_ino; }
+
+std::string describe_state(const std::filesystem::path& root, const std::filesystem::path& file) {
+    std::string state = root.string();
+    for (const auto& path : { root, file }) {
+        struct stat st {};
+        if (stat(path.c_str(), &st) != 0) {
+            state += "|absent";
+            continue;
+        }
+        state += "|" + std::to_string(st.st_dev) + ":" + std::to_string(st.st_ino) + ":" + std::to_string(st.st_size) +
+                 ":" + std::to_string(st.st_mode) + ":" + std::to_string(st.st_mtim.tv_sec) + "." +
+                 std::to_string(st.st_mtim.tv_nsec);
+    }
+    return state;
+}
+
+ProcessConnection& connection() {
+    static ProcessConnection instance;
+    return instance;
+}
+
+}  // namespace
+
+Session::Session() : m_lock(connection().mutex) {
+    ProcessConnection& c = connection();
+    if (c.db && c.owner != getpid()) c.abandon();
+    auto root = device_root();
+    if (root.empty()) return;
+    // A registry file replaced or removed under a running process (a new device root in the
+    // same place, a person deleting it) is followed, so no process keeps writing to a file
+    // that the others no longer see.
+    struct stat now {};
+    bool present = stat((root / kRegistryFileName).c_str(), &now) == 0;
+    if (c.db && (c.root != root || !present || !same_file(now, c.file) || c.damaged)) c.close();
+    if (!c.db) {
+        std::string state = describe_state(root, root / kRegistryFileName);
+        if (c.failed_state == state) return;
+        c.db = open_registry(root);
+        if (!c.db) {
+            c.failed_state = describe_state(root, root / kRegistryFileName);
+            return;
+        }
+        c.failed_state.reset();
+        c.root = root;
+        c.owner = getpid();
+        if (stat((root / kRegistryFileName).c_str(), &c.file) != 0) c.file = {};
+    }
+    m_db = c.db;
+}
+
+Statement Session::statement(std::string_view sql) {
+    if (!m_db) return Statement(nullptr);
+    auto& cache = connection().statements;
+    bool* damaged = &connection().damaged;
+    if (auto it = cache.find(sql); it != cache.end()) return Statement(it->second, damaged);
+    sqlite3_stmt* stmt = nullptr;
+    if (sqlite3_prepare_v3(m_db, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
+                           &stmt, nullptr) != SQLITE_OK) {
+        sqlite3_finalize(stmt);
+        return Statement(nullptr);
+    }
+    cache.emplace(std::string(sql), stmt);
+    return Statement(stmt, damaged);
+}
+
+Transaction::Transaction(Session& session, Mode mode) : m_session(session) {
+    if (!session.ok()) return;
+    auto begin = session.statement(mode == Mode::Write ? "BEGIN IMMEDIATE" : "BEGIN");
+    m_active = begin.step() == SQLITE_DONE;
+}
+
+Transaction::~Transaction() {
+    if (!m_active) return;
+    auto rollback = m_session.statement("ROLLBACK");
+    rollback.step();
+}
+
+bool Transaction::commit() {
+    if (!m_active) return false;
+    auto commit = m_session.statement("COMMIT");
+    int rc = commit.step();
+    if (rc != SQLITE_DONE) return false;  // still active: the destructor rolls back
+    m_active = false;
+    return true;
+}
+
+}  // namespace zt::platform::registry::detail

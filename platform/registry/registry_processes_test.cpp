@@ -1,0 +1,134 @@
+// Several processes on one registry: concurrent writers and a writer killed mid-stream.
+#include <fcntl.h>
+#include <signal.h>
+#include <sqlite3.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+#include "platform/base/text.h"
+#include "platform/registry/registry.h"
+#include "platform/registry/testing/temp_device_root.h"
+
+namespace zt::platform::registry {
+namespace {
+
+std::u16string numbered(const char* prefix, int n) { return to_u16(prefix + std::to_string(n)); }
+
+// Runs body in a forked child; its result is the child's exit status (0 = success).
+pid_t run_child(const std::function<int()>& body) {
+    pid_t pid = fork();
+    if (pid == 0) _exit(body());
+    return pid;
+}
+
+int exit_status(pid_t pid) {
+    int status = 0;
+    if (waitpid(pid, &status, 0) != pid) return -1;
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+}
+
+std::string integrity_of(const std::filesystem::path& file) {
+    sqlite3* db = nullptr;
+    std::string verdict = "cannot open";
+    if (sqlite3_open_v2(file.c_str(), &db, SQLITE_OPEN_READONLY, nullptr) == SQLITE_OK) {
+        sqlite3_stmt* stmt = nullptr;
+        if (sqlite3_prepare_v2(db, "PRAGMA integrity_check", -1, &stmt, nullptr) == SQLITE_OK &&
+            sqlite3_step(stmt) == SQLITE_ROW)
+            verdict = reinterpret_cast<const char*>(sqlite3_column_text(stmt, 0));
+        sqlite3_finalize(stmt);
+    }
+    sqlite3_close(db);
+    return verdict;
+}
+
+class RegistryProcessesTest : public ::testing::Test {
+protected:
+    void SetUp() override { ASSERT_FALSE(m_root.path().empty()); }
+    testing::TempDeviceRoot m_root;
+};
+
+TEST_F(RegistryProcessesTest, TwoWritersAtOnceLoseNothing) {
+    ASSERT_TRUE(Key::create(Root::CurrentUser, u"Shared"));
+    constexpr int kPerWriter = 150;
+    auto writer = [](const char* prefix) {
+        return [prefix] {
+            int failures = 0;
+            for (int i = 0; i < kPerWriter; ++i) {
+                // Each process opens and creates on its own, as separate programs would.
+                auto key = Key::open(Root::CurrentUser, u"Shared");
+                if (!key || key->set_dword(numbered(prefix, i), static_cast<uint32_t>(i)) != Status::Ok) ++failures;
+                if (i % 10 == 0 && !Key::create(Root::CurrentUser, u"Shared\\" + numbered(prefix, i))) ++failures;
+            }
+            return failures > 0 ? 1 : 0;
+        };
+    };
+    pid_t first = run_child(writer("a"));
+    pid_t second = run_child(writer("b"));
+    ASSERT_GT(first, 0);
+    ASSERT_GT(second, 0);
+    EXPECT_EQ(exit_status(first), 0) << "first writer saw failures";
+    EXPECT_EQ(exit_status(second), 0) << "second writer saw failures";
+
+    auto key = Key::open(Root::CurrentUser, u"Shared");
+    ASSERT_TRUE(key);
+    for (const char* prefix : { "a", "b" }) {
+        for (int i = 0; i < kPerWriter; ++i)
+            ASSERT_EQ(key->get_dword(numbered(prefix, i)), static_cast<uint32_t>(i)) << prefix << i;
+    }
+    int subkeys = 0;
+    while (key->enum_subkey(subkeys)) ++subkeys;
+    EXPECT_EQ(subkeys, 2 * kPerWriter / 10);
+    EXPECT_EQ(integrity_of(m_root.path() / "registry.db"), "ok");
+}
+
+TEST_F(RegistryProcessesTest, WriterKilledMidStreamKeepsEveryCommittedWrite) {
+    int pipe_fds[2];
+    ASSERT_EQ(pipe(pipe_fds), 0);
+    const std::u16string payload(2000, u'p');  // big enough that the kill often lands in a commit
+    pid_t writer = run_child([&] {
+        close(pipe_fds[0]);
+        for (int i = 0; i < 1000000; ++i) {
+            // A deep create is one transaction: either all three keys exist or none does.
+            auto created = Key::create(Root::CurrentUser, u"Stream\\" + numbered("k", i) + u"\\a\\b");
+            if (!created || created->key.set_string(u"Data", payload + numbered("#", i)) != Status::Ok) return 3;
+            if (write(pipe_fds[1], &i, sizeof i) != sizeof i) return 4;
+        }
+        return 0;
+    });
+    ASSERT_GT(writer, 0);
+    close(pipe_fds[1]);
+
+    int acknowledged = -1;
+    int received = 0;
+    while (read(pipe_fds[0], &received, sizeof received) == sizeof received) {
+        acknowledged = received;
+        if (acknowledged >= 300) break;
+    }
+    kill(writer, SIGKILL);
+    while (read(pipe_fds[0], &received, sizeof received) == sizeof received) acknowledged = received;
+    close(pipe_fds[0]);
+    EXPECT_EQ(exit_status(writer), 128 + SIGKILL);
+    ASSERT_GE(acknowledged, 300) << "the writer failed before it was killed";
+
+    for (int i = 0; i <= acknowledged; ++i) {
+        auto key = Key::open(Root::CurrentUser, u"Stream\\" + numbered("k", i) + u"\\a\\b");
+        ASSERT_TRUE(key) << "committed key " << i << " lost";
+        ASSERT_EQ(key->get_string(u"Data"), payload + numbered("#", i)) << "committed value " << i << " lost";
+    }
+    // Whatever the kill interrupted is either complete or absent.
+    auto stream = Key::open(Root::CurrentUser, u"Stream");
+    ASSERT_TRUE(stream);
+    for (uint32_t i = 0; auto name = stream->enum_subkey(i); ++i)
+        EXPECT_TRUE(stream->open_subkey(*name + u"\\a\\b")) << "half-created tree under " << utf16_to_utf8(*name);
+
+    EXPECT_EQ(integrity_of(m_root.path() / "registry.db"), "ok");
+    EXPECT_EQ(stream->set_dword(u"AfterTheKill", 1), Status::Ok) << "the registry stays writable";
+}
+
+}  // namespace
+}  // namespace zt::platform::registry

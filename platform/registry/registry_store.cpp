@@ -1,0 +1,226 @@
+#include "platform/registry/registry_store.h"
+
+#include "platform/base/text.h"
+#include "platform/registry/connection.h"
+#include "platform/registry/key_path.h"
+
+namespace zt::platform::registry::detail {
+namespace {
+
+constexpr int64_t kCurrentUserId = 1;  // the two root rows every registry file is created with
+constexpr int64_t kLocalMachineId = 2;
+
+ReachedKey failed_reach(Status status) {
+    ReachedKey reached;
+    reached.status = status;
+    return reached;
+}
+
+Status status_of_step(int rc) {
+    if (rc == SQLITE_ROW) return Status::Ok;
+    if (rc == SQLITE_DONE) return Status::NotFound;
+    return Status::Failed;
+}
+
+Status check_key(Session& session, int64_t id) {
+    auto query = session.statement("SELECT 1 FROM keys WHERE id = ?1");
+    query.bind_int(1, id);
+    return status_of_step(query.step());
+}
+
+struct Child {
+    Status status { Status::Failed };
+    int64_t id { 0 };
+    std::u16string name;
+};
+
+Child find_child(Session& session, int64_t parent, std::u16string_view name) {
+    auto query = session.statement("SELECT id, name FROM keys WHERE parent = ?1 AND folded = ?2");
+    query.bind_int(1, parent);
+    query.bind_units(2, fold_case(name));
+    Child child;
+    child.status = status_of_step(query.step());
+    if (child.status == Status::Ok) {
+        child.id = query.column_int(0);
+        child.name = query.column_units(1);
+    }
+    return child;
+}
+
+Child insert_child(Session& session, int64_t parent, std::u16string_view name) {
+    auto insert = session.statement("INSERT INTO keys(parent, name, folded) VALUES (?1, ?2, ?3)");
+    insert.bind_int(1, parent);
+    insert.bind_units(2, name);
+    insert.bind_units(3, fold_case(name));
+    if (insert.step() != SQLITE_DONE) return {};
+    return { Status::Ok, sqlite3_last_insert_rowid(session.db()), std::u16string(name) };
+}
+
+// Inside an open transaction: follows the components from start, creating missing ones
+// when asked to.
+ReachedKey walk(Session& session, int64_t start, const std::vector<std::u16string_view>& components,
+                bool create) {
+    ReachedKey reached = failed_reach(check_key(session, start));
+    if (reached.status != Status::Ok) return reached;
+    reached.id = start;
+    for (auto component : components) {
+        Child child = find_child(session, reached.id, component);
+        reached.newly_created = false;
+        if (child.status == Status::NotFound && create) {
+            child = insert_child(session, reached.id, component);
+            reached.newly_created = true;
+        }
+        if (child.status != Status::Ok) return failed_reach(child.status);
+        reached.id = child.id;
+        if (!reached.stored_path.empty()) reached.stored_path += u'\\';
+        reached.stored_path += child.name;
+    }
+    return reached;
+}
+
+ReachedKey reach(int64_t start, std::u16string_view path, bool create) {
+    auto components = split_key_path(path);
+    if (!components) return failed_reach(Status::InvalidArgument);
+    Session session;
+    Transaction transaction(session, create ? Transaction::Mode::Write : Transaction::Mode::Read);
+    if (!transaction.active()) return {};
+    ReachedKey reached = walk(session, start, *components, create);
+    if (reached.status == Status::Ok && !transaction.commit()) return {};
+    return reached;
+}
+
+bool step_done(Statement& statement) { return statement.step() == SQLITE_DONE; }
+
+}  // namespace
+
+int64_t root_key_id(Root root) { return root == Root::CurrentUser ? kCurrentUserId : kLocalMachineId; }
+
+ReachedKey open_key(int64_t start, std::u16string_view path) { return reach(start, path, false); }
+ReachedKey create_key(int64_t start, std::u16string_view path) { return reach(start, path, true); }
+
+StoredValue get_value(int64_t key, std::u16string_view name) {
+    Session session;
+    auto query = session.statement("SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
+    query.bind_int(1, key);
+    query.bind_units(2, fold_case(name));
+    StoredValue value;
+    value.status = status_of_step(query.step());
+    if (value.status == Status::Ok) {
+        value.type = static_cast<ValueType>(static_cast<uint32_t>(query.column_int(0)));
+        value.data = query.column_blob(1);
+    }
+    return value;
+}
+
+Status set_value(int64_t key, std::u16string_view name, ValueType type, std::span<const uint8_t> data) {
+    Session session;
+    Transaction transaction(session, Transaction::Mode::Write);
+    if (!transaction.active()) return Status::Failed;
+    if (Status found = check_key(session, key); found != Status::Ok) return found;
+    // An overwrite updates the row in place, which keeps the value's enumeration position and
+    // the case of its first name.
+    auto upsert = session.statement(
+        "INSERT INTO vals(key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
+        "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
+    upsert.bind_int(1, key);
+    upsert.bind_units(2, name);
+    upsert.bind_units(3, fold_case(name));
+    upsert.bind_int(4, static_cast<uint32_t>(type));
+    if (!upsert.bind_blob(5, data) || !step_done(upsert)) return Status::Failed;
+    return transaction.commit() ? Status::Ok : Status::Failed;
+}
+
+Status delete_value(int64_t key, std::u16string_view name) {
+    Session session;
+    Transaction transaction(session, Transaction::Mode::Write);
+    if (!transaction.active()) return Status::Failed;
+    if (Status found = check_key(session, key); found != Status::Ok) return found;
+    auto remove = session.statement("DELETE FROM vals WHERE key = ?1 AND folded = ?2");
+    remove.bind_int(1, key);
+    remove.bind_units(2, fold_case(name));
+    if (!step_done(remove)) return Status::Failed;
+    if (sqlite3_changes(session.db()) == 0) return Status::NotFound;
+    return transaction.commit() ? Status::Ok : Status::Failed;
+}
+
+Status delete_key(int64_t start, std::u16string_view path) {
+    auto components = split_key_path(path);
+    if (!components || components->empty()) return Status::InvalidArgument;
+    Session session;
+    Transaction transaction(session, Transaction::Mode::Write);
+    if (!transaction.active()) return Status::Failed;
+    ReachedKey target = walk(session, start, *components, false);
+    if (target.status != Status::Ok) return target.status;
+    {
+        auto children = session.statement("SELECT 1 FROM keys WHERE parent = ?1 LIMIT 1");
+        children.bind_int(1, target.id);
+        Status has_children = status_of_step(children.step());
+        if (has_children == Status::Ok) return Status::HasSubkeys;
+        if (has_children == Status::Failed) return Status::Failed;
+    }
+    auto remove_values = session.statement("DELETE FROM vals WHERE key = ?1");
+    remove_values.bind_int(1, target.id);
+    auto remove_key = session.statement("DELETE FROM keys WHERE id = ?1");
+    remove_key.bind_int(1, target.id);
+    if (!step_done(remove_values) || !step_done(remove_key)) return Status::Failed;
+    return transaction.commit() ? Status::Ok : Status::Failed;
+}
+
+Status delete_tree(int64_t start, std::u16string_view path) {
+    auto components = split_key_path(path);
+    if (!components) return Status::InvalidArgument;
+    Session session;
+    Transaction transaction(session, Transaction::Mode::Write);
+    if (!transaction.active()) return Status::Failed;
+    ReachedKey target = walk(session, start, *components, false);
+    if (target.status != Status::Ok) return target.status;
+    // An empty path clears the key but keeps it (?2 spares its own row).
+    int64_t spared = components->empty() ? target.id : 0;
+    auto remove_values = session.statement(
+        "WITH RECURSIVE subtree(id) AS (SELECT ?1 UNION ALL "
+        "SELECT keys.id FROM keys JOIN subtree ON keys.parent = subtree.id) "
+        "DELETE FROM vals WHERE key IN (SELECT id FROM subtree)");
+    remove_values.bind_int(1, target.id);
+    auto remove_keys = session.statement(
+        "WITH RECURSIVE subtree(id) AS (SELECT ?1 UNION ALL "
+        "SELECT keys.id FROM keys JOIN subtree ON keys.parent = subtree.id) "
+        "DELETE FROM keys WHERE id IN (SELECT id FROM subtree) AND id <> ?2");
+    remove_keys.bind_int(1, target.id);
+    remove_keys.bind_int(2, spared);
+    if (!step_done(remove_values) || !step_done(remove_keys)) return Status::Failed;
+    return transaction.commit() ? Status::Ok : Status::Failed;
+}
+
+std::optional<Key::ValueInfo> value_at(int64_t key, uint32_t index) {
+    Session session;
+    auto query = session.statement(
+        "SELECT name, type, data FROM vals WHERE key = ?1 ORDER BY id LIMIT 1 OFFSET ?2");
+    query.bind_int(1, key);
+    query.bind_int(2, index);
+    if (query.step() != SQLITE_ROW) return std::nullopt;
+    return Key::ValueInfo { query.column_units(0),
+                            static_cast<ValueType>(static_cast<uint32_t>(query.column_int(1))),
+                            query.column_blob(2) };
+}
+
+std::optional<std::u16string> subkey_at(int64_t key, uint32_t index) {
+    Session session;
+    auto query = session.statement("SELECT name FROM keys WHERE parent = ?1 ORDER BY id LIMIT 1 OFFSET ?2");
+    query.bind_int(1, key);
+    query.bind_int(2, index);
+    if (query.step() != SQLITE_ROW) return std::nullopt;
+    return query.column_units(0);
+}
+
+Status flush(int64_t key) {
+    Session session;
+    if (!session.ok()) return Status::Failed;
+    if (Status found = check_key(session, key); found != Status::Ok) return found;
+    // Commits already survive a killed process; the checkpoint writes them into the registry
+    // file and syncs it. A passive checkpoint never waits for other processes, and when they
+    // keep it from finishing the next one catches up, so its result is not an error.
+    sqlite3_wal_checkpoint_v2(session.db(), nullptr, SQLITE_CHECKPOINT_PASSIVE, nullptr, nullptr);
+    return Status::Ok;
+}
+
+}  // namespace zt::platform::registry::detail
