@@ -20,10 +20,13 @@ TempDeviceRoot::TempDeviceRoot() {
         return;
     }
     m_path = device_root();
+    m_runtime = device_runtime_dir();
 }
 
 TempDeviceRoot::~TempDeviceRoot() {
     std::error_code ec;
+    // The live objects of the device go too, or every test run leaves a folder in /tmp.
+    if (!m_runtime.empty()) std::filesystem::remove_all(m_runtime, ec);
     if (!m_path.empty()) std::filesystem::remove_all(m_path, ec);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 // A fresh, empty device root for one test: made under $TMPDIR (else /tmp), made current for
-// this process and (through ZT_ROOT) for the processes it starts, removed afterwards.
+// this process and (through ZT_ROOT) for the processes it starts, removed afterwards together
+// with its runtime folder of live objects.
 #include <filesystem>
 
 namespace zt::platform::testing {
@@ -17,6 +18,7 @@ public:
 
 private:
     std::filesystem::path m_path;
+    std::filesystem::path m_runtime;
 };
 
 }  // namespace zt::platform::testing

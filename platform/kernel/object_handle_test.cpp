@@ -1,0 +1,77 @@
+#include "platform/kernel/object_handle.h"
+
+#include <fcntl.h>
+#include <gtest/gtest.h>
+#include <signal.h>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <fstream>
+
+#include "platform/kernel/event.h"
+#include "platform/kernel/object_file_name.h"
+#include "platform/kernel/testing/test_device.h"
+
+namespace zt::platform {
+namespace {
+
+using testing::fork_child;
+using testing::TestDevice;
+using testing::wait_child;
+using namespace std::chrono_literals;
+
+TEST(ObjectPages, PageLeftByACrashedCreatorIsMadeAfresh) {
+    TestDevice device;
+    pid_t child = fork_child([] {
+        auto e = Event::create_or_open(u"ZunWakeupHelperNotify", ResetPolicy::Manual, true);
+        if (!e) return 1;
+        raise(SIGKILL);
+        return 2;
+    });
+    EXPECT_EQ(wait_child(child), 128 + SIGKILL);
+    auto mine = Event::create_or_open(u"ZunWakeupHelperNotify", ResetPolicy::Automatic, false);
+    ASSERT_TRUE(mine.has_value());
+    EXPECT_FALSE(mine->already_existed);
+    EXPECT_EQ(mine->event.policy(), ResetPolicy::Automatic);
+    EXPECT_EQ(mine->event.wait(0ms), Event::WaitResult::TimedOut) << "not the dead one's state";
+}
+
+TEST(ObjectPages, ForeignFileThatNobodyHoldsIsReplaced) {
+    TestDevice device;
+    auto path = device.runtime_dir() / detail::object_file_name(u"Garbage");
+    std::ofstream(path) << "not a kernel object";
+    auto e = Event::create_or_open(u"Garbage", ResetPolicy::Manual, true);
+    ASSERT_TRUE(e.has_value());
+    EXPECT_FALSE(e->already_existed);
+    EXPECT_EQ(e->event.wait(0ms), Event::WaitResult::Signalled);
+}
+
+TEST(ObjectPages, ForeignFileThatSomeoneHoldsIsRefusedNotTrusted) {
+    TestDevice device;
+    // One of another program's files, and one too short to map without faulting past its end.
+    for (std::string content : { std::string(8192, 'x'), std::string("ZTKO") }) {
+        auto path = device.runtime_dir() / detail::object_file_name(u"Held garbage");
+        std::ofstream(path) << content;
+        int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        ASSERT_GE(fd, 0);
+        ASSERT_EQ(flock(fd, LOCK_SH), 0);  // looks like a live object
+        EXPECT_FALSE(Event::create_or_open(u"Held garbage", ResetPolicy::Manual, false));
+        EXPECT_FALSE(Event::open(u"Held garbage").has_value());
+        ::close(fd);
+    }
+}
+
+TEST(ObjectPages, NoUsableRuntimeFolderMeansNoNamedObjects) {
+    TestDevice device;
+    // Another user's (or an open) folder in its place is refused by the device root code.
+    std::filesystem::remove_all(device.runtime_dir());
+    ASSERT_EQ(::mkdir(device.runtime_dir().c_str(), 0777), 0);
+    ASSERT_EQ(::chmod(device.runtime_dir().c_str(), 0777), 0);
+    EXPECT_FALSE(Event::create_or_open(u"X", ResetPolicy::Manual, false).has_value());
+    EXPECT_TRUE(Event::create_unnamed(ResetPolicy::Manual, false).has_value())
+        << "unnamed events need no folder";
+}
+
+}  // namespace
+}  // namespace zt::platform
