@@ -1,0 +1,114 @@
+#pragma once
+// CTimeStore: one process's copy of every alarm and timer, the default alarm and the few
+// settings the Today item shares with the main program. The registry is where processes
+// meet; the store is reloaded to see other processes' changes.
+//
+// The store has no lock of its own: a process uses it from one thread at a time. Record
+// saves, deletions and reload_all hold the device-wide store mutex.
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/alarm.h"
+#include "core/generic_map.h"
+#include "core/timer.h"
+
+namespace zt::core {
+
+// Remembered by the add-city dialog: the "Add City Options" property list of the Settings key.
+struct AddCityOptions {
+    uint32_t state { 0 };
+    uint32_t city { 0 };
+    std::vector<uint32_t> counts;  // "cnt0", "cnt1", ... up to the first missing index
+};
+
+class CTimeStore {
+public:
+    static constexpr unsigned kItemMapBits = 5;
+    static constexpr int32_t kNoCity = -1;
+    static constexpr uint32_t kStoredNoCity = 100;
+
+    CTimeStore();
+    ~CTimeStore();
+    CTimeStore(const CTimeStore&) = delete;
+    CTimeStore& operator=(const CTimeStore&) = delete;
+
+    // The process's store, made on first use.
+    static CTimeStore& instance();
+
+    // Replaces the records in memory by the stored ones, under the store mutex. Every value
+    // present when a key's enumeration starts is visited once, whatever is deleted meanwhile.
+    // Invalid alarms are deleted (memory and registry); invalid timers are only dropped from
+    // memory. Records that could not be read at all are dropped from memory, never deleted.
+    bool reload_all();
+
+    // nullptr when the id is taken (the present item stays untouched) or the map is full.
+    CTimeItem* create_item(ItemType type, int32_t id);
+    CTimeItem* create_new_item(ItemType type);
+    // Takes an item whose id is 0, gives it the next id and stores it. An item with another id
+    // is refused and stays with the caller (nullptr).
+    CTimeItem* add_new_item(std::unique_ptr<CTimeItem>& item);
+    CTimeItem* find(int32_t id) const;
+    CAlarm* find_alarm(int32_t id) const;
+    CTimer* find_timer(int32_t id) const;
+    // Stores the item, replacing (and deleting) another object with the same id.
+    CTimeItem* put(std::unique_ptr<CTimeItem> item);
+    // Destroys the item and deletes the Alarms value of that id (never a Timers value), under
+    // the store mutex.
+    void remove(int32_t id);
+    void clear();
+
+    // Visits every item in map order. The visitor must not add or remove items.
+    template <class Visitor>
+    void for_each(Visitor&& visit) const {
+        m_items.for_each([&](const int32_t&, const std::unique_ptr<CTimeItem>& item) { visit(*item); });
+    }
+    size_t item_count() const { return m_items.count(); }
+    int32_t highest_id() const { return m_highest_id; }
+
+    // Id 0, loaded on first use; keeps its defaults when the stored "0" is missing or invalid.
+    CAlarm& default_alarm();
+    std::unique_ptr<CAlarm> copy_of_default_alarm();
+    // Copies the settings into the default alarm, unsnoozed and unnamed, and saves it.
+    void save_as_default(const CAlarm& alarm);
+
+    // The folder of "AppPath" up to its last "\" or "/"; empty when missing or without one.
+    const std::u16string& application_folder();
+    std::u16string default_sound();
+
+    // For each of the five slots of a screen (stopwatches when count_up) without a timer of
+    // that sort, creates and saves one with its default interval (count-down timers also get
+    // the default sound); then runs the reschedule hook. Returns how many were made.
+    int fill_timer_slots(bool count_up);
+    CTimer* timer_in_slot(bool count_up, uint32_t slot) const;
+
+    // Run after changes that can move a due time (installed by the notification scheduling).
+    void set_reschedule_hook(std::function<void(CTimeStore&)> hook) { m_reschedule = std::move(hook); }
+    void reschedule();
+
+    // Settings shared with the Today item.
+    void load_settings();
+    void save_settings() const;
+    AddCityOptions load_add_city_options() const;
+    void save_add_city_options(const AddCityOptions& options) const;
+
+    std::u16string today_skin_name;
+    uint32_t view { 0 };
+    uint32_t cities_count { 4 };
+    int32_t city_index { kNoCity };
+    bool hide_icon { false };
+
+private:
+    bool insert(std::unique_ptr<CTimeItem> item);
+    void reload_key(ItemType type);
+
+    int32_t m_highest_id { 0 };
+    CGenericMap<int32_t, std::unique_ptr<CTimeItem>, IntegerHash> m_items { kItemMapBits };
+    std::unique_ptr<CAlarm> m_default_alarm;
+    std::optional<std::u16string> m_application_folder;
+    std::function<void(CTimeStore&)> m_reschedule;
+};
+
+}  // namespace zt::core

@@ -1,0 +1,58 @@
+// The few settings the store carries for the Today item and the add-city dialog.
+#include <limits>
+
+#include "core/number_text.h"
+#include "core/product_keys.h"
+#include "core/property_list.h"
+#include "core/registry_key.h"
+#include "core/time_store.h"
+
+namespace zt::core {
+
+void CTimeStore::load_settings() {
+    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, false, false);
+    today_skin_name = key.read_string(u"TodaySkinName", u"default");
+    view = key.read_number(u"View", 1);
+    cities_count = key.read_number(u"CitiesCount", 1);
+    uint32_t stored_city = key.read_number(u"CityIndex", kStoredNoCity);
+    city_index = stored_city == kStoredNoCity || stored_city > static_cast<uint32_t>(std::numeric_limits<int32_t>::max())
+                     ? kNoCity
+                     : static_cast<int32_t>(stored_city);
+    hide_icon = key.read_number(u"HideIcon", 0) != 0;
+}
+
+void CTimeStore::save_settings() const {
+    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, true, true);
+    key.write_string(u"TodaySkinName", today_skin_name);
+    key.write_number(u"View", view);
+    key.write_number(u"CitiesCount", cities_count);
+    key.write_number(u"CityIndex", city_index < 0 ? kStoredNoCity : static_cast<uint32_t>(city_index));
+    key.write_number(u"HideIcon", hide_icon ? 1 : 0);
+}
+
+AddCityOptions CTimeStore::load_add_city_options() const {
+    AddCityOptions options;
+    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, false, false);
+    auto map = parse_property_list(key.read_string(u"Add City Options", u""));
+    if (!map) return options;
+    options.state = map->number(u"state").value_or(0);
+    options.city = map->number(u"city").value_or(0);
+    for (uint32_t index = 0; index < map->count(); ++index) {
+        auto count = map->number(u"cnt" + format_unsigned(index));
+        if (!count) break;
+        options.counts.push_back(*count);
+    }
+    return options;
+}
+
+void CTimeStore::save_add_city_options(const AddCityOptions& options) const {
+    CValueMap map;
+    if (options.state != 0) map.put_number(u"state", options.state);
+    if (options.city != 0) map.put_number(u"city", options.city);
+    for (size_t index = 0; index < options.counts.size(); ++index)
+        map.put_number(u"cnt" + format_unsigned(static_cast<uint32_t>(index)), options.counts[index]);
+    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, true, true);
+    key.write_string(u"Add City Options", join_property_list(map));
+}
+
+}  // namespace zt::core
