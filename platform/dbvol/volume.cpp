@@ -1,0 +1,91 @@
+#include "platform/dbvol/database_volume.h"
+
+#include <sqlite3.h>
+#include <sys/stat.h>
+
+#include <utility>
+
+#include "platform/base/device_path.h"
+#include "platform/dbvol/sqlite_query.h"
+
+namespace zt::platform::dbvol {
+namespace {
+
+// Marks a file as a volume of this device ("ZTDV"), so another program's SQLite file is
+// never mistaken for one and written into.
+constexpr int64_t kVolumeApplicationId = 0x5A544456;
+constexpr int kBusyTimeoutMs = 5000;
+
+std::optional<int64_t> pragma_number(sqlite3* db, const char* sql) {
+    detail::Query query(db, sql);
+    if (query.step() != SQLITE_ROW) return std::nullopt;
+    return query.column_int(0);
+}
+
+// A fresh (empty) file becomes a volume; a volume is accepted; anything else is refused.
+// The check and the marking happen in one write transaction, so two processes mounting a
+// new file at once agree.
+bool claim_or_check(sqlite3* db) {
+    auto id = pragma_number(db, "PRAGMA application_id");
+    if (!id) return false;  // not a database at all, or damaged
+    if (*id == kVolumeApplicationId) return true;
+    if (*id != 0) return false;
+    if (!detail::execute(db, "BEGIN IMMEDIATE")) return false;
+    auto objects = pragma_number(db, "SELECT count(*) FROM sqlite_master");
+    auto again = pragma_number(db, "PRAGMA application_id");
+    bool fresh = objects && *objects == 0 && again && *again == 0;
+    bool ours = again && *again == kVolumeApplicationId;
+    if (fresh) {
+        std::string sql = "PRAGMA application_id = " + std::to_string(kVolumeApplicationId);
+        fresh = detail::execute(db, sql.c_str());
+    }
+    if ((fresh || ours) && detail::execute(db, "COMMIT")) return true;
+    detail::execute(db, "ROLLBACK");
+    return false;
+}
+
+}  // namespace
+
+std::optional<Volume> Volume::mount(std::u16string_view name, bool create) {
+    if (name.empty()) return std::nullopt;
+    auto path = map_device_path(name);
+    if (!path) return std::nullopt;
+    struct stat info {};
+    bool exists = ::stat(path->c_str(), &info) == 0;
+    if (exists && !S_ISREG(info.st_mode)) return std::nullopt;
+    if (!exists && !create) return std::nullopt;
+
+    int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
+    sqlite3* db = nullptr;
+    if (sqlite3_open_v2(path->c_str(), &db, flags, nullptr) != SQLITE_OK) {
+        sqlite3_close(db);
+        return std::nullopt;
+    }
+    sqlite3_busy_timeout(db, kBusyTimeoutMs);
+    if (!claim_or_check(db)) {
+        sqlite3_close(db);
+        return std::nullopt;
+    }
+    // Readers (clean-up tools, the device) never block the writer and a killed writer loses
+    // only its own unfinished transaction.
+    detail::execute(db, "PRAGMA journal_mode = WAL");
+    detail::execute(db, "PRAGMA synchronous = NORMAL");
+    return Volume(db);
+}
+
+std::optional<Volume> Volume::mount_existing(std::u16string_view name) { return mount(name, false); }
+std::optional<Volume> Volume::mount_always(std::u16string_view name) { return mount(name, true); }
+
+Volume::Volume(Volume&& other) noexcept : m_db(std::exchange(other.m_db, nullptr)) {}
+
+Volume& Volume::operator=(Volume&& other) noexcept {
+    if (this != &other) {
+        sqlite3_close(m_db);
+        m_db = std::exchange(other.m_db, nullptr);
+    }
+    return *this;
+}
+
+Volume::~Volume() { sqlite3_close(m_db); }
+
+}  // namespace zt::platform::dbvol

@@ -1,0 +1,207 @@
+// zt-device end to end: the real program in a fresh device root.
+#include <gtest/gtest.h>
+
+#include <algorithm>
+
+#include "platform/base/clock.h"
+#include "platform/hosts/zt_device/service_manager.h"
+#include "platform/hosts/zt_device/testing/running_device.h"
+#include "platform/hosts/zt_device/testing/service_fixture.h"
+#include "platform/hosts/zt_device/time_text.h"
+#include "platform/kernel/event.h"
+#include "platform/kernel/testing/test_device.h"
+#include "platform/notify/user_notification.h"
+
+namespace zt::platform {
+namespace {
+
+using namespace std::chrono_literals;
+using testing::eventually;
+using testing::read_lines;
+using testing::run_zt_device;
+using testing::RunningDevice;
+namespace fs = std::filesystem;
+
+constexpr int64_t kHourMs = 3'600'000;
+
+SYSTEMTIME local_in(int64_t ms) {
+    return *file_time_to_system_time(local_file_time() + ms * kFileTimeTicksPerMillisecond);
+}
+
+notify::Handle register_event_at(const std::u16string& name, SYSTEMTIME start) {
+    notify::Trigger trigger;
+    trigger.type = notify::kTriggerTime;
+    trigger.event = notify::kEventWakeup;
+    trigger.application = std::u16string(notify::kNamedEventPrefix) + name;
+    trigger.start = start;
+    return notify::set_user_notification(0, trigger).value_or(0);
+}
+
+notify::Handle register_probe(uint32_t type, SYSTEMTIME start, const std::u16string& arguments) {
+    notify::Trigger trigger;
+    trigger.type = type;
+    trigger.event = type == notify::kTriggerEvent ? notify::kEventTimeChange : notify::kEventWakeup;
+    trigger.application = u"\\Windows\\probe.exe";
+    trigger.arguments = arguments;
+    if (type == notify::kTriggerTime) trigger.start = start;
+    return notify::set_user_notification(0, trigger).value_or(0);
+}
+
+Event open_waiter(const std::u16string& name) {
+    return std::move(Event::create_or_open(name, ResetPolicy::Manual, false)->event);
+}
+
+class DeviceRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        fs::create_directories(device.root() / "Windows");
+        fs::copy_file(testing::built_program("zt-device-probe"), device.root() / "Windows" / "probe.exe");
+    }
+    std::vector<std::string> probe_log() const { return read_lines(device.root() / "probe.log"); }
+    size_t probe_count(const std::string& line) const {
+        auto lines = probe_log();
+        return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
+    }
+    // Every request the device answers is served after everything it was told before, so a
+    // round trip is a barrier; the marker program then shows every earlier start has landed.
+    void settle() {
+        ASSERT_TRUE(services::query_running_device());
+        auto marker = u"marker" + to_u16(std::to_string(++m_markers));
+        register_probe(notify::kTriggerTime, local_in(-1000), marker);
+        std::string line = "started " + utf16_to_utf8(marker);
+        ASSERT_TRUE(eventually([&] { return probe_count(line) == 1; }));
+    }
+    testing::TestDevice device;
+    int m_markers { 0 };
+};
+
+TEST_F(DeviceRunTest, SecondDeviceForTheSameRootRefuses) {
+    auto first = RunningDevice::start();
+    ASSERT_TRUE(first);
+    auto second = run_zt_device({ "run" });
+    EXPECT_EQ(second.exit_code, 2);
+    EXPECT_NE(second.err.find("already running"), std::string::npos) << second.err;
+    EXPECT_EQ(first->stop(), 0) << "SIGTERM ends the device cleanly";
+    auto status = run_zt_device({ "status" });
+    EXPECT_NE(status.out.find("running\tno"), std::string::npos) << status.out;
+}
+
+TEST_F(DeviceRunTest, TimeTriggerFiresWhenTheDeviceClockPassesIt) {
+    auto waiter = open_waiter(u"ZunAlarmNotify");
+    ASSERT_NE(register_event_at(u"ZunAlarmNotify", local_in(kHourMs)), 0u);
+    auto running = RunningDevice::start();
+    ASSERT_TRUE(running);
+    EXPECT_EQ(waiter.wait(0ms), Event::WaitResult::TimedOut) << "an hour early";
+    ASSERT_TRUE(set_device_clock_offset_ms(device_clock_offset_ms() + kHourMs + 1000));
+    EXPECT_EQ(waiter.wait(10s), Event::WaitResult::Signalled);
+    EXPECT_TRUE(eventually([] { return notify::list_user_notifications().empty(); }))
+        << "a fired time registration is removed";
+}
+
+TEST_F(DeviceRunTest, ProgramTargetStartsWithItsArguments) {
+    auto running = RunningDevice::start();
+    ASSERT_TRUE(running);
+    ASSERT_NE(register_probe(notify::kTriggerTime, local_in(-5000), u"alpha beta"), 0u);
+    EXPECT_TRUE(eventually([&] { return probe_count("started alpha beta") == 1; }));
+}
+
+TEST_F(DeviceRunTest, KilledDeviceKeepsRegistrationsAndFiresThePassedOneOnRestart) {
+    auto waiter = open_waiter(u"Passed");
+    auto first = RunningDevice::start();
+    ASSERT_TRUE(first);
+    ASSERT_NE(register_event_at(u"Passed", local_in(kHourMs)), 0u);
+    ASSERT_NE(register_probe(notify::kTriggerEvent, {}, u"changed"), 0u);
+    first->kill_hard();
+
+    // The clock moves while no device runs: no time-change firing is owed for that.
+    ASSERT_TRUE(set_device_clock_offset_ms(device_clock_offset_ms() + 2 * kHourMs));
+    ASSERT_EQ(notify::list_user_notifications().size(), 2u);
+    auto second = RunningDevice::start();
+    ASSERT_TRUE(second) << "a stale lock and socket of the killed device do not block";
+    EXPECT_EQ(waiter.wait(10s), Event::WaitResult::Signalled);
+    settle();
+    auto left = notify::list_user_notifications();
+    ASSERT_EQ(left.size(), 1u);
+    EXPECT_EQ(left[0].trigger.type, notify::kTriggerEvent);
+    EXPECT_EQ(probe_count("started changed"), 0u);
+}
+
+TEST_F(DeviceRunTest, EachDeviceClockChangeFiresTimeChangeTriggersOnce) {
+    ASSERT_NE(register_probe(notify::kTriggerEvent, {}, u"changed"), 0u);
+    auto running = RunningDevice::start();
+    ASSERT_TRUE(running);
+    settle();
+    EXPECT_EQ(probe_count("started changed"), 0u) << "starting is not a clock change";
+
+    auto moved = run_zt_device({ "clock", "--offset", "120" });
+    ASSERT_EQ(moved.exit_code, 0) << moved.err;
+    EXPECT_NE(moved.out.find("offset\t120"), std::string::npos) << moved.out;
+    ASSERT_TRUE(eventually([&] { return probe_count("started changed") >= 1; }));
+    settle();
+    EXPECT_EQ(probe_count("started changed"), 1u);
+
+    ASSERT_EQ(run_zt_device({ "clock", "--set", "2030-01-01 00:00:00" }).exit_code, 0);
+    ASSERT_TRUE(eventually([&] { return probe_count("started changed") >= 2; }));
+    settle();
+    EXPECT_EQ(probe_count("started changed"), 2u);
+    EXPECT_EQ(notify::list_user_notifications().size(), 1u) << "the event registration stays";
+}
+
+TEST_F(DeviceRunTest, ServicesLoadInOrderAndAreManagedThroughTheDevice) {
+    ASSERT_TRUE(testing::install_test_service(device.root(), "AAA", "ZunTimeService.dll"));
+    ASSERT_TRUE(testing::install_test_service(device.root(), "BBB", "Other.dll"));
+    ASSERT_TRUE(testing::register_test_service("Other", "Other.dll", "BBB", 9, 0));
+    ASSERT_TRUE(testing::register_test_service("ZunTimeService", "ZunTimeService.dll", "AAA", 2, 0));
+    EXPECT_EQ(services::activate_service(u"ZunTimeService").status, services::ServiceStatus::DeviceNotRunning);
+
+    auto running = RunningDevice::start();
+    ASSERT_TRUE(running);
+    auto status = run_zt_device({ "status" });
+    EXPECT_NE(status.out.find("running\tyes\npid\t" + std::to_string(running->pid())), std::string::npos) << status.out;
+    EXPECT_NE(status.out.find("\tZunTimeService\tAAA0:\n"), std::string::npos) << status.out;
+
+    auto handle = services::get_service_handle(u"AAA0:");
+    ASSERT_EQ(handle.status, services::ServiceStatus::Ok);
+    EXPECT_EQ(services::activate_service(u"ZunTimeService").status, services::ServiceStatus::AlreadyActive);
+    EXPECT_EQ(services::deregister_service(handle.handle), services::ServiceStatus::Ok);
+    EXPECT_EQ(services::get_service_handle(u"AAA0:").status, services::ServiceStatus::NotFound);
+    auto again = services::activate_service(u"ZunTimeService");
+    EXPECT_EQ(again.status, services::ServiceStatus::Ok);
+    EXPECT_EQ(running->stop(), 0);
+
+    EXPECT_EQ(read_lines(device.root() / "services.log"),
+              (std::vector<std::string> { "AAA init 0", "BBB init 0", "AAA deinit 4096", "AAA init 0",
+                                          "AAA deinit 4096", "BBB deinit 4096" }));
+}
+
+TEST_F(DeviceRunTest, NotifyVerbsAddListAndClear) {
+    auto added = run_zt_device({ "notify", "add", "--at", "2031-05-06 07:08:09", "\\\\.\\Notifications\\NamedEvents\\X" });
+    ASSERT_EQ(added.exit_code, 0) << added.err;
+    auto change = run_zt_device({ "notify", "add", "--on", "time-change", "\\Windows\\probe.exe", "--args", "x" });
+    ASSERT_EQ(change.exit_code, 0) << change.err;
+    std::string first = added.out.substr(0, added.out.size() - 1);
+    std::string second = change.out.substr(0, change.out.size() - 1);
+    auto list = run_zt_device({ "notify", "list" });
+    EXPECT_EQ(list.out, first + "\ttime\t2031-05-06 07:08:09\t\\\\.\\Notifications\\NamedEvents\\X\n" + second +
+                            "\tevent\t1\t\\Windows\\probe.exe\n");
+    EXPECT_EQ(run_zt_device({ "notify", "clear", first }).exit_code, 0);
+    EXPECT_EQ(run_zt_device({ "notify", "clear", first }).exit_code, 1);
+    EXPECT_EQ(run_zt_device({ "notify", "add", "--at", "2031-02-30 00:00:00", "\\x" }).exit_code, 2);
+    EXPECT_EQ(run_zt_device({ "notify", "add", "--on", "boot", "\\x" }).exit_code, 2);
+    EXPECT_EQ(run_zt_device({ "notify", "add", "--at", "2031-01-01 00:00:00", "" }).exit_code, 2);
+    EXPECT_EQ(run_zt_device({ "frobnicate" }).exit_code, 2);
+    EXPECT_EQ(run_zt_device({ "--root" }).exit_code, 2);
+    EXPECT_EQ(run_zt_device({ "--help" }).exit_code, 0);
+}
+
+TEST_F(DeviceRunTest, ClockVerbShowsAndRefusesBadInput) {
+    auto shown = run_zt_device({ "--root", device.root().string(), "clock" });
+    EXPECT_EQ(shown.exit_code, 0);
+    EXPECT_NE(shown.out.find("offset\t0\n"), std::string::npos) << shown.out;
+    EXPECT_EQ(run_zt_device({ "clock", "--offset", "1h" }).exit_code, 2);
+    EXPECT_EQ(run_zt_device({ "clock", "--set", "tomorrow" }).exit_code, 2);
+    EXPECT_EQ(device_clock_offset_ms(), 0) << "refused input changes nothing";
+}
+
+}  // namespace
+}  // namespace zt::platform

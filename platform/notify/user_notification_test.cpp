@@ -1,0 +1,174 @@
+#include "platform/notify/user_notification.h"
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+
+#include "platform/dbvol/database_volume.h"
+#include "platform/kernel/testing/test_device.h"
+#include "platform/notify/registration_store.h"
+
+namespace zt::platform::notify {
+namespace {
+
+using testing::TestDevice;
+
+Trigger time_trigger(std::u16string name, SYSTEMTIME start) {
+    Trigger trigger;
+    trigger.type = kTriggerTime;
+    trigger.event = kEventWakeup;
+    trigger.application = std::u16string(kNamedEventPrefix) + name;
+    trigger.start = start;
+    trigger.end = start;
+    trigger.end.wSecond += 1;
+    return trigger;
+}
+
+Trigger time_change_trigger(std::u16string name) {
+    Trigger trigger;
+    trigger.type = kTriggerEvent;
+    trigger.event = kEventTimeChange;
+    trigger.application = std::u16string(kNamedEventPrefix) + name;
+    return trigger;
+}
+
+constexpr SYSTEMTIME kMorning { 2009, 3, 0, 2, 6, 59, 30, 0 };
+
+TEST(UserNotifications, RegisterListAndClear) {
+    TestDevice device;
+    EXPECT_TRUE(list_user_notifications().empty()) << "no volume yet is an empty list";
+    auto alarm = set_user_notification(0, time_trigger(u"ZunAlarmNotify", kMorning));
+    auto change = set_user_notification(0, time_change_trigger(u"TimeChangeNotify"));
+    ASSERT_TRUE(alarm && change);
+    EXPECT_NE(*alarm, 0u);
+    EXPECT_NE(*alarm, *change);
+
+    auto all = list_user_notifications();
+    ASSERT_EQ(all.size(), 2u);
+    EXPECT_EQ(all[0].handle, *alarm);
+    EXPECT_EQ(all[0].trigger.application, u"\\\\.\\Notifications\\NamedEvents\\ZunAlarmNotify");
+    EXPECT_EQ(all[0].trigger.start.wHour, 6);
+    EXPECT_EQ(all[0].trigger.start.wDayOfWeek, 1) << "stored times are normalised (2009-03-02 is a Monday)";
+    EXPECT_EQ(all[1].trigger.type, kTriggerEvent);
+    EXPECT_EQ(all[1].trigger.start, SYSTEMTIME {});
+
+    EXPECT_TRUE(clear_user_notification(*alarm));
+    EXPECT_FALSE(clear_user_notification(*alarm)) << "a cleared handle is unknown";
+    EXPECT_FALSE(clear_user_notification(0));
+    ASSERT_EQ(list_user_notifications().size(), 1u);
+}
+
+TEST(UserNotifications, PropertyOneIsTheApplicationTextForCleanUpTools) {
+    TestDevice device;
+    Trigger program;
+    program.type = kTriggerTime;
+    program.application = u"\\windows\\zuntimenotify.exe";
+    program.arguments = u"AppRunAtTime";
+    program.start = kMorning;
+    auto handle = set_user_notification(0, program);
+    ASSERT_TRUE(handle);
+    auto volume = dbvol::Volume::mount_existing(u"mxip_notify.vol");
+    ASSERT_TRUE(volume);
+    auto db = dbvol::Database::open(*volume, u"DB_notify_events");
+    ASSERT_TRUE(db);
+    EXPECT_EQ(db->text_property(*handle, 1), u"\\windows\\zuntimenotify.exe");
+}
+
+TEST(UserNotifications, ReplacingByHandleKeepsTheHandle) {
+    TestDevice device;
+    auto handle = set_user_notification(0, time_trigger(u"A", kMorning));
+    ASSERT_TRUE(handle);
+    SYSTEMTIME later = kMorning;
+    later.wHour = 8;
+    EXPECT_EQ(set_user_notification(*handle, time_trigger(u"A", later)), handle);
+    auto all = list_user_notifications();
+    ASSERT_EQ(all.size(), 1u);
+    EXPECT_EQ(all[0].trigger.start.wHour, 8);
+    EXPECT_FALSE(set_user_notification(*handle + 100, time_trigger(u"A", later)))
+        << "a handle that names nothing is refused, not registered anew";
+}
+
+TEST(UserNotifications, RefusesTriggersThePlatformWouldRefuse) {
+    TestDevice device;
+    auto wrong_size = time_trigger(u"A", kMorning);
+    wrong_size.size = 48;
+    EXPECT_FALSE(set_user_notification(0, wrong_size));
+    auto wrong_type = time_trigger(u"A", kMorning);
+    wrong_type.type = 3;
+    EXPECT_FALSE(set_user_notification(0, wrong_type));
+    SYSTEMTIME feb30 = kMorning;
+    feb30.wMonth = 2;
+    feb30.wDay = 30;
+    EXPECT_FALSE(set_user_notification(0, time_trigger(u"A", feb30)));
+    EXPECT_FALSE(set_user_notification(0, time_trigger(u"A", SYSTEMTIME {}))) << "a time trigger needs a start";
+    auto bad_end = time_trigger(u"A", kMorning);
+    bad_end.end.wHour = 24;
+    EXPECT_FALSE(set_user_notification(0, bad_end));
+    EXPECT_FALSE(set_user_notification(0, time_trigger(u"", kMorning))) << "an empty event name";
+    auto no_app = time_trigger(u"A", kMorning);
+    no_app.application.clear();
+    EXPECT_FALSE(set_user_notification(0, no_app));
+    auto no_event = time_change_trigger(u"A");
+    no_event.event = 0;
+    EXPECT_FALSE(set_user_notification(0, no_event));
+    EXPECT_TRUE(list_user_notifications().empty());
+    EXPECT_EQ(notification_change_count(), 0u) << "a refused call does not wake the device";
+}
+
+TEST(UserNotifications, SurviveTheProcessThatMadeThem) {
+    TestDevice device;
+    pid_t child = testing::fork_child([] {
+        auto handle = set_user_notification(0, time_trigger(u"Child", kMorning));
+        return handle ? static_cast<int>(*handle) : 0;
+    });
+    int handle = testing::wait_child(child);
+    ASSERT_GT(handle, 0);
+    auto found = find_user_notification(static_cast<Handle>(handle));
+    ASSERT_TRUE(found);
+    EXPECT_EQ(found->trigger.application, u"\\\\.\\Notifications\\NamedEvents\\Child");
+    EXPECT_TRUE(clear_user_notification(static_cast<Handle>(handle)));
+}
+
+TEST(UserNotifications, EveryChangeBumpsTheDeviceWakeCounter) {
+    TestDevice device;
+    auto handle = set_user_notification(0, time_trigger(u"A", kMorning));
+    EXPECT_EQ(notification_change_count(), 1u);
+    set_user_notification(*handle, time_trigger(u"A", kMorning));
+    clear_user_notification(*handle);
+    EXPECT_EQ(notification_change_count(), 3u);
+}
+
+TEST(UserNotifications, FiredRemovalKeepsARegistrationReplacedMeanwhile) {
+    TestDevice device;
+    auto handle = set_user_notification(0, time_trigger(u"A", kMorning));
+    auto seen = find_user_notification(*handle);
+    ASSERT_TRUE(seen);
+    SYSTEMTIME later = kMorning;
+    later.wHour = 9;
+    set_user_notification(*handle, time_trigger(u"A", later));
+    EXPECT_FALSE(remove_fired_notification(*seen));
+    auto now = find_user_notification(*handle);
+    ASSERT_TRUE(now);
+    EXPECT_TRUE(remove_fired_notification(*now));
+    EXPECT_FALSE(find_user_notification(*handle));
+}
+
+}  // namespace
+}  // namespace zt::platform::notify
+
+namespace zt::platform::notify {
+namespace {
+
+TEST(UserNotifications, DamagedVolumeFileIsRefusedAndKept) {
+    testing::TestDevice device;
+    auto path = device.root() / "mxip_notify.vol";
+    std::string garbage(4096, '\x33');
+    { std::ofstream(path, std::ios::binary) << garbage; }
+    EXPECT_FALSE(set_user_notification(0, time_trigger(u"A", kMorning)));
+    EXPECT_TRUE(list_user_notifications().empty());
+    EXPECT_FALSE(clear_user_notification(1));
+    EXPECT_EQ(std::filesystem::file_size(path), garbage.size()) << "nothing is written over a damaged volume";
+}
+
+}  // namespace
+}  // namespace zt::platform::notify
