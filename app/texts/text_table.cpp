@@ -1,0 +1,87 @@
+#include "app/texts/text_table.h"
+
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+#include "app/texts/ansi_code_page.h"
+#include "app/texts/text_table_parser.h"
+#include "platform/base/device_path.h"
+
+namespace zt::app {
+namespace {
+
+// Text files larger than this are not text tables; refusing them keeps a stray file from
+// eating memory.
+constexpr uintmax_t kMaxFileSize = 16u << 20;
+
+std::u16string utf16le_to_text(std::span<const uint8_t> bytes) {
+    std::u16string out;
+    out.reserve(bytes.size() / 2);
+    for (size_t i = 0; i + 1 < bytes.size(); i += 2) out.push_back(static_cast<char16_t>(bytes[i] | (bytes[i + 1] << 8)));
+    return out;
+}
+
+}  // namespace
+
+CTextTable& CTextTable::instance() {
+    static CTextTable table;
+    return table;
+}
+
+bool CTextTable::load(const std::filesystem::path& host_path) {
+    m_map.clear();
+    std::error_code ec;
+    if (!std::filesystem::is_regular_file(host_path, ec)) return false;
+    uintmax_t size = std::filesystem::file_size(host_path, ec);
+    if (ec || size > kMaxFileSize) return false;
+    std::ifstream in(host_path, std::ios::binary);
+    if (!in) return false;
+    std::vector<uint8_t> bytes(static_cast<size_t>(size));
+    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (in.gcount() != static_cast<std::streamsize>(bytes.size())) return false;
+    return load_bytes(bytes);
+}
+
+bool CTextTable::load_device_file(std::u16string_view device_path) {
+    m_map.clear();
+    std::optional<std::filesystem::path> host = platform::map_device_path(device_path);
+    return host && load(*host);
+}
+
+bool CTextTable::load_bytes(std::span<const uint8_t> file) {
+    m_map.clear();
+    std::u16string text;
+    if (file.size() >= 2 && file[0] == 0xFF && file[1] == 0xFE) {
+        if (file.size() < 3) return false;
+        text = utf16le_to_text(file.subspan(2));
+    } else {
+        text = ansi_to_utf16(file);
+    }
+    bool stored_all = true;
+    parse_text_table(text, [&](std::u16string key, std::u16string value) {
+        stored_all = m_map.insert(std::move(key), std::move(value)) && stored_all;
+    });
+    if (!stored_all) m_map.clear();
+    return stored_all;
+}
+
+const std::u16string* CTextTable::replacement(std::u16string_view text) const {
+    const std::u16string* found = m_map.lookup(std::u16string(text));
+    return found && !found->empty() ? found : nullptr;
+}
+
+std::u16string CTextTable::translate(std::u16string_view text) const {
+    const std::u16string* found = replacement(text);
+    return found ? *found : std::u16string(text);
+}
+
+std::u16string CTextTable::LoadString(uint32_t id) const {
+    if (!m_resources) return {};
+    std::optional<std::u16string> text = m_resources(id);
+    if (!text) return {};
+    if (text->size() > kMaxResourceString) text->resize(kMaxResourceString);
+    return translate(*text);
+}
+
+}  // namespace zt::app
