@@ -56,9 +56,15 @@ std::vector<dbvol::Property> to_properties(const Trigger& trigger) {
         { kType, trigger.type },
         { kEvent, trigger.event },
     };
-    if (auto start = system_time_to_file_time(trigger.start)) props.push_back({ kStart, int64_t { *start } });
-    if (auto end = system_time_to_file_time(trigger.end)) props.push_back({ kEnd, int64_t { *end } });
-    props.push_back({ kArguments, trigger.arguments });
+    // Built in place: gcc 12 at -O2 misreads a moved variant temporary as uninitialised.
+    auto add = [&props](uint16_t id, auto value) {
+        auto& property = props.emplace_back();
+        property.id = id;
+        property.value = std::move(value);
+    };
+    if (auto start = system_time_to_file_time(trigger.start)) add(kStart, int64_t { *start });
+    if (auto end = system_time_to_file_time(trigger.end)) add(kEnd, int64_t { *end });
+    add(kArguments, trigger.arguments);
     return props;
 }
 
