@@ -13,9 +13,13 @@
 #include <string>
 #include <vector>
 
+#include <filesystem>
+#include <memory>
+
 #include "platform/base/system_time.h"
 #include "platform/base/text.h"
 #include "world/city_database.h"
+#include "world/testing/temp_folder.h"
 #include "world/zone_local_time.h"
 
 namespace zt::world {
@@ -27,8 +31,24 @@ using zt::platform::utf16_to_utf8;
 
 class ShippedDatabase : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() { ASSERT_TRUE(db().open(ZT_SHIPPED_CITY_DB)) << "cannot open " << ZT_SHIPPED_CITY_DB; }
-    static void TearDownTestSuite() { db().close(); }
+    // The database is opened without sharing, as the device does, so each test process reads
+    // a copy of its own: tests run in parallel.
+    static void SetUpTestSuite() {
+        copy() = std::make_unique<testing::TempFolder>();
+        auto file = copy()->path() / "TimeCitiesDB.dat";
+        std::error_code ec;
+        std::filesystem::copy_file(ZT_SHIPPED_CITY_DB, file, ec);
+        ASSERT_FALSE(ec) << "cannot copy " << ZT_SHIPPED_CITY_DB;
+        ASSERT_TRUE(db().open(file)) << "cannot open " << file;
+    }
+    static void TearDownTestSuite() {
+        db().close();
+        copy().reset();
+    }
+    static std::unique_ptr<testing::TempFolder>& copy() {
+        static std::unique_ptr<testing::TempFolder> folder;
+        return folder;
+    }
     static CityDatabase& db() {
         static CityDatabase database;
         return database;

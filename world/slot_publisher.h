@@ -4,8 +4,8 @@
 // (the 128-byte city record, then the 172 bytes of its zone's rules), and the Today item is
 // told to reload with message 0x046A.
 //
-// The window layer that finds the Today item's window is not part of the device yet, so the
-// message goes through a notifier the owner supplies; the default one sends nothing.
+// The message goes through a notifier the owner supplies: TodayWindowNotifier posts it to the
+// Today item's window; tests and tools that must not disturb a running Today item pass none.
 #include <cstddef>
 #include <string>
 
@@ -29,6 +29,13 @@ public:
 class NoCitiesChangedNotifier : public CitiesChangedNotifier {
 public:
     void post_cities_changed() override {}
+};
+
+// Posts to the window of class kTodayWindowClass through the device's windows; nothing when
+// there is none (the Today item reads the slots when it starts).
+class TodayWindowNotifier : public CitiesChangedNotifier {
+public:
+    void post_cities_changed() override;
 };
 
 // "City%d" for slot n.
