@@ -1,0 +1,24 @@
+#include "service/service_window_handler.h"
+
+#include "service/main_program.h"
+#include "service/service_names.h"
+
+namespace zt::service {
+
+std::optional<uint32_t> ServiceWindowHandler::on_message(uint32_t number) {
+    switch (number) {
+    case kMsgRereadScreenSaverSettings:
+        m_state.reload_settings();
+        return 0;
+    case kMsgStartScreenSaver:
+        if (!m_state.screen_saver_active() && start_main_program(m_device, kScreenSaverCommandLine)) {
+            m_device.sleep(kAfterScreenSaverStart);
+            m_state.set_screen_saver_active(true);
+        }
+        return 0;
+    default:
+        return std::nullopt;
+    }
+}
+
+}  // namespace zt::service

@@ -1,0 +1,50 @@
+// zt-alarm: alarms and timers of a device from a terminal.
+#include <cstdio>
+#include <string>
+#include <vector>
+
+#include "core/notification_schedule.h"
+#include "core/time_store.h"
+#include "platform/base/clock.h"
+#include "platform/base/device_root.h"
+#include "platform/windows/message_sender.h"
+#include "platform/windows/window_lookup.h"
+#include "tools/zt_alarm/alarm_command_line.h"
+#include "tools/zt_alarm/alarm_commands.h"
+
+namespace {
+
+class DeviceFollowUp final : public zt::tools::ChangeFollowUp {
+public:
+    bool reschedule(const zt::core::CTimeStore& store) override { return zt::core::schedule(store); }
+
+    void tell_today(int32_t id, uint16_t command, uint16_t argument) override {
+        if (auto today = zt::platform::find_window(zt::tools::kTodayWindowClass)) {
+            zt::platform::post_message(today->handle, zt::tools::kItemCommandMessage, static_cast<uint32_t>(id),
+                                       uint32_t { command } << 16 | argument);
+        }
+    }
+};
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const zt::tools::ParsedCommandLine parsed = zt::tools::parse_alarm_command_line(arguments);
+    if (!parsed.request) {
+        std::fprintf(stderr, "zt-alarm: %s\n\n%s", parsed.error.c_str(), zt::tools::alarm_usage());
+        return 2;
+    }
+    const zt::tools::AlarmRequest& request = *parsed.request;
+    if (request.root && !zt::platform::set_device_root(*request.root)) {
+        std::fprintf(stderr, "zt-alarm: cannot use %s as the device root\n", request.root->c_str());
+        return 2;
+    }
+    zt::core::CTimeStore store;
+    zt::core::install_reschedule_hook(store);
+    DeviceFollowUp follow_up;
+    const zt::tools::AlarmOutcome outcome = zt::tools::run_alarm_request(request, store, follow_up, zt::platform::local_time());
+    std::fputs(outcome.output.c_str(), stdout);
+    std::fputs(outcome.error.c_str(), stderr);
+    return outcome.exit_code;
+}
