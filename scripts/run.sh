@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Builds (through setup.sh) and runs what Zun Time has so far.
-# Today that is the device's base: a device root with its registry, shown through zt-reg.
+# Until the main program exists: a device root, its registry, alarms and their registration with
+# the device, and world time. Start the device itself with: ZT_ROOT=... build/bin/zt-device run
 #   scripts/run.sh             use the device root in $ZT_ROOT, else a fresh one in /tmp
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
@@ -26,6 +27,14 @@ echo "The product key:"
 echo
 echo "A dump that 'zt-reg import' reads back:"
 "$reg" export 'HKCU\Software\Zunworks'
+
+echo
+echo "An alarm added the way the main program adds one, and its registration with the device:"
+"$bin/zt-alarm" list | grep -q $'\tEarly shift\t' ||
+  "$bin/zt-alarm" add 06:45 --days weekdays --name "Early shift" >/dev/null
+"$bin/zt-alarm" list
+echo "next due: $("$bin/zt-alarm" next)"
+"$bin/zt-device" notify list
 
 echo
 echo "World time from the shipped city database:"
