@@ -1,0 +1,210 @@
+// The shipped skins, read the way the screens read them: every image through the product's
+// loader, the colours the screens take from pixels, and the promise that re-running the
+// generator gives the committed files byte for byte.
+#include <gtest/gtest.h>
+
+#include <QFontDatabase>
+#include <QGuiApplication>
+#include <cmath>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string_view>
+
+#include "data/skins/generator/land_shapes.h"
+#include "data/skins/generator/skin_style.h"
+#include "data/skins/generator/skin_writer.h"
+#include "skins/drawing.h"
+#include "skins/image_strip.h"
+#include "skins/picture_loader.h"
+#include "tools/zt_skin/skin_check.h"
+
+namespace zt::skinart {
+namespace {
+
+namespace fs = std::filesystem;
+
+const fs::path kSkins = ZT_SKINS_DIR;
+
+class ShippedSkins : public ::testing::Test {
+protected:
+    static void SetUpTestSuite()
+    {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        static int argc = 1;
+        static char name[] = "shipped_skins_test";
+        static char* argv[] = { name, nullptr };
+        static QGuiApplication app(argc, argv);
+    }
+
+    static skins::CImageStrip strip(const std::string& skin, const std::string& file)
+    {
+        auto picture = skins::load_picture_file(kSkins / skin / file);
+        return picture ? skins::CImageStrip(std::move(*picture)) : skins::CImageStrip();
+    }
+
+    static skins::Rgb rgb(const QColor& c)
+    {
+        return { static_cast<uint8_t>(c.red()), static_cast<uint8_t>(c.green()), static_cast<uint8_t>(c.blue()) };
+    }
+
+    // Colour i of the first row of a part, as the screens read it.
+    static std::optional<skins::Rgb> part_colour(const skins::CImageStrip& s, int part, int i)
+    {
+        const auto p = s.part(part);
+        if (!p || !s.picture())
+            return std::nullopt;
+        return s.picture()->colour(i, p->start);
+    }
+
+    static std::vector<char> bytes(const fs::path& file)
+    {
+        std::ifstream in(file, std::ios::binary);
+        return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+    }
+};
+
+TEST_F(ShippedSkins, EverySkinPassesTheCheckAtEveryScreenSizeWithItsVgaForms)
+{
+    for (const SkinStyle& style : built_in_styles()) {
+        const auto result = zt::skintool::check_skin(kSkins / style.name.toStdString(), true);
+        for (const auto& f : result.findings)
+            EXPECT_TRUE(f.problem.empty()) << style.name.toStdString() << "/" << f.image << ": " << f.problem;
+        EXPECT_EQ(result.findings.size(), 80u) << style.name.toStdString();
+    }
+}
+
+TEST_F(ShippedSkins, ScreensReadThePaletteColoursFromTheirPixels)
+{
+    for (const SkinStyle& style : built_in_styles()) {
+        const std::string skin = style.name.toStdString();
+        SCOPED_TRACE(skin);
+        for (const char* file : { "Calendar.png", "Calendar_vga.png" }) {
+            const auto calendar = strip(skin, file);
+            EXPECT_EQ(part_colour(calendar, 1, 0), rgb(style.cal_title)) << file;
+            EXPECT_EQ(part_colour(calendar, 1, 1), rgb(style.cal_weekday)) << file;
+            EXPECT_EQ(part_colour(calendar, 1, 2), rgb(style.cal_day)) << file;
+            EXPECT_EQ(part_colour(calendar, 1, 3), rgb(style.cal_today)) << file;
+        }
+        for (const char* file : { "CityInfo.png", "LCityInfo.png", "CityInfo_vga.png", "LCityInfo_vga.png" }) {
+            const auto panel = strip(skin, file);
+            EXPECT_EQ(part_colour(panel, 1, 0), rgb(style.text_main)) << file;
+            EXPECT_EQ(part_colour(panel, 1, 1), rgb(style.text_dim)) << file;
+            EXPECT_EQ(part_colour(panel, 1, 2), rgb(style.marker)) << file;
+        }
+        const auto control = strip(skin, "AlarmControl.png");
+        EXPECT_EQ(part_colour(control, 1, 0), rgb(style.text_main));
+        EXPECT_TRUE(control.value(20, false)) << "AM/PM cell should use the SmallDigits glyphs";
+    }
+}
+
+TEST_F(ShippedSkins, DialAnchorsSitAtTheCentreAndVgaFormsAreExactDoubles)
+{
+    for (const SkinStyle& style : built_in_styles()) {
+        const std::string skin = style.name.toStdString();
+        SCOPED_TRACE(skin);
+        for (const char* base : { "Clock", "HArrow", "MArrow", "SArrow", "apl_Clock", "Ping", "Digits",
+                                  "AlarmControl", "DClock", "Timer", "Stopwatch" }) {
+            const auto normal = strip(skin, std::string(base) + ".png");
+            const auto vga = strip(skin, std::string(base) + "_vga.png");
+            ASSERT_EQ(normal.part_count(), vga.part_count()) << base;
+            EXPECT_EQ(vga.half_width(), 2 * normal.half_width()) << base;
+            for (size_t i = 0; i < normal.part_count(); ++i) {
+                const auto a = *normal.part(static_cast<int>(i));
+                const auto b = *vga.part(static_cast<int>(i));
+                EXPECT_EQ(b.height, 2 * a.height) << base << " part " << i;
+                // Only these images have anchors the screens use; in the others the last value
+                // pixel doubles as a meaningless anchor of part 0.
+                if (std::string_view("Clock HArrow MArrow SArrow apl_Clock Ping").find(base) != std::string_view::npos) {
+                    EXPECT_NEAR(b.anchor_x, 2 * a.anchor_x, 1) << base << " part " << i;
+                    EXPECT_NEAR(b.anchor_y, 2 * a.anchor_y, 1) << base << " part " << i;
+                }
+            }
+            for (int n = 1; n <= 20; ++n)
+                EXPECT_EQ(normal.value(n, true), vga.value(n, true)) << base << " value " << n;
+        }
+        const auto dial = strip(skin, "Clock.png");
+        EXPECT_EQ(dial.part(0)->anchor_x * 2, dial.half_width());
+    }
+}
+
+// The digital clock's digits, seconds and AM/PM mark stand between the two alarm bars on a
+// 240-pixel-wide screen, and the calendar starts below the digits.
+TEST_F(ShippedSkins, DigitalClockFitsBetweenTheAlarmBars)
+{
+    for (const SkinStyle& style : built_in_styles()) {
+        const std::string skin = style.name.toStdString();
+        SCOPED_TRACE(skin);
+        const auto face = strip(skin, "DClock.png");
+        const auto digits = strip(skin, "Digits.png");
+        const auto small = strip(skin, "SmallDigits.png");
+        const auto left_bar = strip(skin, "TimeBar_1.png");
+        const auto right_bar = strip(skin, "TimeBar_2.png");
+        const auto digits_top_left = face.value(1, false), digits_bottom_right = face.value(2, false);
+        const auto seconds_bottom_right = face.value(4, false), calendar = face.value(7, false);
+        ASSERT_TRUE(digits_top_left && digits_bottom_right && seconds_bottom_right && calendar);
+        EXPECT_GE(digits_top_left->x, left_bar.half_width());
+        EXPECT_LE(seconds_bottom_right->x, 240 - right_bar.half_width());
+        EXPECT_EQ(digits_bottom_right->x - digits_top_left->x, 5 * digits.half_width());
+        EXPECT_GE(digits_bottom_right->y - digits_top_left->y, digits.tallest_part());
+        EXPECT_GE(calendar->y, digits_bottom_right->y);
+        EXPECT_LE(2 * small.half_width(), seconds_bottom_right->x - digits_bottom_right->x);
+    }
+}
+
+// Drawn with the screens' own primitives, 3:00 puts the hour hand right of the centre and the
+// minute hand above it: a wrong anchor or a hand not drawn towards 3 o'clock shows here.
+TEST_F(ShippedSkins, HandsTurnAboutTheDialCentreOnTheScreen)
+{
+    auto near = [](skins::Rgb a, const QColor& b) {
+        return std::abs(a.red - b.red()) + std::abs(a.green - b.green()) + std::abs(a.blue - b.blue()) < 60;
+    };
+    for (const SkinStyle& style : built_in_styles()) {
+        const std::string skin = style.name.toStdString();
+        SCOPED_TRACE(skin);
+        for (const std::string suffix : { "", "_vga" }) {
+            const auto dial = strip(skin, "Clock" + suffix + ".png");
+            const auto hour = strip(skin, "HArrow" + suffix + ".png");
+            const auto minute = strip(skin, "MArrow" + suffix + ".png");
+            auto screen = skins::CPicture::create(480, 480);
+            ASSERT_TRUE(screen && dial.valid() && hour.valid() && minute.valid());
+            const int cx = 240, cy = 240;
+            const auto face = *dial.part(0);
+            skins::draw_part(*screen, dial, 0, 0, 0, cx - face.anchor_x, cy - face.anchor_y);
+            skins::draw_rotated(*screen, hour, cx, cy, (90 + 270) % 360);
+            skins::draw_rotated(*screen, minute, cx, cy, (0 + 270) % 360);
+            const int k = suffix.empty() ? 1 : 2;
+            EXPECT_TRUE(near(screen->colour(cx + 30 * k, cy), style.hour_hand)) << suffix << " hour hand not at 3";
+            EXPECT_TRUE(near(screen->colour(cx, cy - 50 * k), style.minute_hand)) << suffix << " minute hand not at 12";
+            EXPECT_NE(screen->colour(cx - 30 * k, cy + 30 * k), (skins::Rgb { 0, 0, 0 }))
+                << suffix << " dial not drawn around the centre";
+        }
+    }
+}
+
+TEST_F(ShippedSkins, RerunningTheGeneratorReproducesTheCommittedFiles)
+{
+    // Glyph outlines come from the system's fonts: a machine without the generator's font
+    // cannot reproduce the digits, and that is not a fault of the committed files.
+    if (!QFontDatabase::families().contains(QStringLiteral("DejaVu Sans")))
+        GTEST_SKIP() << "DejaVu Sans is not installed";
+    const auto land = read_land_shapes(kSkins / "map" / "land.poly");
+    ASSERT_TRUE(land) << "land.poly unreadable";
+    char pattern[] = "/tmp/zt_skins_XXXXXX";
+    ASSERT_NE(mkdtemp(pattern), nullptr);
+    const fs::path out = pattern;
+    for (const SkinStyle& style : built_in_styles()) {
+        const auto report = write_skin(style, *land, out / style.name.toStdString());
+        EXPECT_TRUE(report.failed.empty()) << style.name.toStdString();
+        for (const QString& name : report.written) {
+            const auto file = style.name.toStdString() + "/" + name.toStdString();
+            EXPECT_EQ(bytes(out / file), bytes(kSkins / file)) << file << " differs from the generator's output";
+        }
+    }
+    fs::remove_all(out);
+}
+
+}  // namespace
+}  // namespace zt::skinart
