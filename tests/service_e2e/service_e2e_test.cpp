@@ -137,8 +137,11 @@ TEST_F(ServiceEndToEnd, ClockChangeReloadsAndReschedulesExactlyOnce) {
     ASSERT_TRUE(moved.save());
 
     set_device_time(add_milliseconds(noon_today(), -1'800'000));
-    ASSERT_TRUE(eventually([&] { return stored_handle(zt::core::kAlarmNotifyName) != first_handle; }))
-        << "no reschedule after the clock change";
+    // A schedule clears before it registers: wait for the new handle, not for the gap between.
+    ASSERT_TRUE(eventually([&] {
+        const auto handle = stored_handle(zt::core::kAlarmNotifyName);
+        return handle && handle != first_handle;
+    })) << "no reschedule after the clock change";
     const auto second_handle = stored_handle(zt::core::kAlarmNotifyName);
     EXPECT_EQ(registered_start(zt::core::kAlarmNotifyName), add_milliseconds(noon_today(), 1'800'000 - 30'000))
         << "the reloaded record was scheduled";
