@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
-# Builds (through setup.sh) and runs what Zun Time has so far.
-# Until the main program exists: a device root, its registry, alarms and their registration with
-# the device, and world time. Start the device itself with: ZT_ROOT=... build/bin/zt-device run
-#   scripts/run.sh             use the device root in $ZT_ROOT, else a fresh one in /tmp
+# Builds (through setup.sh), installs Zun Time into the device as a person would and runs it.
+#   scripts/run.sh      the device root in $ZT_ROOT, else the default device
+#                       ($XDG_DATA_HOME/zuntime/device)
+# The package (build/package) is installed with zt-install, as an upgrade when it is already
+# there; `zt-device run` is started for the root unless it runs; the main program is started
+# when the build has one. Then it shows the device's registry, alarms and world time.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh" >/dev/null
@@ -10,23 +12,35 @@ build=${ZT_BUILD_DIR:-build}
 [[ "$build" = /* ]] || build="$here/$build"
 bin="$build/bin"
 
-root=${ZT_ROOT:-$(mktemp -d /tmp/zuntime-device-XXXXXX)}
+root=${ZT_ROOT:-${XDG_DATA_HOME:-$HOME/.local/share}/zuntime/device}
+mkdir -p "$root"
 export ZT_ROOT="$root"
 echo "Device root: $ZT_ROOT"
 
+"$bin/zt-install" "$build/package"
+
+device_running() { "$bin/zt-device" status 2>/dev/null | grep -q $'^running\tyes'; }
+if ! device_running; then
+  nohup "$bin/zt-device" run >>"$ZT_ROOT/zt-device.log" 2>&1 &
+  for _ in $(seq 50); do device_running && break; sleep 0.1; done
+  device_running && echo "zt-device started (log: $ZT_ROOT/zt-device.log)" || echo "zt-device did not start: see $ZT_ROOT/zt-device.log"
+else
+  echo "zt-device already runs for this root"
+fi
+
+main_program="$ZT_ROOT/Program Files/Zun Time/ZunTime.exe"
+if [[ -x "$main_program" ]]; then
+  nohup "$main_program" >>"$ZT_ROOT/zuntime.log" 2>&1 &
+  echo "ZunTime started"
+fi
+
 reg="$bin/zt-reg"
-"$reg" set 'HKCU\Software\Zunworks\Zun Time' AppPath --sz '\Program Files\Zun Time\ZunTime.exe'
-"$reg" set 'HKCU\Software\Zunworks\Zun Time\Alarms' 1 --sz 'actp=0;alt=70500;alszdt=5;alo=31;tn=Work;acstr=;acrtp=1;acrvl=60;acv=2;acvb=0'
-"$reg" set 'HKLM\System\ZunDevice' ScreenWidth --dword 480
-echo
-echo "The alarm record as stored:"
-"$reg" get 'HKCU\SOFTWARE\zunworks\zun time\alarms' 1
 echo
 echo "The product key:"
 "$reg" list 'HKCU\Software\Zunworks\Zun Time'
 echo
-echo "A dump that 'zt-reg import' reads back:"
-"$reg" export 'HKCU\Software\Zunworks'
+echo "The service and the notifications the device holds:"
+"$bin/zt-device" status | grep -E $'^(service|registrations)\t' || true
 
 echo
 echo "An alarm added the way the main program adds one, and its registration with the device:"
@@ -35,10 +49,16 @@ echo "An alarm added the way the main program adds one, and its registration wit
 "$bin/zt-alarm" list
 echo "next due: $("$bin/zt-alarm" next)"
 "$bin/zt-device" notify list
+echo
+echo "The alarm records as stored:"
+"$reg" list 'HKCU\SOFTWARE\zunworks\zun time\alarms'
+echo
+echo "A dump that 'zt-reg import' reads back:"
+"$reg" export 'HKCU\Software\Zunworks\Zun Time\Alarms'
 
 echo
-echo "World time from the shipped city database:"
-cities=("$bin/zt-cities" --db "$here/data/cities/TimeCitiesDB.dat")
+echo "World time from the installed city database:"
+cities=("$bin/zt-cities" --db "$ZT_ROOT/Program Files/Zun Time/TimeCitiesDB.dat")
 "${cities[@]}" zip 10001
 for place in "Japan Tokyo" "United Kingdom London" "Australia Sydney"; do
   read -r -a words <<<"$place"
