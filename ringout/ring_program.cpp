@@ -1,0 +1,150 @@
+#include "ringout/ring_program.h"
+
+#include <QCoreApplication>
+#include <QThread>
+#include <QTimer>
+
+#include "core/notification_schedule.h"
+#include "platform/windows/message.h"
+#include "platform/windows/message_sender.h"
+#include "platform/windows/qt/window_message_event.h"
+#include "platform/windows/window_lookup.h"
+#include "ringout/sound_manager.h"
+
+namespace zt::ringout {
+
+RingFrame::RingFrame(zt::core::CTimeStore& store, RingStrips strips, Translate translate)
+    : m_strips(std::move(strips)), m_translate(translate) {
+    CSoundManager::instance().SetNotificationWindow(this);
+    CSoundManager::instance().SetApplicationFolder(store.application_folder());
+    m_controller = std::make_unique<CRingController>(store, *this, *this, std::move(translate));
+    // Never shown: it exists so the device (and a second copy) can find the running program.
+    m_pump = zt::platform::QtMessagePump::create(kFrameClass, u"Ringout", this,
+                                                 zt::platform::WindowOptions { .visible = false });
+    m_due_timer = new QTimer(this);
+    m_due_timer->setInterval(static_cast<int>(CRingController::kDueCheckPeriodMs));
+    connect(m_due_timer, &QTimer::timeout, this, [this] { m_controller->DueCheck(); });
+}
+
+RingFrame::~RingFrame() {
+    m_exists = false;
+    CSoundManager::instance().Stop();
+    CSoundManager::instance().SetNotificationWindow(nullptr);
+}
+
+void RingFrame::start() {
+    m_controller->DueCheck();
+    if (!m_controller->quit_posted()) m_due_timer->start();
+}
+
+bool RingFrame::event(QEvent* event) {
+    if (event->type() == zt::platform::WindowMessageEvent::event_type()) {
+        auto* message = static_cast<zt::platform::WindowMessageEvent*>(event);
+        if (message->message().number == zt::platform::WM_CLOSE) {
+            CSoundManager::instance().Stop();
+            destroy_ringing();
+            quit();
+            message->set_answer(0);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+bool RingFrame::on_frame_thread() const { return QThread::currentThread() == thread(); }
+
+void RingFrame::post(uint32_t message) {
+    QMetaObject::invokeMethod(this, [this, message] { on_message(message); }, Qt::QueuedConnection);
+}
+
+void RingFrame::on_message(uint32_t message) {
+    if (message == kMsgSoundEnded) m_controller->OnSoundEnded();
+}
+
+void RingFrame::set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) {
+    if (!on_frame_thread()) {
+        QMetaObject::invokeMethod(this, [this, id, period_ms, callback = std::move(callback)]() mutable {
+            set_timer(id, period_ms, std::move(callback));
+        }, Qt::QueuedConnection);
+        return;
+    }
+    std::lock_guard lock(m_timers_mutex);
+    SoundTimer& entry = m_timers[id];
+    if (!entry.timer) entry.timer = new QTimer(this);
+    entry.timer->disconnect();
+    entry.generation = m_next_generation++;
+    entry.timer->setInterval(static_cast<int>(period_ms));
+    connect(entry.timer, &QTimer::timeout, this, [callback = std::move(callback)] { callback(); });
+    entry.timer->start();
+}
+
+void RingFrame::kill_timer(uint32_t id) {
+    if (on_frame_thread()) {
+        kill_timer_now(id, std::nullopt);
+        return;
+    }
+    uint64_t generation = 0;
+    {
+        std::lock_guard lock(m_timers_mutex);
+        auto found = m_timers.find(id);
+        if (found == m_timers.end() || !found->second.timer) return;
+        generation = found->second.generation;
+    }
+    QMetaObject::invokeMethod(this, [this, id, generation] { kill_timer_now(id, generation); }, Qt::QueuedConnection);
+}
+
+void RingFrame::kill_timer_now(uint32_t id, std::optional<uint64_t> generation) {
+    std::lock_guard lock(m_timers_mutex);
+    auto found = m_timers.find(id);
+    if (found == m_timers.end() || !found->second.timer) return;
+    if (generation && *generation != found->second.generation) return;
+    found->second.timer->stop();
+    found->second.timer->disconnect();
+}
+
+void RingFrame::play(const SoundRequest& request) { CSoundManager::instance().Play(request); }
+void RingFrame::stop() { CSoundManager::instance().Stop(); }
+bool RingFrame::is_playing() const { return CSoundManager::instance().IsPlaying(); }
+
+void RingFrame::post_item_command(int32_t item_id, ItemCommand command, uint32_t argument) {
+    for (const char16_t* receiver : { kMainProgramClass, kTodayItemClass }) {
+        if (auto window = zt::platform::find_window(std::u16string_view(receiver))) {
+            zt::platform::post_message(window->handle, kMsgItemCommand, static_cast<uint32_t>(item_id),
+                                       item_command_parameter(command, argument));
+        }
+    }
+}
+
+void RingFrame::remember_foreground() {
+    const auto window = zt::platform::foreground_window();
+    m_previous_foreground = window ? window->handle : 0;
+}
+
+void RingFrame::restore_foreground() {
+    // The device raises only a program's own windows; hiding ours leaves the remembered window
+    // in front again when it still exists, which is all the handheld's step achieves.
+    if (m_previous_foreground && !zt::platform::is_window(m_previous_foreground)) m_previous_foreground = 0;
+}
+
+void RingFrame::show_ringing(const RingEntry& entry) {
+    if (!m_ring_window) {
+        m_ring_window = std::make_unique<RingWindow>(
+            m_strips, [this](uint32_t command) { answer_command(*m_controller, command); }, m_translate);
+    }
+    m_ring_window->show_entry(entry);
+}
+
+void RingFrame::hide_ringing() {
+    if (m_ring_window) m_ring_window->hide_entry();
+}
+
+void RingFrame::destroy_ringing() { m_ring_window.reset(); }
+
+void RingFrame::register_next_due(const zt::core::DueItem& due) { zt::core::CNotificationScheduler().schedule_due(due); }
+
+void RingFrame::quit() {
+    m_due_timer->stop();
+    QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
+}
+
+}  // namespace zt::ringout

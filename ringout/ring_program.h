@@ -1,0 +1,85 @@
+#pragma once
+// The ringing program's windows: the hidden frame that owns the ring controller, its 500 ms
+// due check and the sound manager's timers and messages, and the ringing window it shows.
+//
+// The sound manager calls post and kill_timer from the wave player's thread: those are
+// carried over to the frame's thread through its event queue. A timer is identified by its id
+// and a generation, so a late kill from another thread never stops a timer set after it.
+#include <QWidget>
+
+#include <atomic>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <optional>
+
+#include "core/time_store.h"
+#include "platform/windows/qt/qt_message_pump.h"
+#include "ringout/ring_controller.h"
+#include "ringout/ring_window.h"
+#include "ringout/sound_window.h"
+
+class QTimer;
+
+namespace zt::ringout {
+
+inline constexpr char16_t kFrameClass[] = u"Afx:Ringout:Frame";
+
+class RingFrame final : public QWidget, public ISoundWindow, public IRingSound, public IRingHost {
+public:
+    RingFrame(zt::core::CTimeStore& store, RingStrips strips, Translate translate);
+    ~RingFrame() override;
+
+    // The due check once, then every 500 ms.
+    void start();
+
+    CRingController& controller() { return *m_controller; }
+    RingWindow* ring_window() const { return m_ring_window.get(); }
+
+protected:
+    // WM_CLOSE (the installer closing the running programs) ends the program at once.
+    bool event(QEvent* event) override;
+
+private:
+    // ISoundWindow
+    bool exists() const override { return m_exists.load(); }
+    void post(uint32_t message) override;
+    void set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) override;
+    void kill_timer(uint32_t id) override;
+    // IRingSound
+    void play(const SoundRequest& request) override;
+    void stop() override;
+    bool is_playing() const override;
+    // IRingHost
+    void post_item_command(int32_t item_id, ItemCommand command, uint32_t argument) override;
+    void remember_foreground() override;
+    void restore_foreground() override;
+    void show_ringing(const RingEntry& entry) override;
+    void hide_ringing() override;
+    void destroy_ringing() override;
+    void register_next_due(const zt::core::DueItem& due) override;
+    void quit() override;
+
+    void on_message(uint32_t message);
+    bool on_frame_thread() const;
+    void kill_timer_now(uint32_t id, std::optional<uint64_t> generation);
+
+    RingStrips m_strips;
+    Translate m_translate;
+    std::unique_ptr<CRingController> m_controller;
+    std::unique_ptr<RingWindow> m_ring_window;
+    std::unique_ptr<zt::platform::QtMessagePump> m_pump;
+    QTimer* m_due_timer { nullptr };
+    zt::platform::WindowHandle m_previous_foreground { 0 };
+    std::atomic<bool> m_exists { true };
+
+    struct SoundTimer {
+        QTimer* timer { nullptr };
+        uint64_t generation { 0 };
+    };
+    mutable std::mutex m_timers_mutex;  // guards the generations read from other threads
+    std::map<uint32_t, SoundTimer> m_timers;
+    uint64_t m_next_generation { 1 };
+};
+
+}  // namespace zt::ringout

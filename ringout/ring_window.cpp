@@ -1,0 +1,263 @@
+#include "ringout/ring_window.h"
+
+#include <QLocale>
+#include <QMenu>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QTime>
+#include <QTimer>
+
+#include "platform/base/clock.h"
+#include "platform/power/user_activity.h"
+#include "platform/profile/device_profile.h"
+#include "platform/windows/message_sender.h"
+#include "platform/windows/qt/window_message_event.h"
+#include "ringout/device_alerting.h"
+#include "ringout/ring_controller.h"
+#include "skins/drawing.h"
+#include "skins/text_cut.h"
+
+namespace zt::ringout {
+namespace {
+
+constexpr uint32_t kKeepAwakeEveryMs = 10'000;
+// The title's and the clock's pixel heights at normal resolution (doubled at high).
+constexpr int kTitleFontPixels = 16;
+constexpr int kClockFontPixels = 40;
+
+QString to_qstring(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+QRect to_qrect(const zt::platform::Rect& rect) {
+    return QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+}
+
+// The part's top-left corner for the part centred horizontally in the rectangle, at its top
+// (or centred vertically too).
+void draw_centred(zt::skins::CPicture& canvas, const zt::skins::CImageStrip& strip, int index,
+                  const zt::platform::Rect& rect, bool centre_vertically) {
+    const auto part = strip.part(index);
+    if (!strip.valid() || !part) return;
+    const int32_t width = strip.half_width() << strip.shift();
+    const int32_t height = part->height << strip.shift();
+    const int32_t x = rect.left + (rect.right - rect.left - width) / 2;
+    const int32_t y = centre_vertically ? rect.top + (rect.bottom - rect.top - height) / 2 : rect.top;
+    zt::skins::draw_part(canvas, strip, index, 0, 0, x, y);
+}
+
+QImage to_image(const zt::skins::CPicture& picture) {
+    QImage image(picture.width(), picture.height(), QImage::Format_RGB888);
+    const auto view = picture.view();
+    for (int32_t y = 0; y < picture.height(); ++y) {
+        const uint8_t* source = view.pixel(0, y);
+        uchar* target = image.scanLine(y);
+        for (int32_t x = 0; x < picture.width(); ++x) {
+            target[x * 3] = source[x * 3 + 2];
+            target[x * 3 + 1] = source[x * 3 + 1];
+            target[x * 3 + 2] = source[x * 3];
+        }
+    }
+    return image;
+}
+
+}  // namespace
+
+RingWindow::RingWindow(const RingStrips& strips, CommandHandler on_command, Translate translate)
+    : m_strips(strips), m_on_command(std::move(on_command)), m_translate(std::move(translate)) {
+    m_high_resolution = zt::platform::read_device_profile().screen_width > 400;
+    setWindowTitle(to_qstring(kRingWindowTitle));
+    setWindowFlag(Qt::WindowStaysOnTopHint);
+    const auto profile = zt::platform::read_device_profile();
+    resize(static_cast<int>(profile.screen_width), static_cast<int>(profile.screen_height) * 3 / 4);
+    m_clock_timer = new QTimer(this);
+    m_clock_timer->setInterval(1000);
+    connect(m_clock_timer, &QTimer::timeout, this, [this] { tick_clock(); });
+    m_clock_timer->start();
+    m_snooze_menu = new QMenu(this);
+    connect(m_snooze_menu, &QMenu::aboutToShow, this, [this] { fill_snooze_menu(); });
+    fill_snooze_menu();
+    m_soft_keys = std::make_unique<zt::platform::gui::SoftKeyBar>(nullptr, [this](uint32_t command) { run_command(command); });
+    m_soft_keys->setWindowFlag(Qt::WindowStaysOnTopHint);
+    m_pump = zt::platform::QtMessagePump::create(kRingWindowClass, kRingWindowTitle, this,
+                                                 zt::platform::WindowOptions { .visible = false });
+}
+
+RingWindow::~RingWindow() = default;
+
+std::u16string RingWindow::word(std::u16string_view english) const {
+    return m_translate ? m_translate(english) : std::u16string(english);
+}
+
+void RingWindow::prepare_soft_keys() {
+    // The previous item's two buttons go first.
+    m_soft_keys->remove_first_button();
+    m_soft_keys->remove_first_button();
+    if (m_entry->item_type == zt::core::ItemType::Timer) {
+        m_soft_keys->add_text_button(word(u"Dismiss"), kCommandDismiss);
+        m_soft_keys->add_text_button(word(u"Restart"), kCommandRestart);
+    } else {
+        m_soft_keys->add_menu_button(word(u"Snooze"), m_snooze_menu);
+        m_soft_keys->add_text_button(word(u"Dismiss"), kCommandDismiss, true);
+    }
+    const QRect frame = geometry();
+    m_soft_keys->setGeometry(frame.left(), frame.bottom() + 1, frame.width(), zt::platform::gui::SoftKeyBar::kButtonHeight * 2);
+    m_soft_keys->show();
+    m_soft_keys->raise();
+}
+
+void RingWindow::fill_snooze_menu() {
+    m_snooze_menu->clear();
+    const std::u16string minutes_word = word(u"min");
+    for (size_t index = 0; index < std::size(kSnoozeMenuMinutes); ++index) {
+        const QString text = QString::number(kSnoozeMenuMinutes[index]) + u' ' + to_qstring(minutes_word);
+        const uint32_t command = kSnoozeMenuFirst + static_cast<uint32_t>(index);
+        m_snooze_menu->addAction(text, this, [this, command] { run_command(command); });
+    }
+}
+
+void RingWindow::show_entry(const RingEntry& entry) {
+    m_entry = entry;
+    if (!m_powered_on) {
+        CDeviceAlerting::instance().power_on_display();
+        m_powered_on = true;
+    }
+    prepare_soft_keys();
+    show();
+    raise();
+    activateWindow();
+    if (m_pump) m_pump->window().bring_to_front();
+    update();
+    tick_clock();
+}
+
+void RingWindow::hide_entry() {
+    m_entry.reset();
+    hide();
+    m_soft_keys->hide();
+}
+
+CButtonGroup* RingWindow::active_group() {
+    if (!m_entry || !m_strips.buttons.valid()) return nullptr;
+    return m_entry->item_type == zt::core::ItemType::Timer ? &m_timer_group : &m_alarm_group;
+}
+
+RingLayout RingWindow::layout() const {
+    return compute_ring_layout({ 0, 0, width(), height() }, m_high_resolution);
+}
+
+int RingWindow::pressed_button() const {
+    if (!m_entry) return -1;
+    return m_entry->item_type == zt::core::ItemType::Timer ? m_timer_group.pressed() : m_alarm_group.pressed();
+}
+
+void RingWindow::place_buttons(const RingLayout& layout) {
+    m_dismiss.rect = layout.left_button;
+    m_snooze.rect = layout.right_button;
+    m_restart.rect = layout.right_button;
+}
+
+void RingWindow::tick_clock() {
+    const uint32_t tick = zt::platform::tick_count();
+    if (tick - m_last_keep_awake > kKeepAwakeEveryMs) {
+        CDeviceAlerting::instance().keep_awake();
+        m_last_keep_awake = tick;
+    }
+    const auto now = zt::platform::local_time();
+    if (now.wMinute == m_displayed_minute) return;
+    m_displayed = now;
+    m_displayed_minute = now.wMinute;
+    update(to_qrect(layout().clock));
+}
+
+void RingWindow::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    const QColor background = palette().color(QPalette::Window);
+    CButtonGroup* group = active_group();
+    if (!group) {
+        painter.fillRect(rect(), background);
+        return;
+    }
+    const RingLayout parts = layout();
+    place_buttons(parts);
+    auto canvas = zt::skins::CPicture::create(width(), height());
+    if (!canvas) return;
+    zt::skins::fill_picture(*canvas, { static_cast<uint8_t>(background.red()), static_cast<uint8_t>(background.green()),
+                                       static_cast<uint8_t>(background.blue()) });
+    draw_centred(*canvas, m_strips.pictures, m_entry->item_type == zt::core::ItemType::Timer ? 1 : 0, parts.picture,
+                 false);
+    for (size_t index = 0; index < group->buttons().size(); ++index) {
+        const ImageButton& button = *group->buttons()[index];
+        draw_centred(*canvas, m_strips.buttons, button.frame(group->pressed() == static_cast<int>(index)), button.rect,
+                     true);
+    }
+    painter.drawImage(0, 0, to_image(*canvas));
+
+    painter.setPen(Qt::black);
+    QFont title_font = font();
+    title_font.setBold(true);
+    title_font.setPixelSize(m_high_resolution ? kTitleFontPixels * 2 : kTitleFontPixels);
+    painter.setFont(title_font);
+    const QFontMetrics metrics(title_font);
+    const auto measure = [&](std::u16string_view text) { return metrics.horizontalAdvance(to_qstring(text)); };
+    const std::u16string title = zt::skins::cut_text_to_width(m_entry->title, parts.title.right - parts.title.left, measure);
+    painter.drawText(to_qrect(parts.title), Qt::AlignCenter | Qt::TextSingleLine, to_qstring(title));
+
+    if (m_displayed_minute < 60) {
+        QFont clock_font = font();
+        clock_font.setBold(true);
+        clock_font.setPixelSize(m_high_resolution ? kClockFontPixels * 2 : kClockFontPixels);
+        painter.setFont(clock_font);
+        const QString time =
+            QLocale::system().toString(QTime(m_displayed.wHour, m_displayed.wMinute), QLocale::ShortFormat);
+        painter.drawText(to_qrect(parts.clock), Qt::AlignCenter | Qt::TextSingleLine, time);
+    }
+}
+
+void RingWindow::repaint_rects(const std::vector<zt::platform::Rect>& rects) {
+    for (const auto& rect : rects) update(to_qrect(rect));
+}
+
+void RingWindow::mousePressEvent(QMouseEvent* event) {
+    zt::platform::signal_user_activity();
+    CButtonGroup* group = active_group();
+    if (!group) return;
+    place_buttons(layout());
+    grabMouse();
+    repaint_rects(group->track({ event->position().toPoint().x(), event->position().toPoint().y() }));
+}
+
+void RingWindow::mouseMoveEvent(QMouseEvent* event) {
+    CButtonGroup* group = active_group();
+    if (!group || !(event->buttons() & Qt::LeftButton)) return;
+    repaint_rects(group->track({ event->position().toPoint().x(), event->position().toPoint().y() }));
+}
+
+void RingWindow::mouseReleaseEvent(QMouseEvent*) {
+    releaseMouse();
+    CButtonGroup* group = active_group();
+    if (!group) return;
+    std::vector<zt::platform::Rect> repaint;
+    const auto command = group->release(&repaint);
+    repaint_rects(repaint);
+    // Posted, as the pen's release is: the answer runs after this event has been handled.
+    if (command && m_pump) zt::platform::post_message(m_pump->window().handle(), kWmCommand, *command, 0);
+}
+
+bool RingWindow::event(QEvent* event) {
+    if (event->type() == zt::platform::WindowMessageEvent::event_type()) {
+        auto* message_event = static_cast<zt::platform::WindowMessageEvent*>(event);
+        if (message_event->message().number == kWmCommand) {
+            run_command(message_event->message().wparam & 0xFFFFu);
+            message_event->set_answer(0);
+        }
+        return true;
+    }
+    return QWidget::event(event);
+}
+
+void RingWindow::run_command(uint32_t command) {
+    if (m_on_command) m_on_command(command);
+}
+
+}  // namespace zt::ringout

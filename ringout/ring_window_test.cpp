@@ -1,0 +1,150 @@
+// The ringing window rendered offscreen at both resolutions, with the skin's own art, and the
+// pen pressing, sliding and lifting over its buttons.
+#include "ringout/ring_window.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QMouseEvent>
+
+#include "platform/profile/device_profile.h"
+#include "ringout/ring_controller.h"
+#include "platform/registry/testing/temp_device_root.h"
+#include "skins/picture_loader.h"
+
+namespace zt::ringout {
+namespace {
+
+int argc_for_qt = 1;
+char program_name[] = "ring_window_test";
+char* argv_for_qt[] = { program_name, nullptr };
+
+zt::skins::CImageStrip strip_of(const std::string& file) {
+    auto picture = zt::skins::load_picture_file(std::string(ZT_SKIN_DIR) + "/" + file);
+    return picture ? zt::skins::CImageStrip(std::move(*picture)) : zt::skins::CImageStrip();
+}
+
+class RingWindowTest : public ::testing::TestWithParam<int> {
+protected:
+    void SetUp() override {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        m_app = std::make_unique<QApplication>(argc_for_qt, argv_for_qt);
+        ASSERT_FALSE(m_root.path().empty());
+        const int width = GetParam();
+        ASSERT_TRUE(zt::platform::write_screen_size(width, width * 4 / 3));
+        const std::string suffix = width > 400 ? "_vga.png" : ".png";
+        m_strips.buttons = strip_of("alarm_buttons" + suffix);
+        m_strips.pictures = strip_of("alarm_picts" + suffix);
+        ASSERT_TRUE(m_strips.buttons.valid());
+        m_window = std::make_unique<RingWindow>(m_strips, [this](uint32_t command) { m_commands.push_back(command); },
+                                                Translate {});
+        m_window->resize(width, width);
+    }
+    void show(zt::core::ItemType type, std::u16string title) {
+        RingEntry entry;
+        entry.item_id = 4;
+        entry.item_type = type;
+        entry.title = std::move(title);
+        m_window->show_entry(entry);
+        QApplication::processEvents();
+    }
+    void pen(QEvent::Type type, zt::platform::Rect rect) {
+        const QPointF point((rect.left + rect.right) / 2.0, (rect.top + rect.bottom) / 2.0);
+        pen_at(type, point);
+    }
+    void pen_at(QEvent::Type type, QPointF point) {
+        const Qt::MouseButtons held = type == QEvent::MouseButtonRelease ? Qt::NoButton : Qt::LeftButton;
+        QMouseEvent event(type, point, m_window->mapToGlobal(point), Qt::LeftButton, held, Qt::NoModifier);
+        QApplication::sendEvent(m_window.get(), &event);
+    }
+    void settle() {
+        for (int round = 0; round < 50; ++round) {
+            QApplication::processEvents(QEventLoop::AllEvents, 10);
+        }
+    }
+    static bool has_ink(const QImage& image, const zt::platform::Rect& rect, QRgb background) {
+        for (int y = rect.top; y < rect.bottom; ++y)
+            for (int x = rect.left; x < rect.right; ++x)
+                if (image.pixel(x, y) != background) return true;
+        return false;
+    }
+
+    std::unique_ptr<QApplication> m_app;
+    zt::platform::testing::TempDeviceRoot m_root;
+    RingStrips m_strips;
+    std::unique_ptr<RingWindow> m_window;
+    std::vector<uint32_t> m_commands;
+};
+
+TEST_P(RingWindowTest, DrawsTitlePictureClockAndButtonsInTheirBands) {
+    show(zt::core::ItemType::Alarm, u"Wake up");
+    const QImage image = m_window->grab().toImage();
+    const RingLayout layout = m_window->layout();
+    const int high = GetParam() > 400 ? 2 : 1;
+    EXPECT_EQ(layout.title.bottom, 20 * high);
+    EXPECT_EQ(layout.left_button.top, GetParam() - 66 * high);
+    const QRgb background = image.pixel(1, layout.title.bottom + 1);
+    EXPECT_TRUE(has_ink(image, layout.title, background)) << "title";
+    EXPECT_TRUE(has_ink(image, layout.picture, background)) << "picture";
+    EXPECT_TRUE(has_ink(image, layout.clock, background)) << "clock";
+    EXPECT_TRUE(has_ink(image, layout.left_button, background)) << "Dismiss";
+    EXPECT_TRUE(has_ink(image, layout.right_button, background)) << "Snooze";
+}
+
+TEST_P(RingWindowTest, PressSlideOffAndReleasePostsNothingButSlidingBackPostsTheCommand) {
+    show(zt::core::ItemType::Alarm, u"Wake up");
+    const RingLayout layout = m_window->layout();
+    const QImage normal = m_window->grab().toImage();
+
+    pen(QEvent::MouseButtonPress, layout.left_button);
+    EXPECT_EQ(m_window->pressed_button(), 0);
+    const QImage pressed = m_window->grab().toImage();
+    EXPECT_NE(normal.copy(layout.left_button.left, layout.left_button.top, layout.left_button.right - layout.left_button.left,
+                          layout.left_button.bottom - layout.left_button.top),
+              pressed.copy(layout.left_button.left, layout.left_button.top,
+                           layout.left_button.right - layout.left_button.left,
+                           layout.left_button.bottom - layout.left_button.top))
+        << "the pressed frame is drawn";
+    pen(QEvent::MouseMove, layout.picture);
+    EXPECT_EQ(m_window->pressed_button(), -1);
+    pen(QEvent::MouseButtonRelease, layout.picture);
+    settle();
+    EXPECT_TRUE(m_commands.empty());
+
+    pen(QEvent::MouseButtonPress, layout.left_button);
+    pen(QEvent::MouseMove, layout.clock);
+    pen(QEvent::MouseMove, layout.right_button);
+    EXPECT_EQ(m_window->pressed_button(), 1);
+    pen(QEvent::MouseButtonRelease, layout.right_button);
+    settle();
+    EXPECT_EQ(m_commands, std::vector<uint32_t> { kCommandSnooze });
+}
+
+TEST_P(RingWindowTest, TimerOffersRestartAndTheSnoozeMenuListsSixLengths) {
+    show(zt::core::ItemType::Timer, u"Tea");
+    const RingLayout layout = m_window->layout();
+    pen(QEvent::MouseButtonPress, layout.right_button);
+    pen(QEvent::MouseButtonRelease, layout.right_button);
+    settle();
+    EXPECT_EQ(m_commands, std::vector<uint32_t> { kCommandRestart });
+
+    EXPECT_EQ(m_window->soft_keys().button_texts(), (std::vector<std::u16string> { u"Dismiss", u"Restart" }));
+    show(zt::core::ItemType::Alarm, u"Wake");
+    EXPECT_EQ(m_window->soft_keys().button_texts(), (std::vector<std::u16string> { u"Dismiss", u"Snooze" }))
+        << "the timer's keys were replaced";
+    m_window->soft_keys().press(0);
+    EXPECT_EQ(m_commands.back(), kCommandDismiss);
+
+    const auto actions = m_window->snooze_menu()->actions();
+    ASSERT_EQ(actions.size(), 6);
+    EXPECT_EQ(actions[0]->text(), "3 min");
+    EXPECT_EQ(actions[5]->text(), "60 min");
+    actions[2]->trigger();
+    EXPECT_EQ(m_commands.back(), kSnoozeMenuFirst + 2);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothResolutions, RingWindowTest, ::testing::Values(240, 480));
+
+}  // namespace
+}  // namespace zt::ringout
