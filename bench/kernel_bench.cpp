@@ -12,6 +12,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/registry/testing/temp_device_root.h"
 #include "platform/base/device_root.h"
 #include "platform/kernel/event.h"
 #include "platform/kernel/named_mutex.h"
@@ -21,24 +22,9 @@ namespace {
 using namespace zt::platform;
 using namespace std::chrono_literals;
 
-class ScratchDevice {
-public:
-    ScratchDevice() {
-        std::string pattern = "/tmp/zt-kernel-bench-XXXXXX";
-        if (mkdtemp(pattern.data()) && set_device_root(pattern)) m_root = device_root();
-        m_runtime = device_runtime_dir();
-    }
-    ~ScratchDevice() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_runtime, ec);
-        std::filesystem::remove_all(m_root, ec);
-    }
-    bool ok() const { return !m_root.empty() && !m_runtime.empty(); }
-
-private:
-    std::filesystem::path m_root;
-    std::filesystem::path m_runtime;
-};
+// A throw-away device for one benchmark, removed with its live objects afterwards.
+using ScratchDevice = zt::platform::testing::TempDeviceRoot;
+bool ready(const ScratchDevice& device) { return !device.path().empty(); }
 
 // A page both processes see, for the hand-over turn and the stop flag.
 struct SharedWords {
@@ -58,7 +44,7 @@ void finish_child(pid_t child) {
 void BM_MutexUncontendedWaitRelease(benchmark::State& state) {
     ScratchDevice device;
     auto m = NamedMutex::create_or_open(u"4D79064E-A5B0-4a41-92B5-89527B016871Timer");
-    if (!device.ok() || !m) return state.SkipWithError("no device");
+    if (!ready(device) || !m) return state.SkipWithError("no device");
     for (auto _ : state) {
         m->mutex.wait();
         m->mutex.release();
@@ -75,7 +61,7 @@ void BM_MutexCrossProcessHandOver(benchmark::State& state) {
     std::optional<NamedMutex::Opened> m[3] = { NamedMutex::create_or_open(u"HandOver0"),
                                                NamedMutex::create_or_open(u"HandOver1"),
                                                NamedMutex::create_or_open(u"HandOver2") };
-    if (!device.ok() || !m[0] || !m[1] || !m[2]) return state.SkipWithError("no device");
+    if (!ready(device) || !m[0] || !m[1] || !m[2]) return state.SkipWithError("no device");
     pid_t child = fork();
     if (child == 0) {
         m[1]->mutex.wait();
@@ -105,7 +91,7 @@ void BM_EventSetToWakeAcrossProcesses(benchmark::State& state) {
     SharedWords shared;  // word 0: stop
     auto ping = Event::create_or_open(u"Ping", ResetPolicy::Automatic, false);
     auto pong = Event::create_or_open(u"Pong", ResetPolicy::Automatic, false);
-    if (!device.ok() || !ping || !pong) return state.SkipWithError("no device");
+    if (!ready(device) || !ping || !pong) return state.SkipWithError("no device");
     pid_t child = fork();
     if (child == 0) {
         while (shared.word(0).load() == 0) {

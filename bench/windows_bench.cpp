@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/registry/testing/temp_device_root.h"
 #include "platform/base/device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/message_sender.h"
@@ -23,24 +24,9 @@ using namespace std::chrono_literals;
 constexpr std::uint32_t kPing = WM_USER + 1;
 constexpr std::uint32_t kPong = WM_USER + 2;
 
-class ScratchDevice {
-public:
-    ScratchDevice() {
-        std::string pattern = "/tmp/zt-windows-bench-XXXXXX";
-        if (mkdtemp(pattern.data()) && set_device_root(pattern)) m_root = device_root();
-        m_runtime = device_runtime_dir();
-    }
-    ~ScratchDevice() {
-        std::error_code ec;
-        std::filesystem::remove_all(m_runtime, ec);
-        std::filesystem::remove_all(m_root, ec);
-    }
-    bool ok() const { return !m_root.empty() && !m_runtime.empty(); }
-
-private:
-    std::filesystem::path m_root;
-    std::filesystem::path m_runtime;
-};
+// A throw-away device for one benchmark, removed with its live objects afterwards.
+using ScratchDevice = zt::platform::testing::TempDeviceRoot;
+bool ready(const ScratchDevice& device) { return !device.path().empty(); }
 
 // A child process whose window answers sends with the payload size and returns every kPing
 // posted to it as a kPong posted to `reply_to`.
@@ -84,7 +70,7 @@ private:
 void BM_PostRoundTripAcrossProcesses(benchmark::State& state) {
     ScratchDevice device;
     auto window = Window::create(u"BenchHome", u"", nullptr);
-    if (!device.ok() || !window) return state.SkipWithError("no device");
+    if (!ready(device) || !window) return state.SkipWithError("no device");
     EchoProcess echo(window->handle());
     if (echo.handle() == 0) return state.SkipWithError("no echo process");
     Message message;
@@ -102,7 +88,7 @@ BENCHMARK(BM_PostRoundTripAcrossProcesses)->UseRealTime();
 void BM_SendCopyDataAcrossProcesses(benchmark::State& state) {
     ScratchDevice device;
     auto window = Window::create(u"BenchHome", u"", nullptr);
-    if (!device.ok() || !window) return state.SkipWithError("no device");
+    if (!ready(device) || !window) return state.SkipWithError("no device");
     EchoProcess echo(window->handle());
     if (echo.handle() == 0) return state.SkipWithError("no echo process");
     std::vector<std::uint8_t> payload(static_cast<std::size_t>(state.range(0)), 0x5A);
@@ -119,7 +105,7 @@ BENCHMARK(BM_SendCopyDataAcrossProcesses)->Arg(300)->Arg(64 * 1024)->UseRealTime
 void BM_PostBurstAcrossProcesses(benchmark::State& state) {
     ScratchDevice device;
     auto window = Window::create(u"BenchHome", u"", nullptr);
-    if (!device.ok() || !window) return state.SkipWithError("no device");
+    if (!ready(device) || !window) return state.SkipWithError("no device");
     EchoProcess echo(window->handle());
     if (echo.handle() == 0) return state.SkipWithError("no echo process");
     for (auto _ : state) {
@@ -135,7 +121,7 @@ void BM_FindWindowByClass(benchmark::State& state) {
     for (int i = 0; i < state.range(0); ++i)
         windows.push_back(Window::create(u"Class" + std::u16string(1, static_cast<char16_t>(u'A' + i % 26)), u"", nullptr));
     auto target = Window::create(u"SoughtClass{0F1E2D3C}", u"", nullptr);
-    if (!device.ok() || !target) return state.SkipWithError("no device");
+    if (!ready(device) || !target) return state.SkipWithError("no device");
     for (auto _ : state) {
         auto found = find_window(u"SoughtClass{0F1E2D3C}");
         benchmark::DoNotOptimize(found);
