@@ -9,6 +9,7 @@ if [[ "${1:-}" == "--sanitize" ]]; then
   shift
   export ZT_BUILD_DIR=${ZT_BUILD_DIR:-build-asan} ZT_SANITIZE=address,undefined
   export ASAN_OPTIONS=${ASAN_OPTIONS:-detect_leaks=1} UBSAN_OPTIONS=${UBSAN_OPTIONS:-print_stacktrace=1}
+  export LSAN_OPTIONS=${LSAN_OPTIONS:-suppressions=$here/scripts/lsan.supp}
 fi
 "$here/scripts/setup.sh"
 build=${ZT_BUILD_DIR:-build}

@@ -2,16 +2,20 @@
 
 #include <algorithm>
 #include <atomic>
+#include <cstdio>
 #include <mutex>
+#include <optional>
 #include <thread>
 
 #include "platform/audio/audio_output.h"
+#include "platform/audio/media_decoder.h"
 #include "platform/audio/media_source.h"
 #include "platform/audio/silent_play.h"
 #include "platform/audio/sound_server.h"
 #include "platform/audio/wave_format.h"
 #include "platform/base/device_path.h"
 #include "platform/base/mapped_file.h"
+#include "platform/base/text.h"
 
 namespace zt::platform::audio {
 
@@ -24,6 +28,10 @@ struct MediaPlayer::State {
     std::atomic<bool> playing { false };
     std::atomic<bool> cancel { false };
     std::thread worker;
+    // The last compressed entry decoded by the worker: a playlist repeats one file up to 200
+    // times, and decoding it (or waiting out a file that never decodes) once is enough.
+    std::u16string decoded_entry;
+    DecodeResult decoded;
 
     void join_worker() {
         cancel.store(true);
@@ -37,28 +45,41 @@ struct MediaPlayer::State {
         if (!path) return true;
         auto file = MappedFile::open(*path);
         if (!file) return true;
-        const auto duration = media_duration_ms(file->bytes());
+        const Cancel stop { &cancel };
+        std::optional<WaveFormat> pcm = parse_wave(file->bytes());
+        if (!pcm) {
+            const bool fresh = decoded_entry != entry;
+            if (fresh) {
+                decoded = decode_media_file(*path, stop);
+                if (decoded.status == DecodeStatus::Cancelled) return false;
+                decoded_entry = entry;
+            }
+            if (decoded.status == DecodeStatus::Decoded) pcm = decoded.sound.wave();
+            else if (fresh && decoded.status == DecodeStatus::NotDecodable)
+                std::fprintf(stderr, "zt audio: %s does not decode; %s\n", utf16_to_utf8(entry).c_str(),
+                             media_duration_ms(file->bytes()) ? "timed from its header, silently" : "skipped");
+        }
+        const auto duration = pcm ? std::optional(pcm->duration_ms()) : media_duration_ms(file->bytes());
         if (!duration) return true;
         const uint32_t level = mute.load() ? 0u : uint32_t(volume.load());
         log_event(play_line(entry, level));
         bool finished = true;
-        const auto wave = parse_wave(file->bytes());
-        if (wave && current_output().kind == OutputKind::Default) {
-            const uint16_t scaled = uint16_t(level * 0xFFFF / 100);
-            if (play_on_sound_server(*wave, scaled, scaled, Cancel { &cancel }))
-                finished = !cancel.load();
-            else
-                finished = wait_silently(*duration, Cancel { &cancel });
-        } else {
-            finished = wait_silently(*duration, Cancel { &cancel });
-        }
+        const uint16_t scaled = uint16_t(level * 0xFFFF / 100);
+        if (pcm && current_output().kind == OutputKind::Default &&
+            play_on_sound_server(*pcm, scaled, scaled, stop))
+            finished = !cancel.load();
+        else
+            finished = wait_silently(*duration, stop);
         if (!finished) log_event("stop");
         return finished;
     }
 
     void run(std::vector<std::u16string> entries) {
+        decoded_entry.clear();  // the file may have changed since the last play
         for (const auto& entry : entries)
             if (!play_entry(entry)) break;
+        decoded_entry.clear();
+        decoded = {};
         playing.store(false);
     }
 };

@@ -9,10 +9,13 @@
 //    or stop() is called, then Stopped (never a state between, so a poll never misses the end).
 //  - A playlist's entries play one after the other; an entry that cannot be read or whose
 //    length is unknown is skipped, as a player skips a broken entry.
-//  - On the "null" and "log" outputs every entry takes its real duration and logs
-//    "play <entry> volume=0x<volume 0..100, 0 when muted>"; a cut-short entry logs "stop".
-//    On "default", wave entries sound through the sound server; other formats are timed
-//    silently (the device has no decoder for them yet).
+//  - Every entry that plays logs "play <entry> volume=0x<volume 0..100, 0 when muted>" and
+//    takes its real duration: a wave's from its header, an MP3's or WMA's from decoding it
+//    (media_decoder.h). On "default" the samples sound through the sound server at the
+//    control's volume and mute; "null" and "log" stay silent. A cut-short entry logs "stop".
+//  - A compressed entry that does not decode (or a process without a decoder) keeps to its
+//    header: an MP3 is timed silently from its frames' bit rate, anything else is skipped;
+//    each such entry says so once on stderr.
 //  - With automatic start on (the control's initial setting) setting the URL starts playing.
 #include <cstdint>
 #include <memory>

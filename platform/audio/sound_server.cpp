@@ -10,6 +10,8 @@
 #include <thread>
 #include <vector>
 
+#include "platform/audio/qt_media.h"
+
 namespace zt::platform::audio {
 namespace {
 
@@ -35,10 +37,14 @@ std::vector<uint8_t> scaled_samples(const WaveFormat& wave, uint16_t left, uint1
 
 }  // namespace
 
-bool sound_server_available() { return !QMediaDevices::defaultAudioOutput().isNull(); }
+bool sound_server_available() {
+    prepare_qt_media();
+    return !QMediaDevices::defaultAudioOutput().isNull();
+}
 
 bool play_on_sound_server(const WaveFormat& wave, uint16_t left, uint16_t right,
                           const Cancel& cancel) {
+    prepare_qt_media();
     if (wave.format_tag != 1 || wave.channels == 0 ||
         (wave.bits_per_sample != 8 && wave.bits_per_sample != 16))
         return false;
