@@ -2,9 +2,9 @@
 
 #include <QCoreApplication>
 #include <QThread>
-#include <QTimer>
 
 #include "core/notification_schedule.h"
+#include "platform/gui/hardware_keys.h"
 #include "platform/windows/message.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/qt/window_message_event.h"
@@ -15,15 +15,14 @@ namespace zt::ringout {
 
 RingFrame::RingFrame(zt::core::CTimeStore& store, RingStrips strips, Translate translate)
     : m_strips(std::move(strips)), m_translate(translate) {
+    // Every pen tap and key of the program counts as the user's activity on the device.
+    zt::platform::gui::install_user_activity_signal();
     CSoundManager::instance().SetNotificationWindow(this);
     CSoundManager::instance().SetApplicationFolder(store.application_folder());
     m_controller = std::make_unique<CRingController>(store, *this, *this, std::move(translate));
     // Never shown: it exists so the device (and a second copy) can find the running program.
     m_pump = zt::platform::QtMessagePump::create(kFrameClass, u"Ringout", this,
                                                  zt::platform::WindowOptions { .visible = false });
-    m_due_timer = new QTimer(this);
-    m_due_timer->setInterval(static_cast<int>(CRingController::kDueCheckPeriodMs));
-    connect(m_due_timer, &QTimer::timeout, this, [this] { m_controller->DueCheck(); });
 }
 
 RingFrame::~RingFrame() {
@@ -34,7 +33,7 @@ RingFrame::~RingFrame() {
 
 void RingFrame::start() {
     m_controller->DueCheck();
-    if (!m_controller->quit_posted()) m_due_timer->start();
+    if (!m_controller->quit_posted()) m_window_timers.set(CRingController::kDueCheckTimer, CRingController::kDueCheckPeriodMs);
 }
 
 bool RingFrame::event(QEvent* event) {
@@ -68,14 +67,30 @@ void RingFrame::set_timer(uint32_t id, uint32_t period_ms, std::function<void()>
         }, Qt::QueuedConnection);
         return;
     }
-    std::lock_guard lock(m_timers_mutex);
-    SoundTimer& entry = m_timers[id];
-    if (!entry.timer) entry.timer = new QTimer(this);
-    entry.timer->disconnect();
-    entry.generation = m_next_generation++;
-    entry.timer->setInterval(static_cast<int>(period_ms));
-    connect(entry.timer, &QTimer::timeout, this, [callback = std::move(callback)] { callback(); });
-    entry.timer->start();
+    {
+        std::lock_guard lock(m_timers_mutex);
+        SoundTimer& entry = m_timers[id];
+        entry.callback = std::move(callback);
+        entry.generation = m_next_generation++;
+        entry.active = true;
+    }
+    m_window_timers.set(id, period_ms);
+}
+
+void RingFrame::on_timer(uint32_t id) {
+    if (id == CRingController::kDueCheckTimer) {
+        m_controller->DueCheck();
+        return;
+    }
+    std::function<void()> callback;
+    {
+        std::lock_guard lock(m_timers_mutex);
+        auto found = m_timers.find(id);
+        if (found == m_timers.end()) return;
+        callback = found->second.callback;
+    }
+    // Called outside the lock: the callback may set or kill timers itself.
+    if (callback) callback();
 }
 
 void RingFrame::kill_timer(uint32_t id) {
@@ -87,19 +102,21 @@ void RingFrame::kill_timer(uint32_t id) {
     {
         std::lock_guard lock(m_timers_mutex);
         auto found = m_timers.find(id);
-        if (found == m_timers.end() || !found->second.timer) return;
+        if (found == m_timers.end() || !found->second.active) return;
         generation = found->second.generation;
     }
     QMetaObject::invokeMethod(this, [this, id, generation] { kill_timer_now(id, generation); }, Qt::QueuedConnection);
 }
 
 void RingFrame::kill_timer_now(uint32_t id, std::optional<uint64_t> generation) {
-    std::lock_guard lock(m_timers_mutex);
-    auto found = m_timers.find(id);
-    if (found == m_timers.end() || !found->second.timer) return;
-    if (generation && *generation != found->second.generation) return;
-    found->second.timer->stop();
-    found->second.timer->disconnect();
+    {
+        std::lock_guard lock(m_timers_mutex);
+        auto found = m_timers.find(id);
+        if (found == m_timers.end()) return;
+        if (generation && *generation != found->second.generation) return;
+        found->second.active = false;
+    }
+    m_window_timers.kill(id);
 }
 
 void RingFrame::play(const SoundRequest& request) { CSoundManager::instance().Play(request); }
@@ -116,14 +133,12 @@ void RingFrame::post_item_command(int32_t item_id, ItemCommand command, uint32_t
 }
 
 void RingFrame::remember_foreground() {
-    const auto window = zt::platform::foreground_window();
-    m_previous_foreground = window ? window->handle : 0;
+    m_foreground.remember(m_ring_window ? m_ring_window->device_window() : 0);
 }
 
 void RingFrame::restore_foreground() {
-    // The device raises only a program's own windows; hiding ours leaves the remembered window
-    // in front again when it still exists, which is all the handheld's step achieves.
-    if (m_previous_foreground && !zt::platform::is_window(m_previous_foreground)) m_previous_foreground = 0;
+    // Our windows are hidden by now; the remembered window is asked to come forward again.
+    m_foreground.restore();
 }
 
 void RingFrame::show_ringing(const RingEntry& entry) {
@@ -143,7 +158,7 @@ void RingFrame::destroy_ringing() { m_ring_window.reset(); }
 void RingFrame::register_next_due(const zt::core::DueItem& due) { zt::core::CNotificationScheduler().schedule_due(due); }
 
 void RingFrame::quit() {
-    m_due_timer->stop();
+    m_window_timers.kill(CRingController::kDueCheckTimer);
     QMetaObject::invokeMethod(QCoreApplication::instance(), [] { QCoreApplication::exit(0); }, Qt::QueuedConnection);
 }
 

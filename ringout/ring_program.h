@@ -14,12 +14,12 @@
 #include <optional>
 
 #include "core/time_store.h"
+#include "platform/gui/window_placement.h"
+#include "platform/gui/window_timers.h"
 #include "platform/windows/qt/qt_message_pump.h"
 #include "ringout/ring_controller.h"
 #include "ringout/ring_window.h"
 #include "ringout/sound_window.h"
-
-class QTimer;
 
 namespace zt::ringout {
 
@@ -63,22 +63,26 @@ private:
     void on_message(uint32_t message);
     bool on_frame_thread() const;
     void kill_timer_now(uint32_t id, std::optional<uint64_t> generation);
+    void on_timer(uint32_t id);
 
     RingStrips m_strips;
     Translate m_translate;
     std::unique_ptr<CRingController> m_controller;
     std::unique_ptr<RingWindow> m_ring_window;
     std::unique_ptr<zt::platform::QtMessagePump> m_pump;
-    QTimer* m_due_timer { nullptr };
-    zt::platform::WindowHandle m_previous_foreground { 0 };
+    zt::platform::gui::ForegroundMemory m_foreground;
     std::atomic<bool> m_exists { true };
 
+    // The sound manager's timers: window timers of the frame, each with its callback and the
+    // generation it was set in.
     struct SoundTimer {
-        QTimer* timer { nullptr };
+        std::function<void()> callback;
         uint64_t generation { 0 };
+        bool active { false };
     };
     mutable std::mutex m_timers_mutex;  // guards the generations read from other threads
     std::map<uint32_t, SoundTimer> m_timers;
+    zt::platform::gui::WindowTimers m_window_timers { [this](uint32_t id) { on_timer(id); } };
     uint64_t m_next_generation { 1 };
 };
 

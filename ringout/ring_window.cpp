@@ -5,9 +5,10 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QTime>
-#include <QTimer>
 
 #include "platform/base/clock.h"
+#include "platform/gui/pen_capture.h"
+#include "platform/gui/window_placement.h"
 #include "platform/power/user_activity.h"
 #include "platform/profile/device_profile.h"
 #include "platform/windows/message_sender.h"
@@ -21,6 +22,9 @@ namespace zt::ringout {
 namespace {
 
 constexpr uint32_t kKeepAwakeEveryMs = 10'000;
+constexpr uint32_t kClockPeriodMs = 1000;
+// The text-table key whose value "1" switches every dialog to the large fonts.
+constexpr std::u16string_view kLargeFontsKey = u"_LARGE_SMALL_FONTS";
 // The title's and the clock's pixel heights at normal resolution (doubled at high).
 constexpr int kTitleFontPixels = 16;
 constexpr int kClockFontPixels = 40;
@@ -65,20 +69,21 @@ QImage to_image(const zt::skins::CPicture& picture) {
 
 RingWindow::RingWindow(const RingStrips& strips, CommandHandler on_command, Translate translate)
     : m_strips(strips), m_on_command(std::move(on_command)), m_translate(std::move(translate)) {
-    m_high_resolution = zt::platform::read_device_profile().screen_width > 400;
-    setWindowTitle(to_qstring(kRingWindowTitle));
-    setWindowFlag(Qt::WindowStaysOnTopHint);
     const auto profile = zt::platform::read_device_profile();
+    m_high_resolution = profile.screen_width > 400;
+    m_appearance.large_fonts = m_translate && m_translate(kLargeFontsKey) == u"1";
+    m_appearance.dpi = static_cast<int>(profile.dpi);
+    setWindowTitle(to_qstring(kRingWindowTitle));
+    zt::platform::gui::set_topmost(*this, true);
     resize(static_cast<int>(profile.screen_width), static_cast<int>(profile.screen_height) * 3 / 4);
-    m_clock_timer = new QTimer(this);
-    m_clock_timer->setInterval(1000);
-    connect(m_clock_timer, &QTimer::timeout, this, [this] { tick_clock(); });
-    m_clock_timer->start();
+    m_timers.set(kClockTimer, kClockPeriodMs);
     m_snooze_menu = new QMenu(this);
     connect(m_snooze_menu, &QMenu::aboutToShow, this, [this] { fill_snooze_menu(); });
     fill_snooze_menu();
     m_soft_keys = std::make_unique<zt::platform::gui::SoftKeyBar>(nullptr, [this](uint32_t command) { run_command(command); });
-    m_soft_keys->setWindowFlag(Qt::WindowStaysOnTopHint);
+    zt::platform::gui::set_topmost(*m_soft_keys, true);
+    zt::platform::gui::apply_fonts(*this, m_appearance);
+    zt::platform::gui::apply_fonts(*m_soft_keys, m_appearance);
     m_pump = zt::platform::QtMessagePump::create(kRingWindowClass, kRingWindowTitle, this,
                                                  zt::platform::WindowOptions { .visible = false });
 }
@@ -102,8 +107,8 @@ void RingWindow::prepare_soft_keys() {
     }
     const QRect frame = geometry();
     m_soft_keys->setGeometry(frame.left(), frame.bottom() + 1, frame.width(), zt::platform::gui::SoftKeyBar::kButtonHeight * 2);
-    m_soft_keys->show();
-    m_soft_keys->raise();
+    zt::platform::gui::apply_fonts(*m_soft_keys, m_appearance);
+    zt::platform::gui::bring_to_front(*m_soft_keys);
 }
 
 void RingWindow::fill_snooze_menu() {
@@ -123,10 +128,7 @@ void RingWindow::show_entry(const RingEntry& entry) {
         m_powered_on = true;
     }
     prepare_soft_keys();
-    show();
-    raise();
-    activateWindow();
-    if (m_pump) m_pump->window().bring_to_front();
+    zt::platform::gui::bring_to_front(*this, m_pump ? &m_pump->window() : nullptr);
     update();
     tick_clock();
 }
@@ -155,6 +157,12 @@ void RingWindow::place_buttons(const RingLayout& layout) {
     m_dismiss.rect = layout.left_button;
     m_snooze.rect = layout.right_button;
     m_restart.rect = layout.right_button;
+}
+
+zt::platform::WindowHandle RingWindow::device_window() const { return m_pump ? m_pump->window().handle() : 0; }
+
+void RingWindow::on_timer(uint32_t id) {
+    if (id == kClockTimer) tick_clock();
 }
 
 void RingWindow::tick_clock() {
@@ -223,7 +231,7 @@ void RingWindow::mousePressEvent(QMouseEvent* event) {
     CButtonGroup* group = active_group();
     if (!group) return;
     place_buttons(layout());
-    grabMouse();
+    zt::platform::gui::capture_pen(*this);
     repaint_rects(group->track({ event->position().toPoint().x(), event->position().toPoint().y() }));
 }
 
@@ -234,7 +242,7 @@ void RingWindow::mouseMoveEvent(QMouseEvent* event) {
 }
 
 void RingWindow::mouseReleaseEvent(QMouseEvent*) {
-    releaseMouse();
+    if (zt::platform::gui::pen_capture_owner() == this) zt::platform::gui::release_pen();
     CButtonGroup* group = active_group();
     if (!group) return;
     std::vector<zt::platform::Rect> repaint;

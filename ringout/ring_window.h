@@ -11,7 +11,9 @@
 #include <memory>
 #include <optional>
 
+#include "platform/gui/dialog_appearance.h"
 #include "platform/gui/soft_key_bar.h"
+#include "platform/gui/window_timers.h"
 #include "platform/windows/qt/qt_message_pump.h"
 #include "ringout/button_group.h"
 #include "ringout/ring_entry.h"
@@ -19,7 +21,6 @@
 #include "skins/image_strip.h"
 
 class QMenu;
-class QTimer;
 
 namespace zt::ringout {
 
@@ -51,6 +52,11 @@ public:
     QMenu* snooze_menu() const { return m_snooze_menu; }
     zt::platform::gui::SoftKeyBar& soft_keys() const { return *m_soft_keys; }
     bool has_buttons() const { return m_strips.buttons.valid(); }
+    // The window's own device window (0 when it could not be published).
+    zt::platform::WindowHandle device_window() const;
+    // The shared dialog look in effect: the large-font switch follows the text table.
+    const zt::platform::gui::Appearance& appearance() const { return m_appearance; }
+    const zt::platform::gui::WindowTimers& timers() const { return m_timers; }
 
 protected:
     bool event(QEvent* event) override;
@@ -61,6 +67,7 @@ protected:
 
 private:
     void tick_clock();
+    void on_timer(uint32_t id);
     void fill_snooze_menu();
     void prepare_soft_keys();
     std::u16string word(std::u16string_view english) const;
@@ -83,7 +90,8 @@ private:
     zt::platform::SYSTEMTIME m_displayed {};
     uint32_t m_last_keep_awake { 0 };
     bool m_powered_on { false };
-    QTimer* m_clock_timer { nullptr };
+    zt::platform::gui::Appearance m_appearance;
+    zt::platform::gui::WindowTimers m_timers { [this](uint32_t id) { on_timer(id); } };
     QMenu* m_snooze_menu { nullptr };
     // The menu bar is a window of its own, as the handheld's is, kept along the bottom edge.
     std::unique_ptr<zt::platform::gui::SoftKeyBar> m_soft_keys;

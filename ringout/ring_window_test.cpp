@@ -7,6 +7,10 @@
 #include <QApplication>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QPushButton>
+
+#include "platform/gui/pen_capture.h"
+#include "platform/gui/window_placement.h"
 
 #include "platform/profile/device_profile.h"
 #include "ringout/ring_controller.h"
@@ -142,6 +146,40 @@ TEST_P(RingWindowTest, TimerOffersRestartAndTheSnoozeMenuListsSixLengths) {
     EXPECT_EQ(actions[5]->text(), "60 min");
     actions[2]->trigger();
     EXPECT_EQ(m_commands.back(), kSnoozeMenuFirst + 2);
+}
+
+TEST_P(RingWindowTest, UsesTheShellsTimerPenCaptureAndTopmostPlacement) {
+    EXPECT_TRUE(m_window->timers().is_set(kClockTimer)) << "the clock runs on window timer 1002";
+    EXPECT_TRUE(zt::platform::gui::is_topmost(*m_window));
+    show(zt::core::ItemType::Alarm, u"Wake up");
+    const RingLayout layout = m_window->layout();
+    pen(QEvent::MouseButtonPress, layout.left_button);
+    EXPECT_EQ(zt::platform::gui::pen_capture_owner(), m_window.get()) << "the pen is captured on press";
+    pen(QEvent::MouseButtonRelease, layout.left_button);
+    EXPECT_EQ(zt::platform::gui::pen_capture_owner(), nullptr) << "and released on lift";
+    EXPECT_FALSE(m_window->appearance().large_fonts) << "no translation: the normal fonts";
+}
+
+TEST_P(RingWindowTest, TheTextTablesLargeFontSwitchGivesLargeFonts) {
+    const Translate large = [](std::u16string_view text) {
+        return text == u"_LARGE_SMALL_FONTS" ? std::u16string(u"1") : std::u16string(text);
+    };
+    RingWindow window(m_strips, {}, large);
+    EXPECT_TRUE(window.appearance().large_fonts);
+    const int large_height = GetParam() > 400 ? 28 : 14;  // 14 at 96 dpi, scaled to the screen's
+    EXPECT_EQ(window.font().pixelSize(), large_height);
+    RingEntry entry;
+    entry.item_id = 1;
+    entry.title = u"Wake";
+    window.show_entry(entry);
+    for (const std::u16string& text : window.soft_keys().button_texts()) EXPECT_FALSE(text.empty());
+    const auto buttons = window.soft_keys().findChildren<QPushButton*>();
+    ASSERT_FALSE(buttons.isEmpty());
+    for (const QPushButton* button : buttons) {
+        EXPECT_EQ(button->font().pixelSize(), large_height);
+        EXPECT_FALSE(button->font().bold()) << "large fonts keep push buttons at normal weight";
+    }
+    EXPECT_EQ(m_window->font().pixelSize(), large_height * 13 / 14) << "the normal window keeps 13";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothResolutions, RingWindowTest, ::testing::Values(240, 480));
