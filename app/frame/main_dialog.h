@@ -1,0 +1,46 @@
+#pragma once
+// How start-up runs the main dialog. The dialog lives in the device screen of the program
+// (platform/gui ShellFrame), hosts the six screens, the toolbar and the background of the
+// current skin, and handles what the anchor window hands on through MainDialogPort.
+#include "app/frame/main_dialog_port.h"
+#include "app/startup/start_mode.h"
+
+namespace zt::core {
+class CSettingsBag;
+class CTimeStore;
+}  // namespace zt::core
+
+namespace zt::skins {
+class CSkinManager;
+}
+
+namespace zt::app {
+
+// What the dialog works on. Start-up has registered the settings' defaults and loaded them,
+// enumerated the skins and loaded the store before it runs the dialog. Null members mean the
+// process's own instance (CTimeStore::instance(), CSkinManager::instance()); settings are
+// required.
+struct MainDialogEnvironment {
+    core::CSettingsBag* settings { nullptr };
+    core::CTimeStore* store { nullptr };
+    skins::CSkinManager* skins { nullptr };
+};
+
+// The exit code run_main_dialog returns.
+enum class MainDialogEnd : int {
+    Closed = 0,          // the user or WM_CLOSE ended it
+    SkinFailed = 1,      // the active skin could not be loaded, or no screen could show it
+    CreateFailed = 2,    // a screen or the device window could not be made
+};
+
+// Runs the main dialog modally (in the running QApplication) and returns when it ends. While it
+// runs, *port_out (when port_out is not null) points at the dialog's port, so the anchor window
+// can hand messages on; it is set back to null before the function returns. The program's device
+// screen is made on first use and kept for the process.
+//
+// When the environment variable ZT_SCREENSHOT names a file, the dialog saves a PNG of the device
+// screen there once, after its first screen has been drawn.
+MainDialogEnd run_main_dialog(const CommandLine& line, const MainDialogEnvironment& environment,
+                              MainDialogPort** port_out);
+
+}  // namespace zt::app

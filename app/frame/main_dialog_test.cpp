@@ -1,0 +1,356 @@
+// The main dialog offscreen on a fresh device with the shipped skins: what it shows, its
+// toolbar, keys, item commands and skin failures.
+#include "app/frame/main_dialog_widget.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QTimer>
+
+#include <filesystem>
+#include <fstream>
+#include <memory>
+
+#include "app/frame/options_sheet.h"
+#include "app/frame/screens.h"
+#include "core/alarm.h"
+#include "core/product_keys.h"
+#include "core/settings_bag.h"
+#include "core/time_store.h"
+#include "platform/base/device_path.h"
+#include "platform/gui/hardware_keys.h"
+#include "platform/gui/property_sheet.h"
+#include "platform/gui/screen_metrics.h"
+#include "platform/gui/shell_frame.h"
+#include "platform/gui/window_timers.h"
+#include "platform/registry/registry.h"
+#include "platform/registry/testing/temp_device_root.h"
+#include "skins/image_strip.h"
+#include "skins/picture_loader.h"
+#include "skins/skin_manager.h"
+
+namespace zt::app {
+namespace {
+
+namespace fs = std::filesystem;
+namespace gui = zt::platform::gui;
+
+QApplication& test_app() {
+    static int argc = 1;
+    static char name[] = "zt_app_frame_test";
+    static char* argv[] = { name, nullptr };
+    static QApplication* app = [] {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+        return new QApplication(argc, argv);
+    }();
+    return *app;
+}
+
+constexpr char16_t kInstall[] = u"\\Program Files\\Zun Time\\";
+
+class MainDialogTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test_app();
+        ASSERT_FALSE(m_root.path().empty());
+        for (const char* skin : { "Default", "Default_big" }) install_skin(skin, fs::path(ZT_SKINS_DIR) / skin);
+        m_settings.register_program_defaults();
+    }
+    void TearDown() override {
+        m_dialog.reset();
+        m_frame.reset();
+        qunsetenv("ZT_MESSAGE_LOG");
+    }
+
+    void install_skin(const std::string& name, const fs::path& from) {
+        const std::u16string folder = std::u16string(kInstall) + std::u16string(name.begin(), name.end()) + u"\\";
+        const fs::path host = *platform::map_device_path(folder);
+        fs::create_directories(host);
+        if (!from.empty()) fs::copy(from, host, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, skins::kSkinsKeyPath);
+        ASSERT_TRUE(created);
+        created->key.set_string(std::u16string(name.begin(), name.end()), folder);
+    }
+
+    // Makes the device screen and the dialog and runs initialisation; false when it ended.
+    bool start(gui::ScreenSize size, std::u16string_view skin = u"Default", StartMode mode = StartMode::Normal) {
+        EXPECT_TRUE(gui::select_screen_size(size));
+        m_settings.set_text(kActiveSkinValue, skin);
+        m_skins = std::make_unique<skins::CSkinManager>(skins::read_skin_screen());
+        m_skins->build_skin_list(skins::SkinConsumer::MainProgram);
+        m_frame = std::make_unique<gui::ShellFrame>(kProgramTitle);
+        m_frame->show();
+        CommandLine line;
+        line.mode = mode;
+        m_dialog = std::make_unique<CMainDialog>(line, MainDialogEnvironment { &m_settings, &m_store, m_skins.get() },
+                                                 *m_frame);
+        const bool ok = m_dialog->initialise();
+        settle();
+        return ok && !m_dialog->end();
+    }
+    void settle() {
+        for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+    }
+    fs::path skin_file(std::u16string_view skin, const std::string& file) {
+        const std::u16string folder = std::u16string(kInstall) + std::u16string(skin) + u"\\";
+        return *platform::map_device_path(folder) / file;
+    }
+
+    platform::testing::TempDeviceRoot m_root;
+    core::CSettingsBag m_settings;
+    core::CTimeStore m_store;
+    std::unique_ptr<skins::CSkinManager> m_skins;
+    std::unique_ptr<gui::ShellFrame> m_frame;
+    std::unique_ptr<CMainDialog> m_dialog;
+};
+
+skins::Rgb pixel_of(const QImage& image, int x, int y) {
+    const QRgb c = image.pixel(x, y);
+    return { static_cast<uint8_t>(qRed(c)), static_cast<uint8_t>(qGreen(c)), static_cast<uint8_t>(qBlue(c)) };
+}
+
+struct RenderCase {
+    gui::ScreenSize size;
+    const char16_t* skin;
+};
+
+class MainDialogRendering : public MainDialogTest, public ::testing::WithParamInterface<RenderCase> {};
+
+// The screens' area shows the skin's BG.png (turned in landscape) and the toolbar its buttons,
+// compared pixel by pixel with the image files themselves.
+TEST_P(MainDialogRendering, ShowsTheSkinsToolbarAndBackground) {
+    const RenderCase c = GetParam();
+    ASSERT_TRUE(start(c.size, c.skin));
+    const bool landscape = c.size.width > c.size.height;
+    const bool high = c.size.width > 400;
+    const QImage shot = m_dialog->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    ASSERT_FALSE(shot.isNull());
+
+    const std::string suffix = high ? "_vga.png" : ".png";
+    std::optional<skins::CPicture> background = skins::load_picture_file(skin_file(c.skin, "BG" + suffix));
+    ASSERT_TRUE(background);
+    const skins::Rect area = m_dialog->dialog_layout().screen_area;
+    ASSERT_GT(area.width(), 0);
+    ASSERT_GT(area.height(), 0);
+    int compared = 0;
+    for (int y = area.top; y < area.bottom; y += 7) {
+        for (int x = area.left; x < area.right; x += 5) {
+            const skins::Rgb expected = landscape ? background->colour(background->width() - 1 - y, x)
+                                                  : background->colour(x, y);
+            ASSERT_EQ(pixel_of(shot, x, y), expected) << "background at " << x << "," << y;
+            ++compared;
+        }
+    }
+    EXPECT_GT(compared, 100);
+
+    std::optional<skins::CPicture> strip_picture =
+        skins::load_picture_file(skin_file(c.skin, (landscape ? "LToolBar" : "ToolBar") + suffix));
+    ASSERT_TRUE(strip_picture);
+    const skins::CImageStrip strip(std::move(*strip_picture));
+    ASSERT_GE(strip.part_count(), 4u);
+    const auto& buttons = m_dialog->dialog_layout().buttons;
+    ASSERT_GE(buttons.size(), 4u);
+    const int selected = m_dialog->screen_sets().selected_button();
+    int opaque = 0;
+    for (const ToolBarButton& button : buttons) {
+        const int slot = static_cast<int>(button.slot);
+        const int part_index = slot == 0 ? 0 : slot == 4 ? 3 : slot == selected ? 2 : 1;
+        const skins::StripPart part = *strip.part(part_index);
+        const int32_t half = strip.half_width();
+        const int32_t shown = std::min(part.height - button.part_top, button.rect.height());
+        for (int32_t y = 0; y < shown; ++y) {
+            const int32_t row = part.start + button.part_top + y;
+            for (int32_t x = 0; x < half; ++x) {
+                if (strip.picture()->colour(half + x, row).red != 255) continue;
+                ASSERT_EQ(pixel_of(shot, button.rect.left + x, button.rect.top + y), strip.picture()->colour(x, row))
+                    << "toolbar slot " << slot << " at " << x << "," << y;
+                ++opaque;
+            }
+        }
+    }
+    EXPECT_GT(opaque, 200) << "the toolbar's opaque pixels were compared";
+    if (landscape)
+        EXPECT_EQ(area.left, buttons[0].rect.right) << "landscape: the toolbar runs down the left side";
+    else
+        EXPECT_EQ(area.bottom, buttons[0].rect.top) << "portrait: the toolbar runs along the bottom";
+}
+
+INSTANTIATE_TEST_SUITE_P(SizesAndOrientations, MainDialogRendering,
+                         ::testing::Values(RenderCase { { 240, 320 }, u"Default" }, RenderCase { { 320, 240 }, u"Default" },
+                                           RenderCase { { 480, 640 }, u"Default_big" },
+                                           RenderCase { { 640, 480 }, u"Default_big" }),
+                         [](const ::testing::TestParamInfo<RenderCase>& info) {
+                             return std::to_string(info.param.size.width) + "x" + std::to_string(info.param.size.height);
+                         });
+
+TEST_F(MainDialogTest, TurningTheScreenLaysTheToolbarDownTheSideAndWatchesFullScreen) {
+    ASSERT_TRUE(start({ 240, 320 }));
+    ASSERT_FALSE(m_dialog->timers().is_set(kFullScreenWatchTimer));
+    ASSERT_TRUE(gui::select_screen_size({ 320, 240 }));
+    m_dialog->setting_changed();
+    settle();
+    const DialogLayout& layout = m_dialog->dialog_layout();
+    ASSERT_FALSE(layout.buttons.empty());
+    EXPECT_EQ(layout.buttons[0].rect.left, 0);
+    EXPECT_EQ(layout.screen_area.left, layout.buttons[0].rect.right) << "screens sit right of the side toolbar";
+    EXPECT_EQ(m_dialog->active_screen()->layout().area, layout.screen_area);
+    EXPECT_TRUE(m_dialog->active_screen()->layout().landscape);
+    EXPECT_TRUE(m_dialog->timers().is_set(kFullScreenWatchTimer)) << "timer 107 restarts after a turn";
+}
+
+TEST_F(MainDialogTest, SoftKeyOptionsOpensTheSheetWithItsSevenPages) {
+    ASSERT_TRUE(start({ 240, 320 }));
+    std::vector<std::u16string> titles;
+    // The press posts the toolbar command; the sheet opens when it arrives.
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* sheet = dynamic_cast<gui::PropertySheet*>(QApplication::activeModalWidget());
+        if (!sheet) return;
+        watcher.stop();
+        for (int i = 0; i < sheet->page_count(); ++i) titles.push_back(sheet->page_title(i));
+        sheet->press_ok();
+    });
+    watcher.start(5);
+    ASSERT_TRUE(m_frame->soft_key_bar().press(0));
+    settle();
+    EXPECT_EQ(titles, (std::vector<std::u16string> { u"Skins", u"Alarms", u"Timers", u"Cities", u"Today",
+                                                     u"Screensaver", u"Buttons" }));
+}
+
+TEST_F(MainDialogTest, StartsOnTheRememberedScreenWithItsRefreshTimer) {
+    auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    created->key.set_dword(kActiveScreenSetValue, 1);
+    created->key.set_dword(kTimersActiveScreenValue, 4);
+    m_settings.load();
+    ASSERT_TRUE(start({ 240, 320 }));
+    ASSERT_TRUE(m_dialog->active_screen());
+    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::Countdown);
+    EXPECT_EQ(m_dialog->timers().period_ms(kRefreshTimer), 50u);
+    EXPECT_TRUE(m_dialog->pump()) << "the dialog is a device window";
+}
+
+TEST_F(MainDialogTest, ToolbarPressesSwitchScreensAndSets) {
+    ASSERT_TRUE(start({ 240, 320 }));
+    ASSERT_EQ(m_dialog->active_screen()->number(), ScreenNumber::AnalogClock);
+    const auto& buttons = m_dialog->dialog_layout().buttons;
+    auto press = [&](int slot) {
+        const skins::Rect r = buttons[static_cast<size_t>(slot)].rect;
+        m_dialog->press_at((r.left + r.right) / 2, (r.top + r.bottom) / 2);
+        settle();
+    };
+    press(3);
+    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::WorldTime);
+    EXPECT_FALSE(m_dialog->timers().is_set(kRefreshTimer)) << "world time has no periodic refresh";
+    EXPECT_EQ(m_dialog->screen(ScreenNumber::AnalogClock)->isVisible(), false);
+    press(0);
+    EXPECT_EQ(m_dialog->screen_sets().active_set(), kTimersSet);
+    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::Stopwatch);
+    EXPECT_EQ(m_dialog->timers().period_ms(kRefreshTimer), 25u);
+    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->get_dword(kClocksActiveScreenValue), 0u);
+    EXPECT_EQ(key->get_dword(kActiveScreenSetValue), 1u);
+}
+
+TEST_F(MainDialogTest, SquareScreenKeysDriveTheToolbar) {
+    ASSERT_TRUE(start({ 240, 240 }));
+    ASSERT_EQ(m_dialog->screen_sets().selected_button(), 1);
+    EXPECT_TRUE(m_dialog->handle_key(gui::VK_LEFT));
+    EXPECT_EQ(m_dialog->screen_sets().selected_button(), 3) << "Left wraps from button 1 to 3";
+    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::AnalogClock) << "moving only selects";
+
+    m_dialog->handle_message(kFullScreenMessage, 1, 0);
+    ASSERT_TRUE(m_dialog->full_screen());
+    EXPECT_TRUE(m_dialog->handle_key(gui::VK_DOWN));
+    EXPECT_FALSE(m_dialog->full_screen()) << "Down leaves full screen first";
+    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::WorldTime);
+
+    int page_seen = -2;
+    QTimer::singleShot(0, [&] {
+        page_seen = open_options_sheet_page();
+        if (auto* sheet = dynamic_cast<gui::PropertySheet*>(QApplication::activeModalWidget())) sheet->press_cancel();
+        else if (auto* any = QApplication::activeModalWidget()) any->close();
+    });
+    EXPECT_TRUE(m_dialog->handle_key(gui::VK_RETURN));
+    EXPECT_EQ(page_seen, 0) << "Enter opens the options sheet on its first page";
+    EXPECT_EQ(open_options_sheet_page(), -1);
+}
+
+TEST_F(MainDialogTest, OtherKeysGoThroughTheActionHook) {
+    ASSERT_TRUE(start({ 240, 320 }));
+    EXPECT_FALSE(m_dialog->handle_key(gui::VK_LEFT)) << "no mapping: the key is ignored off square screens";
+    m_dialog->set_key_action_hook([](uint32_t key) { return key == gui::VK_APP1 ? kToggleFullScreenAction : kNoAction; });
+    EXPECT_TRUE(m_dialog->handle_key(gui::VK_APP1));
+    EXPECT_TRUE(m_dialog->full_screen());
+    EXPECT_TRUE(m_frame->full_screen());
+    EXPECT_EQ(m_dialog->size(), m_frame->size()) << "full screen gives the dialog the whole screen";
+    EXPECT_TRUE(m_dialog->handle_key(gui::VK_APP1));
+    EXPECT_FALSE(m_frame->full_screen());
+}
+
+TEST_F(MainDialogTest, ItemCommandChangesTheStoreAndIgnoresUnknownItems) {
+    ASSERT_TRUE(start({ 240, 320 }));
+    core::CTimeItem* item = m_store.create_item(core::ItemType::Alarm, 7);
+    ASSERT_TRUE(item);
+    MainDialogPort& port = *m_dialog;
+    int closed_controls = 0;
+    m_dialog->set_alarm_control_hook([&](CScreen&) { ++closed_controls; });
+    port.item_command(7, 6, 0);
+    ASSERT_TRUE(m_store.find_alarm(7));
+    EXPECT_FALSE(m_store.find_alarm(7)->enabled()) << "command 6 disables the alarm";
+    EXPECT_EQ(closed_controls, 1) << "the analog clock's alarm control is closed first";
+    port.item_command(7, 5, 0);
+    EXPECT_TRUE(m_store.find_alarm(7)->enabled());
+    port.item_command(99, 4, 0);
+    EXPECT_EQ(closed_controls, 2) << "an unknown item is not looked at further";
+    port.item_command(7, 4, 0);
+    EXPECT_FALSE(m_store.find(7)) << "command 4 deletes";
+}
+
+TEST_F(MainDialogTest, SkinFailingVerificationIsReportedOnceAndDefaultTakesOver) {
+    const fs::path log = m_root.path() / "messages.log";
+    qputenv("ZT_MESSAGE_LOG", QByteArray::fromStdString(log.string()));
+    install_skin("Broken", {});
+    std::ofstream(skin_file(u"Broken", "BG.png"), std::ios::binary) << "not a picture";
+    ASSERT_TRUE(start({ 240, 320 }, u"Broken"));
+    EXPECT_TRUE(skins::CSkinManager::skin_kind(m_skins->current_skin_name()) == skins::SkinKind::Default);
+    std::ifstream in(log);
+    std::string line, all;
+    int lines = 0;
+    while (std::getline(in, line)) {
+        all += line + "\n";
+        ++lines;
+    }
+    EXPECT_EQ(lines, 1) << all;
+    EXPECT_EQ(all, "Zun Time\tUnable to load skin!\n");
+    ASSERT_TRUE(m_dialog->active_screen()) << "the default skin shows";
+}
+
+TEST_F(MainDialogTest, UnregisteredSkinEndsTheDialog) {
+    m_settings.set_text(kActiveSkinValue, u"Nowhere");
+    EXPECT_FALSE(start({ 240, 320 }, u"Nowhere"));
+    EXPECT_EQ(m_dialog->end(), MainDialogEnd::SkinFailed);
+}
+
+TEST_F(MainDialogTest, ScreensaverModeEndsWithTheServicesMessage) {
+    ASSERT_TRUE(start({ 240, 320 }, u"Default", StartMode::ScreenSaver));
+    EXPECT_TRUE(m_dialog->screensaver_running());
+    EXPECT_TRUE(m_dialog->full_screen());
+    m_dialog->end_screensaver();
+    EXPECT_EQ(m_dialog->end(), MainDialogEnd::Closed);
+}
+
+TEST_F(MainDialogTest, CloseWritesTheSettings) {
+    ASSERT_TRUE(start({ 240, 320 }, u"Default", StartMode::WorldClock));
+    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::WorldTime);
+    m_dialog->close_and_quit();
+    EXPECT_EQ(m_dialog->end(), MainDialogEnd::Closed);
+    EXPECT_FALSE(m_dialog->active_screen());
+    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->get_dword(kClocksActiveScreenValue), 0u);
+    EXPECT_EQ(key->get_dword(kActiveScreenSetValue), 0u);
+}
+
+}  // namespace
+}  // namespace zt::app

@@ -1,0 +1,65 @@
+// The options sheet "Zun Time". Its pages come with the issues that own them (skins, alarms,
+// timers, cities, Today, screensaver, buttons); until then a page shows its title.
+#include <QLabel>
+#include <QVBoxLayout>
+
+#include "app/frame/options_sheet.h"
+#include "app/frame/options_sheet_launcher.h"
+#include "app/texts/text_table.h"
+#include "platform/gui/property_sheet.h"
+
+namespace zt::app {
+namespace {
+
+platform::gui::PropertySheet* g_open_sheet = nullptr;
+std::function<void()> g_closed_hook;
+
+QString to_qstring(std::u16string_view text) {
+    return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+std::u16string translate(std::u16string_view text) { return CTextTable::instance().translate(text); }
+
+QWidget* title_page(std::u16string_view title) {
+    auto* page = new QWidget;
+    auto* layout = new QVBoxLayout(page);
+    auto* label = new QLabel(to_qstring(translate(title)), page);
+    label->setObjectName(QStringLiteral("PageTitle"));
+    layout->addWidget(label);
+    layout->addStretch();
+    return page;
+}
+
+}  // namespace
+
+const std::vector<std::u16string>& options_page_titles() {
+    static const std::vector<std::u16string> titles = { u"Skins", u"Alarms", u"Timers", u"Cities",
+                                                        u"Today", u"Screensaver", u"Buttons" };
+    return titles;
+}
+
+void set_options_sheet_closed_hook(std::function<void()> hook) { g_closed_hook = std::move(hook); }
+
+int open_options_sheet_page() { return g_open_sheet ? g_open_sheet->current_page() : -1; }
+
+void open_options_sheet(int page, QWidget* parent) {
+    const int count = static_cast<int>(options_page_titles().size());
+    if (page < 0 || page >= count) page = 0;
+    if (g_open_sheet) {
+        g_open_sheet->select_page(page);
+        return;
+    }
+    platform::gui::PropertySheet sheet(translate(u"Zun Time"), parent,
+                                       [](std::u16string_view text) { return translate(text); });
+    for (const std::u16string& title : options_page_titles()) sheet.add_page(translate(title), title_page(title));
+    sheet.select_page(page);
+    g_open_sheet = &sheet;
+    sheet.run();
+    g_open_sheet = nullptr;
+    // The hook belongs to this opening; take it before running so a reopening sets its own.
+    std::function<void()> closed = std::move(g_closed_hook);
+    g_closed_hook = nullptr;
+    if (closed) closed();
+}
+
+}  // namespace zt::app

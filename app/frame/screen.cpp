@@ -1,0 +1,91 @@
+#include "app/frame/screen.h"
+
+#include <QPainter>
+
+#include "app/frame/picture_image.h"
+#include "app/frame/skin_backdrop.h"
+#include "skins/drawing.h"
+#include "skins/opacity.h"
+
+namespace zt::app {
+
+CScreen::CScreen(ScreenNumber number, uint32_t refresh_period_ms, skins::CSkinManager& skins)
+    : m_number(number), m_refresh_period_ms(refresh_period_ms), m_skins(skins) {
+    setAttribute(Qt::WA_OpaquePaintEvent);
+}
+
+CScreen::~CScreen() = default;
+
+bool CScreen::create(QWidget* dialog) {
+    if (!dialog) return false;
+    setParent(dialog);
+    hide();
+    return true;
+}
+
+bool CScreen::activate() {
+    if (m_already_active) return true;
+    if (!ensure_background()) return false;
+    m_already_active = true;
+    return true;
+}
+
+void CScreen::deactivate() { m_already_active = false; }
+
+void CScreen::tick() {}
+
+bool CScreen::handle_action(int) { return false; }
+
+bool CScreen::reload_images() {
+    m_background.reset();
+    return ensure_background();
+}
+
+void CScreen::release_images() {
+    m_background.reset();
+    m_picture.reset();
+}
+
+void CScreen::set_layout(const ScreenLayout& layout) {
+    if (layout.landscape != m_layout.landscape) m_background.reset();
+    m_layout = layout;
+    setGeometry(layout.area.left, layout.area.top, layout.area.width(), layout.area.height());
+    if (m_already_active) redraw();
+}
+
+bool CScreen::ensure_background() {
+    if (m_background && m_background_landscape == m_layout.landscape) return true;
+    m_background = load_background(m_skins, m_layout.landscape);
+    m_background_landscape = m_layout.landscape;
+    return m_background.has_value();
+}
+
+void CScreen::redraw() {
+    const skins::Rect& area = m_layout.area;
+    if (area.width() <= 0 || area.height() <= 0) return;
+    if (!m_picture || m_picture->width() != area.width() || m_picture->height() != area.height()) {
+        m_picture = skins::CPicture::create(area.width(), area.height());
+        if (!m_picture) return;
+    }
+    skins::fill_picture(*m_picture, {});
+    if (ensure_background()) {
+        // The background picture covers the whole dialog: take the part under this screen.
+        skins::ScopedOpacity opaque(skins::kOpaque, skins::kOpaque);
+        skins::copy_with_opacity(*m_picture, *m_background, area.left, area.top, area.width(), area.height(), 0, 0);
+    }
+    draw_content(*m_picture);
+    update();
+}
+
+void CScreen::draw_content(skins::CPicture&) {}
+
+void CScreen::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (!m_picture) {
+        painter.fillRect(rect(), Qt::black);
+        return;
+    }
+    painter.drawImage(0, 0, to_qimage(*m_picture));
+}
+
+}  // namespace zt::app

@@ -1,0 +1,23 @@
+#pragma once
+// The item command (0x046B) another program sends after it changed an alarm or a timer: the
+// main program's in-memory copy follows what was done.
+#include <cstdint>
+
+namespace zt::core {
+class CTimeStore;
+}
+
+namespace zt::app {
+
+struct ItemCommandOutcome {
+    bool item_found { false };
+    // A one-time alarm was dismissed and deleted: the active screen must be redrawn.
+    bool redraw_needed { false };
+};
+
+// command: 0 snooze (argument minutes), 1 dismiss, 2 reset timer, 3 restart timer, 4 delete,
+// 5 enable alarm, 6 disable alarm. A command that does not fit the item's type does nothing.
+ItemCommandOutcome apply_item_command(zt::core::CTimeStore& store, int32_t item_id, uint16_t command,
+                                      uint16_t argument);
+
+}  // namespace zt::app

@@ -1,0 +1,98 @@
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDialogButtonBox>
+#include <QPushButton>
+#include <QTimer>
+
+#include <chrono>
+#include <thread>
+
+#include "app/startup/alarm_editor_placeholder.h"
+#include "app/startup/program_dialogs.h"
+#include "app/startup/program_images.h"
+#include "app/startup/testing/window_recorder.h"
+#include "app/texts/text_table.h"
+#include "platform/registry/testing/temp_device_root.h"
+#include "platform/windows/message_sender.h"
+#include "platform/windows/window_lookup.h"
+
+namespace {
+
+using zt::app::CommandLine;
+using zt::app::StartMode;
+
+class ProgramDialogs : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        static int argc = 1;
+        static char name[] = "program_dialogs_test";
+        static char* argv[] = { name, nullptr };
+        if (!QApplication::instance()) new QApplication(argc, argv);
+    }
+    void TearDown() override { zt::app::CTextTable::instance().clear(); }
+
+    zt::platform::testing::TempDeviceRoot root;
+};
+
+TEST_F(ProgramDialogs, EditorHeadingFollowsTheModeThroughTheTextTable) {
+    EXPECT_EQ(zt::app::alarm_editor_heading({ StartMode::NewAlarm, {} }), u"New Alarm");
+    EXPECT_EQ(zt::app::alarm_editor_heading({ StartMode::NewOneTimeAlarm, {} }), u"New One Time Alarm");
+    EXPECT_EQ(zt::app::alarm_editor_heading({ StartMode::EditAlarm, { 4 } }), u"Alarm Options");
+    const std::string table = "New Alarm|Neuer Wecker\r\n";
+    ASSERT_TRUE(zt::app::CTextTable::instance().load_bytes(
+        std::span(reinterpret_cast<const uint8_t*>(table.data()), table.size())));
+    EXPECT_EQ(zt::app::alarm_editor_heading({ StartMode::NewAlarm, {} }), u"Neuer Wecker");
+}
+
+TEST_F(ProgramDialogs, PlaceholderEditorIsADeviceDialogThatClosesWithOk) {
+    std::optional<zt::platform::WindowInfo> seen;
+    bool clicked = false;
+    QTimer::singleShot(50, [&] {
+        seen = zt::platform::find_window(std::u16string_view(u"Dialog"), std::u16string_view(u"New One Time Alarm"));
+        if (QWidget* dialog = QApplication::activeModalWidget()) {
+            if (auto* box = dialog->findChild<QDialogButtonBox*>()) {
+                box->button(QDialogButtonBox::Ok)->click();
+                clicked = true;
+            }
+        }
+    });
+    zt::app::open_alarm_editor(CommandLine { StartMode::NewOneTimeAlarm, {} }, nullptr);
+    EXPECT_TRUE(clicked) << "the OK button ended it";
+    ASSERT_TRUE(seen) << "findable while open";
+    EXPECT_TRUE(seen->visible);
+    EXPECT_FALSE(zt::platform::find_window(std::u16string_view(u"Dialog"))) << "gone once closed";
+}
+
+TEST_F(ProgramDialogs, CityChooserWithoutTheAddCityDialogSendsNothingAndReturns) {
+    zt::app::testing::WindowRecorder requester(u"ZUNTIME{D9561A90-B72D-44F9-866C-E22E9455AF57}");
+    ASSERT_NE(requester.handle(), 0u);
+    zt::app::run_city_chooser(CommandLine { StartMode::ChooseCity, { requester.handle(), 1, 1, 1 } }, nullptr);
+    zt::platform::post_message(requester.handle(), 0x0401);  // a marker: everything before it has arrived
+    for (int wait = 0; wait < 200 && requester.messages().empty(); ++wait) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    const auto received = requester.messages();
+    ASSERT_EQ(received.size(), 1u);
+    EXPECT_EQ(received[0].number, 0x0401u) << "no answer, as after a cancel";
+}
+
+TEST_F(ProgramDialogs, SharedImageListHasFourIconsOfTheScreensSizeWithMagentaTransparent) {
+    EXPECT_TRUE(zt::app::program_bitmap_resource(1).isNull());
+    for (bool high_resolution : { false, true }) {
+        ASSERT_TRUE(zt::app::create_shared_image_list(high_resolution));
+        const auto* list = zt::app::shared_image_list();
+        ASSERT_NE(list, nullptr);
+        const int size = high_resolution ? 32 : 16;
+        EXPECT_EQ(list->image_size(), size);
+        ASSERT_EQ(list->count(), zt::app::kProgramImageCount);
+        for (int index = 0; index < list->count(); ++index) {
+            const QImage image = list->image(index);
+            EXPECT_EQ(qAlpha(image.pixel(0, 0)), 0) << "corner keyed out, image " << index;
+            EXPECT_EQ(qAlpha(image.pixel(size / 2, size / 2 + size / 8)), 255) << "the icon itself, image " << index;
+        }
+    }
+}
+
+}  // namespace
