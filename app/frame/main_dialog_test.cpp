@@ -24,6 +24,9 @@
 #include "platform/gui/shell_frame.h"
 #include "platform/gui/window_timers.h"
 #include "platform/registry/registry.h"
+#include "platform/gui/window_placement.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_lookup.h"
 #include "platform/registry/testing/temp_device_root.h"
 #include "skins/image_strip.h"
 #include "skins/picture_loader.h"
@@ -338,6 +341,20 @@ TEST_F(MainDialogTest, ScreensaverModeEndsWithTheServicesMessage) {
     EXPECT_TRUE(m_dialog->full_screen());
     m_dialog->end_screensaver();
     EXPECT_EQ(m_dialog->end(), MainDialogEnd::Closed);
+}
+
+TEST_F(MainDialogTest, ActivationFromAnotherProgramBringsTheDialogForward) {
+    ASSERT_TRUE(start({ 240, 320 }));
+    auto other = platform::Window::create(u"OtherProgram", u"Other", {});
+    ASSERT_TRUE(other);
+    ASSERT_EQ(platform::foreground_window()->handle, other->handle());
+    m_dialog->handle_message(gui::WM_ACTIVATE, 0, 0);
+    EXPECT_EQ(platform::foreground_window()->handle, other->handle()) << "WA_INACTIVE asks for nothing";
+    m_dialog->handle_message(gui::WM_ACTIVATE, gui::WA_ACTIVE, 0);
+    const auto front = platform::foreground_window();
+    ASSERT_TRUE(front);
+    EXPECT_NE(front->handle, other->handle());
+    EXPECT_EQ(front->class_name, u"Dialog");
 }
 
 TEST_F(MainDialogTest, CloseWritesTheSettings) {

@@ -13,6 +13,7 @@
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/gui/hardware_keys.h"
+#include "platform/gui/window_placement.h"
 #include "platform/gui/shell_frame.h"
 #include "platform/gui/window_timers.h"
 #include "platform/windows/message_sender.h"
@@ -241,7 +242,7 @@ bool CMainDialog::event(QEvent* event) {
             close_and_quit();
             message->set_answer(0);
         } else if (m.number == kRelayoutMessage || m.number == kToolbarCommandMessage || m.number == kFullScreenMessage ||
-                   m.number == platform::gui::WM_SETTINGCHANGE) {
+                   m.number == platform::gui::WM_SETTINGCHANGE || m.number == platform::gui::WM_ACTIVATE) {
             handle_message(m.number, m.wparam, m.lparam);
             message->set_answer(0);
         }
@@ -269,6 +270,11 @@ void CMainDialog::handle_message(uint32_t number, uint32_t wparam, uint32_t lpar
             break;
         case platform::gui::WM_SETTINGCHANGE:
             setting_changed();
+            break;
+        case platform::gui::WM_ACTIVATE:
+            // Another program (Ringout hiding its window) gives the front back this way: the
+            // device raises only a program's own windows.
+            if ((wparam & 0xFFFF) != 0) bring_forward();
             break;
         default:
             break;
