@@ -16,6 +16,7 @@
 #include "ringout/device_alerting.h"
 #include "ringout/ring_controller.h"
 #include "skins/drawing.h"
+#include "skins/picture_qimage.h"
 #include "skins/text_cut.h"
 
 namespace zt::ringout {
@@ -48,21 +49,6 @@ void draw_centred(zt::skins::CPicture& canvas, const zt::skins::CImageStrip& str
     const int32_t x = rect.left + (rect.right - rect.left - width) / 2;
     const int32_t y = centre_vertically ? rect.top + (rect.bottom - rect.top - height) / 2 : rect.top;
     zt::skins::draw_part(canvas, strip, index, 0, 0, x, y);
-}
-
-QImage to_image(const zt::skins::CPicture& picture) {
-    QImage image(picture.width(), picture.height(), QImage::Format_RGB888);
-    const auto view = picture.view();
-    for (int32_t y = 0; y < picture.height(); ++y) {
-        const uint8_t* source = view.pixel(0, y);
-        uchar* target = image.scanLine(y);
-        for (int32_t x = 0; x < picture.width(); ++x) {
-            target[x * 3] = source[x * 3 + 2];
-            target[x * 3 + 1] = source[x * 3 + 1];
-            target[x * 3 + 2] = source[x * 3];
-        }
-    }
-    return image;
 }
 
 }  // namespace
@@ -199,7 +185,7 @@ void RingWindow::paintEvent(QPaintEvent*) {
         draw_centred(*canvas, m_strips.buttons, button.frame(group->pressed() == static_cast<int>(index)), button.rect,
                      true);
     }
-    painter.drawImage(0, 0, to_image(*canvas));
+    painter.drawImage(0, 0, zt::skins::to_qimage(*canvas));
 
     painter.setPen(Qt::black);
     QFont title_font = font();

@@ -22,6 +22,7 @@
 #include "platform/gui/property_sheet.h"
 #include "platform/gui/screen_metrics.h"
 #include "platform/gui/shell_frame.h"
+#include "platform/gui/testing/widget_test_app.h"
 #include "platform/gui/window_timers.h"
 #include "platform/registry/registry.h"
 #include "platform/gui/window_placement.h"
@@ -38,23 +39,12 @@ namespace {
 namespace fs = std::filesystem;
 namespace gui = zt::platform::gui;
 
-QApplication& test_app() {
-    static int argc = 1;
-    static char name[] = "zt_app_frame_test";
-    static char* argv[] = { name, nullptr };
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
-
 constexpr char16_t kInstall[] = u"\\Program Files\\Zun Time\\";
 
 class MainDialogTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        test_app();
+        zt::platform::gui::testing::widget_test_app();
         ASSERT_FALSE(m_root.path().empty());
         for (const char* skin : { "Default", "Default_big" }) install_skin(skin, fs::path(ZT_SKINS_DIR) / skin);
         m_settings.register_program_defaults();

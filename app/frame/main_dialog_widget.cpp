@@ -5,7 +5,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "app/frame/picture_image.h"
 #include "app/frame/screens.h"
 #include "app/frame/skin_backdrop.h"
 #include "app/frame/skin_message_box.h"
@@ -13,14 +12,15 @@
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/gui/hardware_keys.h"
-#include "platform/gui/window_placement.h"
 #include "platform/gui/shell_frame.h"
+#include "platform/gui/window_placement.h"
 #include "platform/gui/window_timers.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/qt/qt_message_pump.h"
 #include "platform/windows/qt/window_message_event.h"
 #include "skins/drawing.h"
 #include "skins/opacity.h"
+#include "skins/picture_qimage.h"
 #include "skins/skin_manager.h"
 
 namespace zt::app {
@@ -191,7 +191,7 @@ void CMainDialog::redraw_backdrop() {
 void CMainDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     if (m_backdrop)
-        painter.drawImage(0, 0, to_qimage(*m_backdrop));
+        painter.drawImage(0, 0, skins::to_qimage(*m_backdrop));
     else
         painter.fillRect(rect(), Qt::black);
 }

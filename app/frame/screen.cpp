@@ -2,10 +2,10 @@
 
 #include <QPainter>
 
-#include "app/frame/picture_image.h"
 #include "app/frame/skin_backdrop.h"
 #include "skins/drawing.h"
 #include "skins/opacity.h"
+#include "skins/picture_qimage.h"
 
 namespace zt::app {
 
@@ -85,7 +85,7 @@ void CScreen::paintEvent(QPaintEvent*) {
         painter.fillRect(rect(), Qt::black);
         return;
     }
-    painter.drawImage(0, 0, to_qimage(*m_picture));
+    painter.drawImage(0, 0, skins::to_qimage(*m_picture));
 }
 
 }  // namespace zt::app

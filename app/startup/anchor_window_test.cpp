@@ -13,6 +13,7 @@
 
 #include "app/startup/anchor_protocol.h"
 #include "core/time_store.h"
+#include "platform/gui/testing/widget_test_app.h"
 #include "platform/registry/testing/temp_device_root.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
@@ -44,13 +45,7 @@ private:
 
 class AnchorWindowTest : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        static int argc = 1;
-        static char name[] = "anchor_window_test";
-        static char* argv[] = { name, nullptr };
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { zt::platform::gui::testing::widget_test_app(); }
     void SetUp() override {
         anchor = AnchorWindow::create(store);
         ASSERT_TRUE(anchor);

@@ -13,6 +13,7 @@
 #include "app/startup/program_images.h"
 #include "app/startup/testing/window_recorder.h"
 #include "app/texts/text_table.h"
+#include "platform/gui/testing/widget_test_app.h"
 #include "platform/registry/testing/temp_device_root.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
@@ -24,13 +25,7 @@ using zt::app::StartMode;
 
 class ProgramDialogs : public ::testing::Test {
 protected:
-    static void SetUpTestSuite() {
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        static int argc = 1;
-        static char name[] = "program_dialogs_test";
-        static char* argv[] = { name, nullptr };
-        if (!QApplication::instance()) new QApplication(argc, argv);
-    }
+    static void SetUpTestSuite() { zt::platform::gui::testing::widget_test_app(); }
     void TearDown() override { zt::app::CTextTable::instance().clear(); }
 
     zt::platform::testing::TempDeviceRoot root;

@@ -4,22 +4,12 @@
 #include <QApplication>
 #include <QElapsedTimer>
 
-#include <memory>
+#include "platform/gui/testing/widget_test_app.h"
 
+#include <memory>
 #include "platform/registry/testing/temp_device_root.h"
 
 namespace zt::platform::gui::testing {
-
-inline QApplication& widget_test_app() {
-    static int argc = 1;
-    static char name[] = "zt_shell_test";
-    static char* argv[] = { name, nullptr };
-    static QApplication* app = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *app;
-}
 
 // Runs the event loop until `done` holds; false when it did not within the bound (a hang guard,
 // not a timing expectation).

@@ -15,6 +15,7 @@
 #include <thread>
 #include <sys/wait.h>
 
+#include "platform/gui/testing/widget_test_app.h"
 #include "platform/hosts/zt_help/desktop_browser.h"
 #include "platform/kernel/process.h"
 #include "platform/windows/message_sender.h"
@@ -25,21 +26,10 @@
 namespace zt::platform::help {
 namespace {
 
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "zt_help_test";
-    static char* argv[] = { name, nullptr };
-    static QApplication* instance = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *instance;
-}
-
 class HelpViewerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app();
+        zt::platform::gui::testing::widget_test_app();
         ASSERT_FALSE(m_root.path().empty());
         auto key = registry::Key::create(registry::Root::CurrentUser, u"Software\\Zunworks\\Zun Time");
         ASSERT_TRUE(key.has_value());

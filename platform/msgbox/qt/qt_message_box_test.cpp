@@ -10,21 +10,11 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include "platform/gui/testing/widget_test_app.h"
 #include "platform/msgbox/message_box.h"
 
 namespace zt::platform::msgbox {
 namespace {
-
-QApplication& app() {
-    static int argc = 1;
-    static char name[] = "qt_message_box_test";
-    static char* argv[] = { name, nullptr };
-    static QApplication* instance = [] {
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-        return new QApplication(argc, argv);
-    }();
-    return *instance;
-}
 
 struct Seen {
     QMessageBox::Icon icon { QMessageBox::NoIcon };
@@ -56,7 +46,7 @@ void answer_when_shown(Seen& seen, QMessageBox::StandardButton click) {
 class QtMessageBoxTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        app();
+        zt::platform::gui::testing::widget_test_app();
         qunsetenv("ZT_MESSAGE_LOG");
         install_qt_message_boxes();
     }

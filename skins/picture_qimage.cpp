@@ -1,8 +1,8 @@
-#include "app/frame/picture_image.h"
+#include "skins/picture_qimage.h"
 
-namespace zt::app {
+namespace zt::skins {
 
-QImage to_qimage(const skins::CPicture& picture) {
+QImage to_qimage(const CPicture& picture) {
     QImage image(picture.width(), picture.height(), QImage::Format_RGB888);
     if (image.isNull()) return image;
     for (int32_t y = 0; y < picture.height(); ++y) {
@@ -17,4 +17,4 @@ QImage to_qimage(const skins::CPicture& picture) {
     return image;
 }
 
-}  // namespace zt::app
+}  // namespace zt::skins
