@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QTimer>
 
 #include <filesystem>
@@ -13,6 +14,8 @@
 
 #include "app/frame/options_sheet.h"
 #include "app/frame/screens.h"
+#include "app/frame/timers_page.h"
+#include "app/frame/options_sheet_launcher.h"
 #include "core/alarm.h"
 #include "core/product_keys.h"
 #include "core/settings_bag.h"
@@ -208,6 +211,56 @@ TEST_F(MainDialogTest, SoftKeyOptionsOpensTheSheetWithItsSevenPages) {
     settle();
     EXPECT_EQ(titles, (std::vector<std::u16string> { u"Skins", u"Alarms", u"Timers", u"Cities", u"Today",
                                                      u"Screensaver", u"Buttons" }));
+}
+
+// Opens the sheet on a page and, once it is up, lets `act` work on it (it closes it).
+void with_options_sheet(int page, const std::function<void(gui::PropertySheet&)>& act) {
+    QTimer watcher;
+    QObject::connect(&watcher, &QTimer::timeout, [&] {
+        auto* sheet = dynamic_cast<gui::PropertySheet*>(QApplication::activeModalWidget());
+        if (!sheet) return;
+        watcher.stop();
+        act(*sheet);
+    });
+    watcher.start(5);
+    open_options_sheet(page, nullptr);
+}
+
+TEST_F(MainDialogTest, TimersPageStoresItsValuesOnlyOnOk) {
+    zt::platform::gui::testing::widget_test_app();
+    const auto stored = [](std::u16string_view name) {
+        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+        return key ? key->get_dword(name) : std::nullopt;
+    };
+    const auto untick_all = [](gui::PropertySheet& sheet) {
+        auto* page = dynamic_cast<TimersPage*>(sheet.page(sheet.current_page()));
+        ASSERT_TRUE(page) << "page 2 is the timers page";
+        EXPECT_TRUE(page->no_sleep().isChecked()) << "both default to on";
+        EXPECT_TRUE(page->keep_backlight().isChecked());
+        page->no_sleep().click();
+        page->keep_backlight().click();
+    };
+    with_options_sheet(static_cast<int>(OptionsPage::Timers), [&](gui::PropertySheet& sheet) {
+        untick_all(sheet);
+        sheet.press_cancel();
+    });
+    EXPECT_NE(stored(u"NoSleepOnTimers"), std::optional<uint32_t>(0u)) << "Cancel stores nothing";
+
+    with_options_sheet(static_cast<int>(OptionsPage::Timers), [&](gui::PropertySheet& sheet) {
+        untick_all(sheet);
+        sheet.press_ok();
+    });
+    EXPECT_EQ(stored(u"NoSleepOnTimers"), std::optional<uint32_t>(0u));
+    EXPECT_EQ(stored(u"KeepBacklight"), std::optional<uint32_t>(0u));
+
+    with_options_sheet(static_cast<int>(OptionsPage::Timers), [&](gui::PropertySheet& sheet) {
+        auto* page = dynamic_cast<TimersPage*>(sheet.page(sheet.current_page()));
+        ASSERT_TRUE(page);
+        EXPECT_FALSE(page->no_sleep().isChecked()) << "the page shows what is stored";
+        page->keep_backlight().click();
+        sheet.press_ok();
+    });
+    EXPECT_EQ(stored(u"KeepBacklight"), std::optional<uint32_t>(1u));
 }
 
 TEST_F(MainDialogTest, StartsOnTheRememberedScreenWithItsRefreshTimer) {

@@ -1,10 +1,12 @@
-// The options sheet "Zun Time". Its pages come with the issues that own them (skins, alarms,
-// timers, cities, Today, screensaver, buttons); until then a page shows its title.
+// The options sheet "Zun Time". The timers page is the sheet's own; the other pages (skins,
+// alarms, cities, Today, screensaver, buttons) belong to the screens and dialogs they set up
+// and show their title until those exist.
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "app/frame/options_sheet.h"
 #include "app/frame/options_sheet_launcher.h"
+#include "app/frame/timers_page.h"
 #include "app/texts/text_table.h"
 #include "platform/gui/property_sheet.h"
 
@@ -51,7 +53,16 @@ void open_options_sheet(int page, QWidget* parent) {
     }
     platform::gui::PropertySheet sheet(translate(u"Zun Time"), parent,
                                        [](std::u16string_view text) { return translate(text); });
-    for (const std::u16string& title : options_page_titles()) sheet.add_page(translate(title), title_page(title));
+    TimersPage* timers = nullptr;
+    for (const std::u16string& title : options_page_titles()) {
+        const bool timers_page = sheet.page_count() == static_cast<int>(OptionsPage::Timers);
+        QWidget* content = timers_page ? (timers = new TimersPage) : title_page(title);
+        sheet.add_page(translate(title), content);
+    }
+    sheet.set_ok_handler([timers] {
+        timers->save();
+        return true;
+    });
     sheet.select_page(page);
     g_open_sheet = &sheet;
     sheet.run();

@@ -1,0 +1,29 @@
+#pragma once
+// The options sheet's timers page: what a running timer does to the device — keep it from
+// sleeping ("NoSleepOnTimers") and keep the backlight on ("KeepBacklight"). The page reads the
+// values when it is made and writes them only when the sheet closes with OK.
+#include <QWidget>
+
+#include "core/settings_bag.h"
+
+class QCheckBox;
+
+namespace zt::app {
+
+class TimersPage final : public QWidget {
+public:
+    explicit TimersPage(QWidget* parent = nullptr);
+
+    // Writes the two values to the Settings key.
+    void save();
+
+    QCheckBox& no_sleep() const { return *m_no_sleep; }
+    QCheckBox& keep_backlight() const { return *m_keep_backlight; }
+
+private:
+    core::CSettingsBag m_settings;
+    QCheckBox* m_no_sleep { nullptr };
+    QCheckBox* m_keep_backlight { nullptr };
+};
+
+}  // namespace zt::app
