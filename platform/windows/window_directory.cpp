@@ -1,6 +1,7 @@
 #include "platform/windows/window_directory.h"
 
 #include <fcntl.h>
+#include <signal.h>
 #include <sys/file.h>
 #include <sys/random.h>
 #include <sys/stat.h>
@@ -10,6 +11,7 @@
 #include <cerrno>
 #include <cstdio>
 #include <string>
+#include <string_view>
 
 #include "platform/base/device_root.h"
 #include "platform/base/le_bytes.h"
@@ -147,8 +149,22 @@ std::optional<WindowInfo> look_at(const fs::path& folder, WindowHandle handle) {
     return info;
 }
 
-// A claim file left by a process that died between making it and linking it.
+// The process that made a claim, from its name ".claim-<pid>-<n>"; 0 when the name is not ours.
+pid_t claimer_of(const std::string& name) {
+    pid_t pid = 0;
+    for (std::size_t i = std::string_view(kClaimPrefix).size(); i < name.size() && name[i] != '-'; ++i) {
+        if (name[i] < '0' || name[i] > '9' || pid > 100'000'000) return 0;
+        pid = pid * 10 + (name[i] - '0');
+    }
+    return pid;
+}
+
+// A claim file left by a process that died between making it and linking it. A claim is made
+// before it is locked, so an unlocked claim whose maker still lives is one being made now:
+// removing it would make that window fail to appear.
 void remove_stale_claim(const fs::path& path) {
+    const pid_t claimer = claimer_of(path.filename().string());
+    if (claimer > 0 && (kill(claimer, 0) == 0 || errno == EPERM)) return;
     UniqueFd fd(open(path.c_str(), O_RDWR | O_CLOEXEC | O_NOFOLLOW));
     if (fd.valid() && owner_of(fd.get()) == Owner::Dead && set_lock(fd.get(), F_WRLCK, false))
         unlink(path.c_str());

@@ -4,14 +4,21 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <sys/wait.h>
+
 #include <algorithm>
+#include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <thread>
+#include <vector>
 
 #include "platform/kernel/module_path.h"
 #include "platform/kernel/testing/test_device.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/testing/window_test_support.h"
 #include "platform/windows/window.h"
+#include "platform/windows/window_directory.h"
 
 namespace zt::platform {
 namespace {
@@ -149,6 +156,37 @@ TEST_F(WindowLookupTest, WindowsOfAnotherDeviceAreInvisible) {
     EXPECT_TRUE(list_windows().empty());
     m_device.activate();
     EXPECT_TRUE(find_window(u"Here"));
+}
+
+// A window is claimed under a file that is locked only after it is made; a lookup running in
+// that moment must not take the claim for a dead process's leftover.
+TEST_F(WindowLookupTest, LookupsNeverSpoilAWindowBeingMade) {
+    std::atomic<bool> done { false };
+    std::thread looker([&] {
+        while (!done) list_windows();
+    });
+    int failed = 0;
+    for (int i = 0; i < 400; ++i) {
+        if (!Window::create(u"Busy", u"", nullptr)) ++failed;
+    }
+    done = true;
+    looker.join();
+    EXPECT_EQ(failed, 0);
+}
+
+TEST_F(WindowLookupTest, OnlyClaimsOfDeadProcessesAreCleared) {
+    const pid_t dead = fork();
+    if (dead == 0) _exit(0);
+    ASSERT_GT(dead, 0);
+    ::waitpid(dead, nullptr, 0);
+    const std::filesystem::path folder = detail::window_folder();
+    const auto claim_of = [&](pid_t pid) { return folder / (".claim-" + std::to_string(pid) + "-0"); };
+    std::ofstream(claim_of(dead)).put('x');
+    std::ofstream(claim_of(getpid())).put('x');
+    list_windows();
+    EXPECT_FALSE(std::filesystem::exists(claim_of(dead)));
+    EXPECT_TRUE(std::filesystem::exists(claim_of(getpid()))) << "its maker lives: it is being made";
+    std::filesystem::remove(claim_of(getpid()));
 }
 
 }  // namespace
