@@ -372,6 +372,31 @@ TEST_F(MainDialogTest, SkinFailingVerificationIsReportedOnceAndDefaultTakesOver)
     ASSERT_TRUE(m_dialog->active_screen()) << "the default skin shows";
 }
 
+// A screen that cannot load its images while none shows: one error box, then the end. The
+// images go away after the skin loaded (position 6 shows no screen; losing the focus releases
+// the images of screens not shown).
+TEST_F(MainDialogTest, ScreenRefusingWithNoneShownReportsOnceAndEnds) {
+    const fs::path log = m_root.path() / "messages.log";
+    qputenv("ZT_MESSAGE_LOG", QByteArray::fromStdString(log.string()));
+    auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    created->key.set_dword(kClocksActiveScreenValue, 6);
+    m_settings.load();
+    ASSERT_TRUE(start({ 240, 320 }));
+    ASSERT_FALSE(m_dialog->active_screen()) << "position 6 shows no screen";
+
+    QEvent deactivate(QEvent::WindowDeactivate);
+    QCoreApplication::sendEvent(m_frame.get(), &deactivate);
+    for (const auto& entry : fs::directory_iterator(skin_file(u"Default", "BG.png").parent_path()))
+        if (entry.path().filename().string().starts_with("BG")) fs::remove(entry.path());
+    m_dialog->handle_message(kToolbarCommandMessage, static_cast<uint32_t>(ToolbarCommandType::SwitchPosition),
+                             ScreenSets::switch_data(1));
+
+    EXPECT_EQ(m_dialog->end(), MainDialogEnd::SkinFailed);
+    std::ifstream in(log);
+    std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    EXPECT_EQ(all, "Zun Time\tError loading the skin!\n");
+}
+
 TEST_F(MainDialogTest, UnregisteredSkinEndsTheDialog) {
     m_settings.set_text(kActiveSkinValue, u"Nowhere");
     EXPECT_FALSE(start({ 240, 320 }, u"Nowhere"));
