@@ -31,8 +31,11 @@ fi
 build=${ZT_BUILD_DIR:-build}
 [[ "$build" = /* ]] || build="$here/$build"
 sanitize=${ZT_SANITIZE:-}
+launcher=()
+# A compiler cache, when the machine has one, makes rebuilds in other checkouts cheap.
+command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache -DCMAKE_C_COMPILER_LAUNCHER=ccache)
 if [[ ! -f "$build/build.ninja" ]]; then
-  cmake -S "$here" -B "$build" -G Ninja \
+  cmake -S "$here" -B "$build" -G Ninja "${launcher[@]}" \
     -DCMAKE_BUILD_TYPE="${ZT_BUILD_TYPE:-RelWithDebInfo}" \
     -DZT_WERROR=ON -DZT_SANITIZE="$sanitize"
 fi
