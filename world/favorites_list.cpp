@@ -56,10 +56,20 @@ bool write_whole_file(const std::filesystem::path& path, const std::vector<uint8
     return !ec;
 }
 
+// Only a file that is plainly not there may be replaced by a list that was never read from
+// it; anything that cannot be told for sure counts as present.
+bool is_absent(const std::filesystem::path& path) {
+    std::error_code ec;
+    const auto status = std::filesystem::symlink_status(path, ec);
+    return status.type() == std::filesystem::file_type::not_found;
+}
+
 }  // namespace
 
 FavoritesList& FavoritesList::instance() {
-    static FavoritesList list(CityDatabase::instance());
+    // The process-wide list is the main program's: its slot changes reach the Today item.
+    static TodayWindowNotifier notifier;
+    static FavoritesList list(CityDatabase::instance(), &notifier);
     return list;
 }
 
@@ -76,9 +86,14 @@ bool FavoritesList::load(const std::filesystem::path& path) {
     FavoritesLock lock;
     m_path = path;
     clear();
+    m_file_unread = true;
     if (!lock.held()) return false;
     auto file = zt::platform::MappedFile::open(path);
-    if (!file) return false;
+    if (!file) {
+        m_file_unread = !is_absent(path);
+        return false;
+    }
+    m_file_unread = false;
     auto contents = parse_favorites_file(file->bytes());
     if (!contents) return false;
     m_entries = std::move(contents->entries);
@@ -89,7 +104,7 @@ bool FavoritesList::load(const std::filesystem::path& path) {
 }
 
 bool FavoritesList::save() {
-    if (m_path.empty()) return false;
+    if (m_path.empty() || m_file_unread) return false;
     FavoritesLock lock;
     if (!lock.held()) return false;
     FavoritesFileContents contents;

@@ -8,6 +8,9 @@
 //  - A failed load (no file, short, foreign, other version) leaves an empty list, all slots
 //    empty and the custom counter at 100000; the next save writes a fresh file. A file that
 //    cannot be written is skipped (save() says false, the list is untouched).
+//  - A load that could not take the mutex, or found a file it could not open, has not read
+//    the user's list: every save is refused (false) until a load succeeds or finds no file,
+//    so that the empty list never replaces the file.
 //  - Slots hold entry indices (or -1). Sorting and deleting keep each slot on its city.
 //  - set_slot() publishes the slot to the registry value "City%d" and tells the Today item;
 //    the caller saves the settings and this file right after.
@@ -30,7 +33,8 @@ inline constexpr char16_t kFavoritesMutexName[] = u"4D79064E-A5B0-4a41-92B5-8952
 
 class FavoritesList {
 public:
-    // The process-wide list, on the process-wide database, created on first use.
+    // The process-wide list, on the process-wide database, created on first use; its slot
+    // changes are posted to the Today item's window.
     static FavoritesList& instance();
 
     // The database gives the zones' rules for publishing and local time; the notifier
@@ -44,7 +48,8 @@ public:
     bool load(const std::filesystem::path& path);
     bool save();
     const std::filesystem::path& file_path() const { return m_path; }
-    // Empties the list: no entries, slots empty, custom counter at 100000. The path stays.
+    // Empties the list: no entries, slots empty, custom counter at 100000. The path stays, and
+    // so does a refusal to save left by the last load.
     void clear();
 
     size_t count() const { return m_entries.size(); }
@@ -83,6 +88,7 @@ private:
     std::array<int, kSlotCount> m_slots { -1, -1, -1, -1 };
     uint32_t m_next_custom_id { kFirstCustomCityId };
     std::filesystem::path m_path;
+    bool m_file_unread { false };  // the last load left a file at m_path unread
 };
 
 }  // namespace zt::world

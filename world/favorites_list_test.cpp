@@ -2,9 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+#include <iterator>
+
 #include "core/product_keys.h"
 #include "platform/registry/registry.h"
+#include "platform/kernel/event.h"
 #include "platform/registry/testing/temp_device_root.h"
+#include "platform/windows/message_loop.h"
+#include "platform/windows/window.h"
 #include "world/testing/city_db_builder.h"
 
 namespace zt::world {
@@ -17,6 +23,11 @@ public:
     void post_cities_changed() override { ++posts; }
     int posts { 0 };
 };
+
+std::vector<uint8_t> file_bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
+}
 
 CityRecord city(uint32_t id, std::u16string_view name, uint32_t zone = 1) {
     CityRecord c;
@@ -153,6 +164,56 @@ TEST_F(FavoritesListTest, LocalTimeNeedsAZoneOfTheTable) {
     EXPECT_EQ(berlin->wHour, 14);
     EXPECT_FALSE(list.local_time(city(8, u"Nowhere", 0), noon));
     EXPECT_FALSE(list.local_time(city(9, u"Beyond", 2), noon));
+}
+
+TEST_F(FavoritesListTest, ALoadThatCouldNotReadTheFileNeverLeadsToASaveOverIt) {
+    FavoritesFileContents contents;
+    contents.entries = { city(7, u"Berlin") };
+    contents.slot_ids = { 7, 0, 0, 0 };
+    const std::vector<uint8_t> users_file = serialize_favorites_file(contents);
+    ASSERT_TRUE(testing::write_file(favorites_path(), users_file));
+    {
+        // Another object of the device holding the mutex's name: the lock cannot be had.
+        auto squatter = zt::platform::Event::create_or_open(kFavoritesMutexName, zt::platform::ResetPolicy::Manual, false);
+        ASSERT_TRUE(squatter);
+        EXPECT_FALSE(list.load(favorites_path()));
+    }
+    EXPECT_EQ(list.count(), 0u);
+    list.add(city(100000, u"Cabin"));
+    EXPECT_FALSE(list.save()) << "the empty list must not replace a file it never read";
+    list.clear();
+    EXPECT_FALSE(list.save()) << "clearing keeps the refusal";
+    EXPECT_EQ(file_bytes(favorites_path()), users_file);
+
+    ASSERT_TRUE(list.load(favorites_path())) << "a later load reads the file";
+    list.add(city(100000, u"Cabin"));
+    EXPECT_TRUE(list.save());
+    FavoritesList again(database);
+    ASSERT_TRUE(again.load(favorites_path()));
+    EXPECT_EQ(again.count(), 2u);
+    EXPECT_EQ(again.slot_city_name(0), u"Berlin");
+
+    const auto folder_in_the_way = root.path() / "Folder" / "FavList.dat";
+    std::filesystem::create_directories(folder_in_the_way);
+    EXPECT_FALSE(list.load(folder_in_the_way));
+    EXPECT_FALSE(list.save()) << "what stands at the path and cannot be opened is kept";
+    EXPECT_TRUE(std::filesystem::is_directory(folder_in_the_way));
+}
+
+TEST_F(FavoritesListTest, TheProcessListTellsTheTodayItemOfSlotChanges) {
+    auto today = zt::platform::Window::create(kTodayWindowClass, u"", nullptr);
+    ASSERT_TRUE(today);
+    FavoritesList& shared = FavoritesList::instance();
+    shared.add(city(7, u"Berlin"));
+    ASSERT_TRUE(shared.set_slot(0, static_cast<int>(shared.count()) - 1));
+
+    zt::platform::Message message;
+    ASSERT_EQ(zt::platform::get_message(*today, message, std::chrono::seconds(5)), zt::platform::GetResult::Message)
+        << "no message reached the Today item's window";
+    EXPECT_EQ(message.number, 0x046Au);
+    EXPECT_EQ(message.wparam, 0u);
+    EXPECT_EQ(message.lparam, 0u);
+    shared.clear();
 }
 
 TEST_F(FavoritesListTest, SaveIntoAMissingFolderIsSkippedAndChangesNothing) {
