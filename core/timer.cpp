@@ -151,10 +151,14 @@ void CTimer::pause() {
 }
 
 void CTimer::toggle(const SYSTEMTIME& now) {
-    if (state == kRunning)
+    if (state == kRunning) {
+        // A pause takes its time from the last sample; a timer loaded as running and never
+        // shown yet has none, and would pause at the year 0.
+        sample(now);
         pause();
-    else
+    } else {
         start(now);
+    }
 }
 
 bool CTimer::lap(const SYSTEMTIME& now) {

@@ -29,7 +29,7 @@ public:
 
     void start(const SYSTEMTIME& now);  // start or resume; nothing while running
     void pause();                       // the pause time is the last sample
-    void toggle(const SYSTEMTIME& now);
+    void toggle(const SYSTEMTIME& now);  // pauses at `now` when running, else starts
     bool lap(const SYSTEMTIME& now);    // false (laps unchanged) when the array cannot grow
     void reset(const SYSTEMTIME& now);
     // The operations above with "now" from the millisecond clock.

@@ -73,6 +73,32 @@ TEST(CountdownTimer, ResumeMovesStartTimeAndDueTimeFollows) {
     EXPECT_EQ(due, at(10, 6, 0));
 }
 
+TEST(CountdownTimer, ToggleOfALoadedNeverSampledTimerPausesAtTheGivenTime) {
+    zt::platform::testing::TempDeviceRoot root;
+    CTimer running(4);
+    running.count_up = false;
+    running.interval = 90;
+    running.start(at(10, 0, 0));
+    ASSERT_TRUE(running.save());
+
+    CTimer loaded(4);
+    ASSERT_TRUE(loaded.load());
+    ASSERT_EQ(loaded.state, CTimer::kRunning);
+    loaded.toggle(at(10, 0, 30));
+    EXPECT_EQ(loaded.state, CTimer::kPaused);
+    EXPECT_EQ(loaded.pause_time, at(10, 0, 30)) << "not the unset sample of year 0";
+    loaded.toggle(at(10, 5, 0));
+    EXPECT_EQ(loaded.start_time, at(10, 4, 30)) << "resume moves the start by the paused span only";
+
+    CTimer watch(6);
+    watch.start(at(9, 0, 0));
+    ASSERT_TRUE(watch.save());
+    CTimer loaded_watch(6);
+    ASSERT_TRUE(loaded_watch.load());
+    loaded_watch.toggle(at(9, 0, 12, 500));
+    EXPECT_EQ(loaded_watch.laps(), (std::vector<int64_t> { -12500 })) << "the pause lap is the elapsed time";
+}
+
 TEST(CountdownTimer, ShowsZeroOnceRunOutNeverNegative) {
     CTimer timer(2);
     timer.count_up = false;
