@@ -45,6 +45,8 @@ class CGenericMap {
 
 public:
     static constexpr unsigned kMaxBits = 24;
+    // The most pairs a map ever holds; an insertion beyond it is refused whatever the memory.
+    static constexpr size_t kMaxCount = size_t { 1 } << (kMaxBits - 1);
     // A group holds 32 slots under one bitmap word, so no table is smaller than 32 slots.
     static constexpr unsigned kMinBits = 5;
 

@@ -4,6 +4,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <vector>
 
 #include "core/time_item.h"
 #include "core/value_map.h"
@@ -22,7 +23,13 @@ struct RecordRead {
 // back as a broken record on every reload.
 RecordRead read_record(ItemType type, int32_t id);
 
-// Joins and writes the record while holding the store mutex. Write failures are not reported.
-void write_record(ItemType type, int32_t id, const CValueMap& map);
+// Joins and writes the record while holding the store mutex. False when the registry did not
+// take it (the records' own save still reports success; tools ask).
+bool write_record(ItemType type, int32_t id, const CValueMap& map);
+
+// The names of every value of the Alarms or Timers key, in enumeration order; nothing when
+// the key is missing. Taken whole before anything is deleted: deleting while enumerating by
+// index would shift the indices under the enumeration and skip values.
+std::vector<std::u16string> record_value_names(ItemType type);
 
 }  // namespace zt::core

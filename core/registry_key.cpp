@@ -86,16 +86,16 @@ uint32_t CRegistryKey::read_number(std::u16string_view name, uint32_t default_va
     return default_value;
 }
 
-void CRegistryKey::write_string(std::u16string_view name, std::u16string_view text) {
-    if (!m_key) return;
-    m_key->set_string(name, text);
+bool CRegistryKey::write_string(std::u16string_view name, std::u16string_view text) {
+    if (!m_key) return false;
     m_written = true;
+    return m_key->set_string(name, text) == registry::Status::Ok;
 }
 
-void CRegistryKey::write_number(std::u16string_view name, uint32_t value) {
-    if (!m_key) return;
-    m_key->set_dword(name, value);
+bool CRegistryKey::write_number(std::u16string_view name, uint32_t value) {
+    if (!m_key) return false;
     m_written = true;
+    return m_key->set_dword(name, value) == registry::Status::Ok;
 }
 
 bool CRegistryKey::delete_value(std::u16string_view name) {

@@ -49,8 +49,9 @@ public:
     };
     TextRead read_record_text(std::u16string_view name) const;
 
-    void write_string(std::u16string_view name, std::u16string_view text);
-    void write_number(std::u16string_view name, uint32_t value);
+    // True when the registry took the value. The product's own writes ignore the answer.
+    bool write_string(std::u16string_view name, std::u16string_view text);
+    bool write_number(std::u16string_view name, uint32_t value);
     bool delete_value(std::u16string_view name);
 
     // Name of the value at this index of the key's enumeration; nothing past the end.

@@ -1,5 +1,7 @@
 #include "core/time_item.h"
 
+#include <new>
+
 #include "core/record_storage.h"
 
 namespace zt::core {
@@ -28,17 +30,25 @@ bool CTimeItem::load_stored() {
     RecordRead read = read_record(m_item_type, m_id);
     m_last_load_failure = read.failure;
     if (read.failure != LoadFailure::None) return false;
-    if (!from_value_map(read.map)) {
-        m_last_load_failure = LoadFailure::Invalid;
+    try {
+        if (!from_value_map(read.map)) {
+            m_last_load_failure = LoadFailure::Invalid;
+            return false;
+        }
+    } catch (const std::bad_alloc&) {
+        // from_value_map assigns only after everything it needs was made, so the record
+        // in memory is unchanged.
+        m_last_load_failure = LoadFailure::NoMemory;
         return false;
     }
     return true;
 }
 
-bool CTimeItem::save_stored() const {
+bool CTimeItem::save_stored() {
+    m_last_save_stored = false;
     CValueMap map;
     if (!to_value_map(map)) return false;
-    write_record(m_item_type, m_id, map);
+    m_last_save_stored = write_record(m_item_type, m_id, map);
     return true;
 }
 

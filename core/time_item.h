@@ -15,8 +15,8 @@ using zt::platform::SYSTEMTIME;
 enum class ItemType : int32_t { Alarm = 0, Timer = 1 };
 
 // Why the last load of a record failed. A reload deletes invalid alarms but must not delete
-// one it merely could not read.
-enum class LoadFailure { None, Missing, Invalid, Unreadable };
+// one it merely could not read, nor one that met a shortage of memory (NoMemory) on the way.
+enum class LoadFailure { None, Missing, Invalid, Unreadable, NoMemory };
 
 class CTimeItem {
 public:
@@ -41,6 +41,9 @@ public:
     CAction* action() const { return m_action.get(); }
     CSoundAction* sound_action() const;  // the action when it is a sound action
     LoadFailure last_load_failure() const { return m_last_load_failure; }
+    // Whether the last save reached the registry. save() answers true all the same, as the
+    // records always did; a tool that must not report a lost change asks here.
+    bool last_save_stored() const { return m_last_save_stored; }
 
     std::u16string name;
     uint32_t kind { 0 };
@@ -53,7 +56,7 @@ protected:
     // Reads the stored record of this item's type and id into from_value_map and remembers
     // why it failed; writes to_value_map under the store mutex.
     bool load_stored();
-    bool save_stored() const;
+    bool save_stored();
 
 public:
     // The stored form without the registry (record tools and tests use it too).
@@ -62,6 +65,7 @@ public:
 
 private:
     LoadFailure m_last_load_failure { LoadFailure::None };
+    bool m_last_save_stored { false };
 
 private:
     ItemType m_item_type;

@@ -40,22 +40,49 @@ CTimeItem* CTimeStore::create_item(ItemType type, int32_t id) {
     return find(id);
 }
 
+std::optional<int32_t> CTimeStore::next_new_id() const {
+    if (m_highest_id < INT32_MAX) return m_highest_id + 1;
+    return lowest_free_id();
+}
+
+std::optional<int32_t> CTimeStore::lowest_free_id() const {
+    // One stored value named "2147483647" is enough to get here. The ids in use are those in
+    // memory and those named in either key, records dropped from memory at a reload included:
+    // a new record must never overwrite one of them.
+    std::vector<int32_t> used;
+    m_items.for_each([&](const int32_t& id, const std::unique_ptr<CTimeItem>&) { used.push_back(id); });
+    for (ItemType type : { ItemType::Alarm, ItemType::Timer })
+        for (const std::u16string& name : record_value_names(type))
+            if (auto id = parse_item_id(name)) used.push_back(*id);
+    std::sort(used.begin(), used.end());
+    int32_t candidate = 1;
+    for (int32_t id : used) {
+        if (id > candidate) break;
+        if (id == candidate) {
+            if (candidate == INT32_MAX) return std::nullopt;
+            ++candidate;
+        }
+    }
+    return candidate;
+}
+
 CTimeItem* CTimeStore::create_new_item(ItemType type) {
-    if (m_highest_id == INT32_MAX) return nullptr;
-    return create_item(type, m_highest_id + 1);
+    auto id = next_new_id();
+    return id ? create_item(type, *id) : nullptr;
 }
 
 CTimeItem* CTimeStore::add_new_item(std::unique_ptr<CTimeItem>& item) {
-    if (!item || item->id() != 0 || m_highest_id == INT32_MAX) return nullptr;
-    int32_t id = m_highest_id + 1;
-    item->set_id(id);
-    if (!m_items.insert(id, std::move(item))) {
+    if (!item || item->id() != 0) return nullptr;
+    auto id = next_new_id();
+    if (!id) return nullptr;
+    item->set_id(*id);
+    if (!m_items.insert(*id, std::move(item))) {
         // insert() did not take it: hand the item back unchanged.
         item->set_id(0);
         return nullptr;
     }
-    m_highest_id = id;
-    return find(id);
+    m_highest_id = std::max(m_highest_id, *id);
+    return find(*id);
 }
 
 CTimeItem* CTimeStore::find(int32_t id) const {
@@ -105,24 +132,15 @@ void CTimeStore::clear() {
 }
 
 void CTimeStore::reload_key(ItemType type) {
-    std::vector<std::u16string> names;
-    {
-        // The names are taken first: deleting while enumerating by index would shift the
-        // indices under the enumeration and skip values.
-        CRegistryKey key(RegistryRoot::CurrentUser, records_key_path(type), false, false);
-        for (uint32_t index = 0;; ++index) {
-            auto name = key.value_name(index);
-            if (!name) break;
-            names.push_back(std::move(*name));
-        }
-    }
-    for (const std::u16string& name : names) {
+    for (const std::u16string& name : record_value_names(type)) {
         auto id = parse_item_id(name);
         if (!id) continue;
         CTimeItem* item = create_item(type, *id);
         if (!item || item->load()) continue;
-        LoadFailure failure = item->last_load_failure();
-        if (type == ItemType::Alarm && failure != LoadFailure::Unreadable) {
+        // Only a record that is really malformed is deleted. One that could not be read, that
+        // met a shortage of memory or that vanished meanwhile may be sound (or another
+        // process's new record by now): it is only dropped from memory.
+        if (type == ItemType::Alarm && item->last_load_failure() == LoadFailure::Invalid) {
             remove(*id);
         } else {
             m_items.remove(*id);

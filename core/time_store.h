@@ -8,6 +8,7 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -41,11 +42,14 @@ public:
     // Replaces the records in memory by the stored ones, under the store mutex. Every value
     // present when a key's enumeration starts is visited once, whatever is deleted meanwhile.
     // Invalid alarms are deleted (memory and registry); invalid timers are only dropped from
-    // memory. Records that could not be read at all are dropped from memory, never deleted.
+    // memory. Records that could not be read at all, or not for want of memory, are dropped
+    // from memory, never deleted.
     bool reload_all();
 
     // nullptr when the id is taken (the present item stays untouched) or the map is full.
     CTimeItem* create_item(ItemType type, int32_t id);
+    // A new record's id is the highest id seen plus one; once the highest is 2147483647, it
+    // is the lowest id that no record in memory and no value of either key uses.
     CTimeItem* create_new_item(ItemType type);
     // Takes an item whose id is 0, gives it the next id and stores it. An item with another id
     // is refused and stays with the caller (nullptr).
@@ -103,6 +107,8 @@ public:
 private:
     bool insert(std::unique_ptr<CTimeItem> item);
     void reload_key(ItemType type);
+    std::optional<int32_t> next_new_id() const;
+    std::optional<int32_t> lowest_free_id() const;
 
     int32_t m_highest_id { 0 };
     CGenericMap<int32_t, std::unique_ptr<CTimeItem>, IntegerHash> m_items { kItemMapBits };

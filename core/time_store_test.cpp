@@ -125,6 +125,28 @@ TEST_F(TimeStore, CreatePutAndDelete) {
     EXPECT_EQ(m_store.create_new_item(ItemType::Alarm)->id(), 9) << "no id is given twice in one run";
 }
 
+TEST_F(TimeStore, AfterTheLargestIdNewRecordsTakeTheLowestFreeOne) {
+    put(kAlarmsKeyPath, u"2147483647", kValidAlarm);
+    put(kAlarmsKeyPath, u"1", kValidAlarm);
+    put(kTimersKeyPath, u"2", kValidTimer);
+    put(kTimersKeyPath, u"4", u"acstr=;actp=0;tint=60;tind=0");  // invalid: dropped, value kept
+    ASSERT_TRUE(m_store.reload_all());
+    ASSERT_EQ(m_store.highest_id(), INT32_MAX);
+
+    CTimeItem* alarm = m_store.create_new_item(ItemType::Alarm);
+    ASSERT_TRUE(alarm) << "one value named 2147483647 must not stop new records";
+    EXPECT_EQ(alarm->id(), 3);
+    std::unique_ptr<CTimeItem> added = std::make_unique<CAlarm>(0);
+    CTimeItem* second = m_store.add_new_item(added);
+    ASSERT_TRUE(second);
+    EXPECT_EQ(second->id(), 5) << "3 is in memory, 4 names a stored timer value";
+    EXPECT_EQ(m_store.fill_timer_slots(true), 5);
+    EXPECT_TRUE(m_store.find_timer(6));
+    EXPECT_TRUE(m_store.find_timer(10));
+    EXPECT_TRUE(stored(kTimersKeyPath, u"4")) << "no stored value was overwritten";
+    EXPECT_EQ(*key(kTimersKeyPath).get_string(u"4"), u"acstr=;actp=0;tint=60;tind=0");
+}
+
 TEST_F(TimeStore, DefaultAlarmAndSaveAsDefault) {
     EXPECT_EQ(m_store.default_alarm().id(), 0);
     EXPECT_EQ(m_store.default_alarm().flags, 127u) << "defaults when nothing is stored";
