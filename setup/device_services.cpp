@@ -81,6 +81,8 @@ void cancel_notifications() {
         scheduler.clear(&*settings, name);
 }
 
+void clear_scheduling_notifications() { core::CNotificationScheduler().clear_all(); }
+
 void provision_trust_certificate() {}
 
 void create_program_shortcut(std::u16string_view installation_folder) {

@@ -18,6 +18,9 @@ void run_notepurge();
 void register_time_change_notification();
 // "TimerNotify", "ZunAlarmNotify", "ZunWakeupHelperNotify", then "TimeChangeNotify".
 void cancel_notifications();
+// "TimerNotify", "ZunAlarmNotify" and "ZunWakeupHelperNotify" only: what the previous
+// version registered for its next due item.
+void clear_scheduling_notifications();
 
 // The device has no trust store: every program it runs is trusted, so there is nothing to
 // provision. Kept as a step so the installer's order stays visible.

@@ -79,6 +79,10 @@ void install_exit(std::u16string_view installation_folder) {
         seed_default_favorites(folder, notifier);
         write_screen_saver_defaults();
     }
+    // An upgrade keeps the settings, and with them the previous version's registrations for
+    // its next due item. They go before the service starts, so that nothing the new service
+    // registers at its start is cleared behind it.
+    clear_scheduling_notifications();
     register_service_entry();
     activate_service();
     run_notepurge();

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/notification_schedule.h"
 #include "core/product_keys.h"
 #include "platform/base/device_path.h"
 #include "platform/notify/user_notification.h"
@@ -234,6 +235,27 @@ TEST_F(SetupSteps, UpgradeKeepsFavouritesAndRegistrationsAndLeavesNoMarker) {
     EXPECT_TRUE(key_exists(Root::LocalMachine, u"Services\\ZunTime"));
     EXPECT_TRUE(key_exists(Root::LocalMachine, u"SOFTWARE\\Microsoft\\Today\\Items\\\"Zun Time\""));
     EXPECT_EQ(time_change_registrations(), 1u) << "an upgrade replaces the time-change registration";
+}
+
+TEST_F(SetupSteps, InstallationClearsThePreviousVersionsDueTimeRegistrations) {
+    install();
+    auto settings = Key::create(Root::CurrentUser, core::kSettingsKeyPath);
+    ASSERT_TRUE(settings);
+    core::CNotificationScheduler scheduler;
+    const platform::SYSTEMTIME due { 2030, 1, 2, 1, 7, 0, 0, 0 };
+    for (const char16_t* name : { core::kAlarmNotifyName, core::kWakeupHelperNotifyName, core::kOldTimerNotifyName })
+        ASSERT_TRUE(scheduler.register_at_time(&settings->key, due, name));
+
+    install_init(true, true, kFolder);
+    remove();  // the old version's removal keeps everything during the upgrade
+    install_exit(kFolder);
+
+    for (const char16_t* name : { core::kAlarmNotifyName, core::kWakeupHelperNotifyName, core::kOldTimerNotifyName }) {
+        EXPECT_FALSE(dword_value(Root::CurrentUser, core::kSettingsKeyPath, name)) << "handle value left behind";
+        for (const auto& record : platform::notify::list_user_notifications())
+            EXPECT_FALSE(record.trigger.application.ends_with(name)) << "registration left behind";
+    }
+    EXPECT_EQ(time_change_registrations(), 1u);
 }
 
 TEST_F(SetupSteps, RemovalDeletesTheProductAndSparesTheMakersOtherProducts) {
