@@ -124,5 +124,20 @@ TEST_F(ToolsEndToEnd, ZtAlarmSchedulesTheNewAlarmAndTellsTheTodayItem) {
     today_thread.join();
 }
 
+TEST_F(ToolsEndToEnd, ZtAlarmOnARootThatIsAFileFailsInsteadOfListingNothing) {
+    const std::filesystem::path file = root.path() / "not a folder";
+    std::ofstream(file) << "x";
+    const std::string own_root = std::getenv("ZT_ROOT");
+    ::setenv("ZT_ROOT", file.c_str(), 1);
+    std::string output;
+    const int listed = run_program(built_program("zt-alarm"), { "list" }, &output);
+    const int added = run_program(built_program("zt-alarm"), { "add", "07:00" }, &output);
+    ::setenv("ZT_ROOT", own_root.c_str(), 1);
+    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(added, 2);
+    EXPECT_EQ(output, "") << "neither records nor an id";
+    EXPECT_EQ(run_program(built_program("zt-alarm"), { "--root", file.string(), "list" }), 2);
+}
+
 }  // namespace
 }  // namespace zt::e2e

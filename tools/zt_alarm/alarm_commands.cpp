@@ -3,8 +3,10 @@
 #include <memory>
 
 #include "core/alarm.h"
+#include "core/record_storage.h"
 #include "core/store_lock.h"
 #include "core/timer.h"
+#include "platform/registry/registry.h"
 #include "tools/zt_alarm/record_listing.h"
 
 namespace zt::tools {
@@ -25,6 +27,18 @@ struct Change {
 
 AlarmOutcome not_found(const char* what, int32_t id) {
     return { 1, {}, "zt-alarm: no " + std::string(what) + " with id " + std::to_string(id) + "\n" };
+}
+
+AlarmOutcome failure(const char* text) { return { 2, {}, "zt-alarm: " + std::string(text) + "\n" }; }
+
+// The records' save answers true whatever the registry did; a tool must not report a
+// change the registry never took.
+bool stored(zt::core::CTimeItem& item) { return item.save() && item.last_save_stored(); }
+
+// Without a registry every key reads as missing: "no records" would be a lie.
+bool registry_answers() {
+    namespace registry = zt::platform::registry;
+    return registry::Key::open(registry::Root::CurrentUser, u"").has_value();
 }
 
 void apply_edits(const AlarmRequest& request, CAlarm& alarm, const SYSTEMTIME& now) {
@@ -70,8 +84,8 @@ std::optional<Change> change_records(const AlarmRequest& request, CTimeStore& st
         apply_edits(request, alarm, now);
         if (request.disabled) alarm.set_enabled(false);
         auto* added = static_cast<CAlarm*>(store.add_new_item(item));
-        if (!added || !added->save()) {
-            outcome = { 2, {}, "zt-alarm: the alarm could not be stored\n" };
+        if (!added || !stored(*added)) {
+            outcome = failure("the alarm could not be stored");
             return std::nullopt;
         }
         outcome.output = std::to_string(added->id()) + "\n";
@@ -95,8 +109,8 @@ std::optional<Change> change_records(const AlarmRequest& request, CTimeStore& st
             timer->reset(now);
             command = kCommandTimerReset;
         }
-        if (!timer->save()) {
-            outcome = { 2, {}, "zt-alarm: the timer could not be stored\n" };
+        if (!stored(*timer)) {
+            outcome = failure("the timer could not be stored");
             return std::nullopt;
         }
         return Change { request.id, command, 0 };
@@ -130,11 +144,15 @@ std::optional<Change> change_records(const AlarmRequest& request, CTimeStore& st
     }
     case AlarmVerb::Delete:
         store.remove(request.id);
+        if (zt::core::read_record(zt::core::ItemType::Alarm, request.id).failure != zt::core::LoadFailure::Missing) {
+            outcome = failure("the alarm could not be deleted");
+            return std::nullopt;
+        }
         return Change { request.id, kCommandRemoved, 0 };
     default: return std::nullopt;
     }
-    if (!alarm->save()) {
-        outcome = { 2, {}, "zt-alarm: the alarm could not be stored\n" };
+    if (!stored(*alarm)) {
+        outcome = failure("the alarm could not be stored");
         return std::nullopt;
     }
     return change;
@@ -149,6 +167,7 @@ AlarmOutcome run_alarm_request(const AlarmRequest& request, CTimeStore& store, C
         outcome.output = alarm_usage();
         return outcome;
     }
+    if (!registry_answers()) return failure("the device registry cannot be opened");
     if (request.verb == AlarmVerb::List || request.verb == AlarmVerb::Next) {
         store.reload_all();
         outcome.output = request.verb == AlarmVerb::List ? list_records(store, now) : next_due_line(store, now);

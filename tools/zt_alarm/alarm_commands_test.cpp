@@ -1,6 +1,9 @@
 #include "tools/zt_alarm/alarm_commands.h"
 
 #include <gtest/gtest.h>
+#include <sqlite3.h>
+
+#include <filesystem>
 
 #include "core/alarm.h"
 #include "core/timer.h"
@@ -122,6 +125,72 @@ TEST_F(AlarmCommandsTest, FailedRegistrationIsReportedAfterSaving) {
     EXPECT_EQ(outcome.exit_code, 2);
     EXPECT_FALSE(outcome.error.empty());
     EXPECT_EQ(run({ "next" }).output, "1\t2009-03-02 07:00:00\n") << "the record stays saved";
+}
+
+// Makes the device registry refuse every change of a value, as a full disk would, while it
+// still answers reads.
+class RefusedRegistryWrites {
+public:
+    explicit RefusedRegistryWrites(const std::filesystem::path& root) {
+        if (sqlite3_open((root / "registry.db").c_str(), &m_db) != SQLITE_OK) return;
+        sqlite3_busy_timeout(m_db, 5000);
+        m_active = execute(
+            "CREATE TRIGGER refuse_insert BEFORE INSERT ON vals BEGIN SELECT RAISE(ABORT, 'refused'); END;"
+            "CREATE TRIGGER refuse_update BEFORE UPDATE ON vals BEGIN SELECT RAISE(ABORT, 'refused'); END;"
+            "CREATE TRIGGER refuse_delete BEFORE DELETE ON vals BEGIN SELECT RAISE(ABORT, 'refused'); END;");
+    }
+    ~RefusedRegistryWrites() {
+        lift();
+        sqlite3_close(m_db);
+    }
+    RefusedRegistryWrites(const RefusedRegistryWrites&) = delete;
+    RefusedRegistryWrites& operator=(const RefusedRegistryWrites&) = delete;
+
+    bool active() const { return m_active; }
+    void lift() {
+        if (m_active) execute("DROP TRIGGER refuse_insert; DROP TRIGGER refuse_update; DROP TRIGGER refuse_delete;");
+        m_active = false;
+    }
+
+private:
+    bool execute(const char* sql) { return sqlite3_exec(m_db, sql, nullptr, nullptr, nullptr) == SQLITE_OK; }
+    sqlite3* m_db { nullptr };
+    bool m_active { false };
+};
+
+TEST_F(AlarmCommandsTest, ChangesTheRegistryRefusedAreFailuresWithoutAnId) {
+    ASSERT_EQ(run({ "add", "07:00", "--name", "Kept" }).exit_code, 0);
+    follow_up.told.clear();
+    const int reschedules = follow_up.reschedules;
+    RefusedRegistryWrites refused(root.path());
+    ASSERT_TRUE(refused.active());
+
+    AlarmOutcome added = run({ "add", "08:00" });
+    EXPECT_EQ(added.exit_code, 2);
+    EXPECT_EQ(added.output, "") << "no id for an alarm that was never stored";
+    EXPECT_EQ(added.error, "zt-alarm: the alarm could not be stored\n");
+    AlarmOutcome changed = run({ "change", "1", "--name", "Lost" });
+    EXPECT_EQ(changed.exit_code, 2);
+    EXPECT_EQ(changed.error, "zt-alarm: the alarm could not be stored\n");
+    AlarmOutcome deleted = run({ "delete", "1" });
+    EXPECT_EQ(deleted.exit_code, 2);
+    EXPECT_EQ(deleted.error, "zt-alarm: the alarm could not be deleted\n");
+    EXPECT_EQ(follow_up.reschedules, reschedules) << "nothing changed, nothing to schedule";
+    EXPECT_TRUE(follow_up.told.empty()) << "the Today item is told of no change";
+
+    refused.lift();
+    EXPECT_EQ(run({ "list" }).output, "1\talarm\tKept\t07:00:00\tenabled\t2009-03-02 07:00:00\n");
+}
+
+TEST_F(AlarmCommandsTest, ARegistryThatCannotBeOpenedIsAFailureNotAnEmptyList) {
+    std::filesystem::create_directory(root.path() / "registry.db");
+    for (std::vector<std::string> arguments : { std::vector<std::string> { "list" }, { "next" }, { "add", "07:00" } }) {
+        AlarmOutcome outcome = run(arguments);
+        EXPECT_EQ(outcome.exit_code, 2) << arguments[0];
+        EXPECT_EQ(outcome.output, "") << arguments[0];
+        EXPECT_EQ(outcome.error, "zt-alarm: the device registry cannot be opened\n") << arguments[0];
+    }
+    EXPECT_EQ(run({ "help" }).exit_code, 0) << "help needs no device";
 }
 
 TEST_F(AlarmCommandsTest, ChangeKeepsWhatAnotherProgramStoredMeanwhile) {

@@ -1,5 +1,6 @@
 // zt-alarm: alarms and timers of a device from a terminal.
 #include <cstdio>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -38,6 +39,12 @@ int main(int argc, char** argv) {
     const zt::tools::AlarmRequest& request = *parsed.request;
     if (request.root && !zt::platform::set_device_root(*request.root)) {
         std::fprintf(stderr, "zt-alarm: cannot use %s as the device root\n", request.root->c_str());
+        return 2;
+    }
+    if (request.verb != zt::tools::AlarmVerb::Help && zt::platform::device_root().empty()) {
+        const char* named = std::getenv("ZT_ROOT");
+        std::fprintf(stderr, "zt-alarm: cannot use %s as the device root\n",
+                     named && *named ? named : "the default folder");
         return 2;
     }
     zt::core::CTimeStore store;
