@@ -192,12 +192,6 @@ TEST_F(FavoritesListTest, ALoadThatCouldNotReadTheFileNeverLeadsToASaveOverIt) {
     ASSERT_TRUE(again.load(favorites_path()));
     EXPECT_EQ(again.count(), 2u);
     EXPECT_EQ(again.slot_city_name(0), u"Berlin");
-
-    const auto folder_in_the_way = root.path() / "Folder" / "FavList.dat";
-    std::filesystem::create_directories(folder_in_the_way);
-    EXPECT_FALSE(list.load(folder_in_the_way));
-    EXPECT_FALSE(list.save()) << "what stands at the path and cannot be opened is kept";
-    EXPECT_TRUE(std::filesystem::is_directory(folder_in_the_way));
 }
 
 TEST_F(FavoritesListTest, TheProcessListTellsTheTodayItemOfSlotChanges) {
