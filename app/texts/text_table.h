@@ -4,8 +4,9 @@
 // Every resource string, caption and combo-box item of the main program and the ringing
 // program passes through it. Filled once at start-up; never written back.
 //
-// The file is ANSI (the device's code page, Windows-1252) or UTF-16LE with a byte-order mark.
-// Every failure leaves the table empty and the interface in English; nothing is shown.
+// The file is ANSI (the device's code page, Windows-1252), UTF-16LE with a byte-order mark, or
+// UTF-8 with a byte-order mark (a malformed UTF-8 sequence reads as U+FFFD). Every failure
+// leaves the table empty and the interface in English; nothing is shown.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
