@@ -48,9 +48,13 @@ void delete_installation_marker() {
     }
 }
 
-void prepare_skins(bool high_resolution) {
+void prepare_skins(bool high_resolution, const std::u16string& program_folder) {
     auto& skins = skins::CSkinManager::instance();
-    if (!high_resolution) skins.prune_high_resolution_files();
+    skins.set_installation_folder(program_folder);
+    if (high_resolution)
+        skins.restore_high_resolution_files();
+    else
+        skins.prune_high_resolution_files();
     skins.build_skin_list(skins::SkinConsumer::MainProgram);
 }
 
@@ -98,7 +102,7 @@ int run_main_program(int argc, char** argv) {
     settings.register_program_defaults();
     settings.register_slide_show_defaults();
     settings.load();
-    prepare_skins(metrics.high_resolution());
+    prepare_skins(metrics.high_resolution(), folder);
     // The button mappings' action list comes with the mappings themselves; the registry root
     // "Zunworks" is part of every product key path (core/product_keys.h).
 
