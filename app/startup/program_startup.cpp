@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/dialogs/program_look.h"
 #include "app/frame/main_dialog.h"
 #include "app/frame/options_sheet_launcher.h"
 #include "app/startup/anchor_protocol.h"
@@ -90,7 +91,7 @@ int run_main_program(int argc, char** argv) {
     const CommandLine line = parse_command_line(command, [](uint32_t handle) { return zt::platform::is_window(handle); });
 
     QApplication application(argc, argv);
-    zt::platform::msgbox::install_qt_message_boxes();
+    zt::platform::msgbox::install_qt_message_boxes([](QWidget& box) { prepare_message_box(box); });
     const auto metrics = zt::platform::gui::read_screen_metrics();
     create_shared_image_list(metrics.high_resolution());
 

@@ -82,6 +82,11 @@ std::u16string CTextTable::translate(std::u16string_view text) const {
     return found ? *found : std::u16string(text);
 }
 
+bool CTextTable::large_fonts() const {
+    const std::u16string* value = replacement(kLargeFontsKey);
+    return value && *value == u"1";
+}
+
 std::u16string CTextTable::LoadString(uint32_t id) const {
     if (!m_resources) return {};
     std::optional<std::u16string> text = m_resources(id);

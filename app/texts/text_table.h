@@ -19,6 +19,8 @@
 
 namespace zt::app {
 
+inline constexpr char16_t kLargeFontsKey[] = u"_LARGE_SMALL_FONTS";
+
 class CTextTable {
 public:
     static constexpr unsigned kInitialBits = 10;
@@ -45,6 +47,8 @@ public:
     const std::u16string* replacement(std::u16string_view text) const;
     // The replacement when there is one, else the text itself.
     std::u16string translate(std::u16string_view text) const;
+    // The large-font switch of every dialog: the table maps kLargeFontsKey to "1".
+    bool large_fonts() const;
 
     // Where resource strings come from; the program registers its English strings.
     using ResourceStrings = std::function<std::optional<std::u16string>(uint32_t id)>;
