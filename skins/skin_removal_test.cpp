@@ -132,7 +132,7 @@ protected:
     };
 };
 
-TEST_F(SkinFolderSafetyTest, TheProbesWindowsValueOnASmallScreenDeletesNothing) {
+TEST_F(SkinFolderSafetyTest, ASkinValueNamingWindowsDeletesNothingAtASmallScreensStart) {
     register_skin(u"Black", u"\\Windows");
     CSkinManager skins({ false, 5 });
     skins.set_installation_folder(testing::kInstallFolder);
