@@ -10,6 +10,7 @@
 #include <QPushButton>
 
 #include "platform/gui/pen_capture.h"
+#include "platform/gui/testing/font_cell.h"
 #include "platform/gui/window_placement.h"
 
 #include "platform/profile/device_profile.h"
@@ -167,7 +168,8 @@ TEST_P(RingWindowTest, TheTextTablesLargeFontSwitchGivesLargeFonts) {
     RingWindow window(m_strips, {}, large);
     EXPECT_TRUE(window.appearance().large_fonts);
     const int large_height = GetParam() > 400 ? 28 : 14;  // 14 at 96 dpi, scaled to the screen's
-    EXPECT_EQ(window.font().pixelSize(), large_height);
+    // Sized by cell height (ascent plus descent), as the dialogs' fonts are.
+    EXPECT_TRUE(zt::platform::gui::testing::sized_by_cell(window.font(), large_height));
     RingEntry entry;
     entry.item_id = 1;
     entry.title = u"Wake";
@@ -176,10 +178,11 @@ TEST_P(RingWindowTest, TheTextTablesLargeFontSwitchGivesLargeFonts) {
     const auto buttons = window.soft_keys().findChildren<QPushButton*>();
     ASSERT_FALSE(buttons.isEmpty());
     for (const QPushButton* button : buttons) {
-        EXPECT_EQ(button->font().pixelSize(), large_height);
+        EXPECT_EQ(button->font().pixelSize(), window.font().pixelSize());
         EXPECT_FALSE(button->font().bold()) << "large fonts keep push buttons at normal weight";
     }
-    EXPECT_EQ(m_window->font().pixelSize(), large_height * 13 / 14) << "the normal window keeps 13";
+    EXPECT_TRUE(zt::platform::gui::testing::sized_by_cell(m_window->font(), large_height * 13 / 14))
+        << "the normal window keeps 13";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothResolutions, RingWindowTest, ::testing::Values(240, 480));

@@ -58,8 +58,8 @@ void copy_with_opacity(CPicture& destination, const CPicture& source, int32_t so
 
 void copy_quarter_turn(CPicture& destination, const CPicture& source, Rect source_rect, int32_t x, int32_t y) {
     int32_t sx = source_rect.left, sy = source_rect.top, width = source_rect.width(), height = source_rect.height();
-    // Clipping the source moves the drawn rectangle: cut columns come off the bottom, cut rows
-    // off the left.
+    // Clipping the source moves the drawn rectangle: columns cut on the left come off the
+    // bottom, columns cut on the right off the top, rows cut at the top off the left.
     const int s = source.shift();
     if (sx < 0) {
         width += sx;
@@ -70,15 +70,17 @@ void copy_quarter_turn(CPicture& destination, const CPicture& source, Rect sourc
         x -= sy << s;
         sy = 0;
     }
-    width = std::min(width, source.width() - sx);
+    const int32_t right_cut = width - std::min(width, source.width() - sx);
+    width -= right_cut;
     height = std::min(height, source.height() - sy);
     if (width <= 0 || height <= 0) return;
+    const int64_t top = int64_t { y } + (int64_t { right_cut } << s);
     const int64_t drawn_w = int64_t { height } << s, drawn_h = int64_t { width } << s;
     const int64_t i0 = std::max<int64_t>(0, -int64_t { x }), i1 = std::min<int64_t>(drawn_w, int64_t { destination.width() } - x);
-    const int64_t j0 = std::max<int64_t>(0, -int64_t { y }), j1 = std::min<int64_t>(drawn_h, int64_t { destination.height() } - y);
+    const int64_t j0 = std::max<int64_t>(0, -top), j1 = std::min<int64_t>(drawn_h, int64_t { destination.height() } - top);
     for (int64_t j = j0; j < j1; ++j) {
         const int32_t column = sx + width - 1 - static_cast<int32_t>(j >> s);
-        uint8_t* out = destination.pixel(static_cast<int32_t>(x + i0), static_cast<int32_t>(y + j));
+        uint8_t* out = destination.pixel(static_cast<int32_t>(x + i0), static_cast<int32_t>(top + j));
         for (int64_t i = i0; i < i1; ++i, out += 3)
             std::memcpy(out, source.pixel(column, sy + static_cast<int32_t>(i >> s)), 3);
     }

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstring>
 
 #include "skins/opacity.h"
@@ -226,6 +227,31 @@ TEST(CopyQuarterTurn, TopRowBecomesLeftColumnWithItsRightEndAtTheTop) {
         for (int32_t sx = 0; sx < 3; ++sx) EXPECT_EQ(canvas.colour(1 + sy, 1 + (2 - sx)), source.colour(sx, sy));
     EXPECT_EQ(canvas.colour(0, 0), kBackground);
     EXPECT_EQ(canvas.colour(3, 4), kBackground);
+}
+
+TEST(CopyQuarterTurn, ClippedSourceKeepsEveryPixelWhereTheWholeRectangleWouldPutIt) {
+    // The whole 5 x 2 rectangle from (1, 0) turned would put source (sx, sy) at
+    // (x + sy, y + 5 - 1 - (sx - 1)); a 4-wide source cuts its last column, a row above the
+    // source its first row, and every pixel that remains must stay where it would have been.
+    CPicture source = gradient_picture(4, 2);
+    for (const Rect rect : { Rect { 1, 0, 6, 2 }, Rect { 1, -1, 6, 2 }, Rect { -1, 0, 6, 2 } }) {
+        CPicture canvas = solid_picture(6, 9, kBackground);
+        copy_quarter_turn(canvas, source, rect, 1, 1);
+        for (int32_t sy = 0; sy < 2; ++sy)
+            for (int32_t sx = std::max(rect.left, 0); sx < 4; ++sx)
+                EXPECT_EQ(canvas.colour(1 + sy - rect.top, 1 + rect.right - 1 - sx), source.colour(sx, sy))
+                    << "source (" << sx << ", " << sy << ") of rectangle from " << rect.left << ", " << rect.top;
+        // Where the cut-off right column would have gone (the top row) stays untouched.
+        EXPECT_EQ(canvas.colour(1 - rect.top, 1), kBackground) << "rectangle from " << rect.left << ", " << rect.top;
+    }
+    // A scaled source moves by twice the cut.
+    CPicture scaled = gradient_picture(2, 1);
+    scaled.set_scaled(true);
+    CPicture canvas = solid_picture(2, 6, kBackground);
+    copy_quarter_turn(canvas, scaled, { 0, 0, 3, 1 }, 0, 0);
+    EXPECT_EQ(canvas.colour(0, 1), kBackground) << "the cut column's two rows stay empty";
+    EXPECT_EQ(canvas.colour(1, 2), scaled.colour(1, 0));
+    EXPECT_EQ(canvas.colour(0, 5), scaled.colour(0, 0));
 }
 
 TEST(ScalePicture, StretchFitFillAndAlignment) {

@@ -56,4 +56,16 @@ bool delete_file(const fs::path& file) {
     return !ec && !fs::exists(fs::symlink_status(file, ec));
 }
 
+bool move_file(const fs::path& from, const fs::path& to) {
+    std::error_code ec;
+    if (!fs::is_regular_file(fs::symlink_status(from, ec))) return false;
+    fs::rename(from, to, ec);
+    return !ec;
+}
+
+bool is_real_folder(const fs::path& folder) {
+    std::error_code ec;
+    return fs::is_directory(fs::symlink_status(folder, ec));
+}
+
 }  // namespace zt::skins::files

@@ -18,5 +18,10 @@ std::vector<std::u16string> file_names(std::u16string_view device_folder);
 void delete_folder_tree(const std::filesystem::path& folder);
 // Clears the read-only attribute and deletes one file; true when it is gone.
 bool delete_file(const std::filesystem::path& file);
+// Renames a plain file (not a link) within the device, replacing a file of the target's name;
+// true when it moved.
+bool move_file(const std::filesystem::path& from, const std::filesystem::path& to);
+// A folder that is not a link.
+bool is_real_folder(const std::filesystem::path& folder);
 
 }  // namespace zt::skins::files

@@ -16,11 +16,15 @@
 
 #include "skins/image_strip.h"
 #include "skins/picture.h"
+#include "skins/skin_folder_safety.h"
 
 namespace zt::skins {
 
 inline constexpr char16_t kSkinsKeyPath[] = u"Software\\Zunworks\\Zun Time\\Skins";
 inline constexpr char16_t kDefaultSkinName[] = u"default";
+// The sub-folder of a skin where the prune keeps the high-resolution images a small screen
+// does not use.
+inline constexpr char16_t kPrunedFolder[] = u"Pruned_vga";
 
 enum class SkinKind { Default, BuiltIn, Installed };
 enum class SkinConsumer { MainProgram, Applet, Any };
@@ -86,20 +90,32 @@ public:
     bool load_skin(std::u16string_view name, bool verify);
 
     // Deletes a skin as its kind allows (see skin_removal.cpp). False for the default skin
-    // and for names not registered; failures of single steps are ignored.
+    // and for names not registered; failures of single steps are ignored. Its folder is
+    // deleted only when it is plainly the skin's own (skin_folder_safety.h).
     bool remove_skin(std::u16string_view name);
 
-    // Small screens only: deletes every "*_vga" image of every skin and removes skins left
-    // without images.
+    // The folder skins are installed in (device path, the main program's own folder). Skin
+    // folders are deleted only inside it; without one, inside the default skin's parent.
+    void set_installation_folder(std::u16string folder) { m_installation_folder = std::move(folder); }
+
+    // Small screens only: moves every "*_vga" image of every skin aside into the skin's
+    // kPrunedFolder (so that a larger screen can have them back) and removes skins whose
+    // folders hold no images at all.
     void prune_high_resolution_files();
+    // High-resolution screens only: moves the images a prune set aside back into their skins
+    // (a file of the same name already there wins) and drops the emptied aside folders.
+    void restore_high_resolution_files();
 
 private:
     std::u16string default_folder();
+    // Where this skin's folder may be deleted, and which folders it must not touch.
+    SkinFolderRules folder_rules(std::u16string_view skin);
 
     SkinScreen m_screen;
     std::u16string m_current_name;
     std::u16string m_current_folder;
     std::optional<std::u16string> m_default_folder;
+    std::u16string m_installation_folder;
     std::function<bool()> m_verifier;
     SkinMessageSink* m_messages { nullptr };
 };

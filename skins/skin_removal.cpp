@@ -1,13 +1,11 @@
-// Removing skins, pruning high-resolution files on small screens, and the options page's
-// Remove rules.
-#include <algorithm>
+// Removing skins and the options page's Remove rules.
 #include <system_error>
 
 #include "core/registry_key.h"
-#include "platform/base/device_root.h"
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
 #include "skins/skin_files.h"
+#include "skins/skin_folder_safety.h"
 #include "skins/skin_manager.h"
 
 namespace zt::skins {
@@ -38,37 +36,31 @@ std::u16string installation_name(int generation, std::u16string_view skin) {
     return replace_name(u"%s Time Skin", skin);
 }
 
-// A skin folder that is the device root or holds the default skin is never deleted: a
-// damaged or hostile Skins value must not be able to wipe the device.
-bool safe_to_delete(const fs::path& folder, const std::u16string& default_folder) {
-    std::error_code ec;
-    fs::path canonical = fs::weakly_canonical(folder, ec);
-    if (ec) return false;
-    fs::path root = platform::device_root();
-    if (canonical == root || canonical.empty()) return false;
-    if (auto protected_folder = files::host_path(default_folder)) {
-        fs::path kept = fs::weakly_canonical(*protected_folder, ec);
-        if (!ec) {
-            auto [mismatch, rest] = std::mismatch(canonical.begin(), canonical.end(), kept.begin(), kept.end());
-            if (mismatch == canonical.end()) return false;  // the default skin lies at or below it
-        }
-    }
-    return true;
-}
+// An installation name is a registry key name and a file name in "\Windows": a skin name
+// with a path separator in it could reach another application's records.
+bool plain_name(std::u16string_view name) { return name.find_first_of(u"\\/") == std::u16string_view::npos; }
 
-bool is_high_resolution_file(std::u16string_view name) {
-    size_t dot = name.rfind(u'.');
-    std::u16string_view base = name.substr(0, dot);
-    if (base.size() <= 3) return false;
-    return platform::equal_ignoring_case(base.substr(base.size() - 4), u"_vga");
-}
-
-bool has_extension(std::u16string_view name, std::u16string_view extension) {
-    return name.size() >= extension.size() &&
-           platform::equal_ignoring_case(name.substr(name.size() - extension.size()), extension);
+std::u16string parent_folder(std::u16string_view folder) {
+    while (!folder.empty() && (folder.back() == u'\\' || folder.back() == u'/')) folder.remove_suffix(1);
+    const size_t last = folder.find_last_of(u"\\/");
+    return last == std::u16string_view::npos ? std::u16string {} : std::u16string(folder.substr(0, last + 1));
 }
 
 }  // namespace
+
+SkinFolderRules CSkinManager::folder_rules(std::u16string_view skin) {
+    SkinFolderRules rules;
+    const std::u16string default_skin = default_folder();
+    rules.skin_locations.push_back(m_installation_folder.empty() ? parent_folder(default_skin) : m_installation_folder);
+    rules.protected_folders = { m_installation_folder, default_skin };
+    core::CRegistryKey key(core::RegistryRoot::CurrentUser, kSkinsKeyPath, false, false);
+    for (uint32_t index = 0;; ++index) {
+        std::optional<std::u16string> name = key.value_name(index);
+        if (!name) break;
+        if (!platform::equal_ignoring_case(*name, skin)) rules.protected_folders.push_back(skin_folder(*name));
+    }
+    return rules;
+}
 
 bool CSkinManager::remove_skin(std::u16string_view name) {
     if (skin_kind(name) == SkinKind::Default) return false;
@@ -79,9 +71,11 @@ bool CSkinManager::remove_skin(std::u16string_view name) {
     const std::u16string install_name = installation_name(generation, name);
 
     auto delete_value_and_folder = [&] {
+        // Judged while the skin is still registered, so its own value is not among the others.
+        const SkinFolderVerdict verdict = judge_skin_folder(folder, folder_rules(name));
         core::CRegistryKey(core::RegistryRoot::CurrentUser, kSkinsKeyPath, false, false).delete_value(name);
         std::optional<fs::path> host = files::host_path(folder);
-        if (!host || !safe_to_delete(*host, default_folder())) return;
+        if (!host || verdict == SkinFolderVerdict::Refused) return;
         files::delete_folder_tree(*host);
         if (kind == SkinKind::BuiltIn) {
             std::error_code ec;
@@ -91,48 +85,19 @@ bool CSkinManager::remove_skin(std::u16string_view name) {
 
     if (generation < kFirstGenerationWithAppInstall) {
         delete_value_and_folder();
-        if (kind == SkinKind::Installed) {
+        if (kind == SkinKind::Installed && plain_name(name)) {
             platform::registry::delete_tree(Root::LocalMachine, install_record_path(generation, install_name));
             if (auto unload = files::host_path(u"\\Windows\\" + install_name + u".unload")) files::delete_file(*unload);
         }
         return true;
     }
-    if (kind == SkinKind::Installed) {
+    if (kind == SkinKind::Installed && plain_name(name)) {
         if (auto record = Key::open(Root::LocalMachine, install_record_path(generation, install_name)))
             record->delete_value(u"Role");
         return true;
     }
     delete_value_and_folder();
     return true;
-}
-
-void CSkinManager::prune_high_resolution_files() {
-    if (m_screen.high_resolution) return;
-    std::vector<std::u16string> marked;
-    core::CRegistryKey key(core::RegistryRoot::CurrentUser, kSkinsKeyPath, false, false);
-    for (uint32_t index = 0;; ++index) {
-        std::optional<std::u16string> name = key.value_name(index);
-        if (!name) break;
-        std::u16string folder = skin_folder(*name);
-        if (folder.empty()) continue;
-        std::vector<std::u16string> listed;
-        std::vector<std::u16string> all = files::file_names(folder);
-        for (std::u16string_view extension : { std::u16string_view(u".png"), std::u16string_view(u".zip") })
-            for (const std::u16string& file : all)
-                if (has_extension(file, extension)) listed.push_back(file);
-        if (listed.empty()) {
-            marked.push_back(*name);
-            continue;
-        }
-        size_t deleted = 0;
-        for (const std::u16string& file : listed) {
-            if (!is_high_resolution_file(file)) continue;
-            std::optional<fs::path> host = files::host_path(folder + file);
-            if (host && files::delete_file(*host)) ++deleted;
-        }
-        if (deleted == listed.size()) marked.push_back(*name);
-    }
-    for (const std::u16string& name : marked) remove_skin(name);
 }
 
 SkinRemovalCheck check_skin_removal(std::u16string_view row, std::u16string_view active_skin,

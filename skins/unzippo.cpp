@@ -192,6 +192,7 @@ CUnzippo::Result CUnzippo::extract(ArchiveInput& archive, std::optional<std::str
     std::optional<uint32_t> offset = index.find(member);
     if (!offset) return { std::nullopt, UnzipError::NoSuchMember };
     ZipMemberInfo info = index.member_at(*offset);
+    if (info.uncompressed_size > kMaxMemberSize) return { std::nullopt, UnzipError::TooLarge };
     if (!sizes_can_be_true(info, archive.size())) return { std::nullopt, UnzipError::CorruptData };
 
     std::vector<uint8_t> block;

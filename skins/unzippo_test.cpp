@@ -193,10 +193,31 @@ TEST(UnzippoDamage, ForgedSizesAreRefusedBeforeAllocating) {
     auto archive = make_zip({ { "m", bytes_of("tiny"), 8 } });
     size_t central = archive.size() - 22 - (46 + 1);
     for (int i = 0; i < 4; ++i) archive[central + 24 + i] = 0xFF;  // 4 GB uncompressed
-    EXPECT_EQ(extract_bytes(archive).error, UnzipError::CorruptData);
+    EXPECT_EQ(extract_bytes(archive).error, UnzipError::TooLarge);
     auto stored = make_zip({ { "m", bytes_of("tiny"), 0 } });
     stored[stored.size() - 22 - 47 + 24] = 200;  // a stored member larger than its data
     EXPECT_EQ(extract_bytes(stored).error, UnzipError::CorruptData);
+}
+
+TEST(UnzippoDamage, MembersLargerThanTheLargestSkinPictureAreRefused) {
+    EXPECT_EQ(CUnzippo::kMaxMemberSize, 4916278u) << "four 640 x 480 screens at 4 bytes a pixel, headers and palette";
+    // A picture of exactly the bound still extracts.
+    std::vector<uint8_t> largest(CUnzippo::kMaxMemberSize, 0x5A);
+    auto fits = extract_bytes(make_zip({ { "big.bmp", largest, 0 } }));
+    ASSERT_TRUE(fits.block);
+    EXPECT_EQ(fits.block->size(), largest.size());
+    // A deflated member whose declared size passes the deflate-ratio check but exceeds the bound
+    // by one byte: refused as too large rather than allocated and inflated.
+    std::vector<uint8_t> noise(20000);
+    uint32_t seed = 99;
+    for (uint8_t& byte : noise) byte = static_cast<uint8_t>((seed = seed * 1103515245u + 12345u) >> 24);
+    auto archive = make_zip({ { "m", noise, 8 } });
+    const size_t central = archive.size() - 22 - (46 + 1);
+    const uint32_t declared = static_cast<uint32_t>(CUnzippo::kMaxMemberSize + 1);
+    for (int i = 0; i < 4; ++i) archive[central + 24 + i] = static_cast<uint8_t>(declared >> (8 * i));
+    auto refused = extract_bytes(archive);
+    EXPECT_FALSE(refused.block);
+    EXPECT_EQ(refused.error, UnzipError::TooLarge);
 }
 
 TEST(UnzippoDamage, TruncatedDirectoryAndMemberData) {

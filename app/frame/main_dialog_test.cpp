@@ -6,16 +6,21 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <memory>
 
+#include "app/dialogs/program_look.h"
 #include "app/frame/options_sheet.h"
 #include "app/frame/screens.h"
 #include "app/frame/timers_page.h"
 #include "app/frame/options_sheet_launcher.h"
+#include "app/texts/text_table.h"
 #include "core/alarm.h"
 #include "core/product_keys.h"
 #include "core/settings_bag.h"
@@ -25,6 +30,7 @@
 #include "platform/gui/property_sheet.h"
 #include "platform/gui/screen_metrics.h"
 #include "platform/gui/shell_frame.h"
+#include "platform/gui/testing/font_cell.h"
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/gui/window_timers.h"
 #include "platform/registry/registry.h"
@@ -261,6 +267,40 @@ TEST_F(MainDialogTest, TimersPageStoresItsValuesOnlyOnOk) {
         sheet.press_ok();
     });
     EXPECT_EQ(stored(u"KeepBacklight"), std::optional<uint32_t>(1u));
+}
+
+TEST_F(MainDialogTest, OptionsSheetAndItsPagesHaveTheProgramsLook) {
+    ASSERT_TRUE(gui::select_screen_size({ 240, 320 }));  // 96 dots per inch
+    const std::string table = "_LARGE_SMALL_FONTS|1\r\nNo sleep on timers|Kein Schlaf\r\nCancel|Abbrechen\r\n"
+                              "Timers|Zeitgeber\r\nZun Time|Zun Zeit\r\nSkins|Designs\r\n";
+    ASSERT_TRUE(CTextTable::instance().load_bytes(std::span(reinterpret_cast<const uint8_t*>(table.data()), table.size())));
+    bool looked = false;
+    with_options_sheet(static_cast<int>(OptionsPage::Timers), [&](gui::PropertySheet& sheet) {
+        auto* page = dynamic_cast<TimersPage*>(sheet.page(sheet.current_page()));
+        ASSERT_TRUE(page);
+        looked = true;
+        EXPECT_EQ(sheet.windowTitle(), "Zun Zeit");
+        EXPECT_EQ(sheet.page_title(2), u"Zeitgeber");
+        EXPECT_EQ(page->no_sleep().text(), "Kein Schlaf");
+        EXPECT_TRUE(gui::testing::sized_by_cell(page->no_sleep().font(), 14)) << "the large-font switch";
+        const auto keys = sheet.soft_keys().button_texts();
+        EXPECT_NE(std::find(keys.begin(), keys.end(), u"Abbrechen"), keys.end()) << "the sheet's soft keys too";
+        for (const QPushButton* button : sheet.soft_keys().findChildren<QPushButton*>()) {
+            EXPECT_TRUE(gui::testing::sized_by_cell(button->font(), 14));
+            EXPECT_FALSE(button->font().bold()) << "large fonts keep push buttons at normal weight";
+        }
+        auto* title = sheet.page(0)->findChild<QLabel*>("PageTitle");
+        ASSERT_TRUE(title);
+        EXPECT_EQ(title->text(), "Designs") << "pages not yet built translate too";
+        EXPECT_NE(sheet.findChild<QWidget*>("SIPPREF"), nullptr) << "a 240 x 320 screen is not square";
+        // The page's heading strip shows its title, the controls below it.
+        ASSERT_TRUE(gui::DialogLook::of(*page));
+        EXPECT_EQ(gui::DialogLook::of(*page)->options().heading, u"Zeitgeber");
+        EXPECT_GE(page->no_sleep().geometry().top(), gui::heading_strip_height(program_appearance()));
+        sheet.press_cancel();
+    });
+    CTextTable::instance().clear();
+    EXPECT_TRUE(looked) << "the sheet opened on the timers page";
 }
 
 TEST_F(MainDialogTest, StartsOnTheRememberedScreenWithItsRefreshTimer) {

@@ -5,6 +5,7 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "app/dialogs/program_look.h"
 #include "app/frame/screens.h"
 #include "app/frame/skin_backdrop.h"
 #include "app/frame/skin_message_box.h"
@@ -67,6 +68,9 @@ bool CMainDialog::initialise() {
     m_pump = platform::QtMessagePump::create(kMainDialogClass, kProgramTitle, this);
     m_frame.set_title(kProgramTitle);
     m_frame.soft_key_bar().add_text_button(CTextTable::instance().translate(u"Options"), kOptionsSoftKeyCommand);
+    // The program's dialog look; the skin draws everything else, so there is no heading.
+    apply_program_look(*this, {});
+    platform::gui::apply_fonts(m_frame.soft_key_bar(), program_appearance());
     m_screenshot_pending = qEnvironmentVariableIsSet("ZT_SCREENSHOT");
     setGeometry(m_frame.content().rect());
     // Step 2.

@@ -6,6 +6,7 @@
 
 #include "app/frame/options_sheet.h"
 #include "app/frame/options_sheet_launcher.h"
+#include "app/dialogs/program_look.h"
 #include "app/frame/timers_page.h"
 #include "app/texts/text_table.h"
 #include "platform/gui/property_sheet.h"
@@ -23,9 +24,9 @@ QString to_qstring(std::u16string_view text) {
 std::u16string translate(std::u16string_view text) { return CTextTable::instance().translate(text); }
 
 QWidget* title_page(std::u16string_view title) {
-    auto* page = new QWidget;
+    auto* page = new CProgramPage(title);
     auto* layout = new QVBoxLayout(page);
-    auto* label = new QLabel(to_qstring(translate(title)), page);
+    auto* label = new QLabel(to_qstring(title), page);
     label->setObjectName(QStringLiteral("PageTitle"));
     layout->addWidget(label);
     layout->addStretch();
@@ -51,8 +52,9 @@ void open_options_sheet(int page, QWidget* parent) {
         g_open_sheet->select_page(page);
         return;
     }
-    platform::gui::PropertySheet sheet(translate(u"Zun Time"), parent,
-                                       [](std::u16string_view text) { return translate(text); });
+    // English captions: the sheet's look translates them, and its pages' own, as it initialises.
+    platform::gui::PropertySheet sheet(u"Zun Time", parent);
+    apply_program_look(sheet, {});
     TimersPage* timers = nullptr;
     for (const std::u16string& title : options_page_titles()) {
         const bool timers_page = sheet.page_count() == static_cast<int>(OptionsPage::Timers);

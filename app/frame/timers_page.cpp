@@ -3,22 +3,20 @@
 #include <QCheckBox>
 #include <QVBoxLayout>
 
-#include "app/texts/text_table.h"
-
 namespace zt::app {
 namespace {
 
 constexpr char16_t kNoSleepValue[] = u"NoSleepOnTimers";
 constexpr char16_t kKeepBacklightValue[] = u"KeepBacklight";
 
+// In English: the page's look translates its captions.
 QCheckBox* make_check_box(std::u16string_view caption, QWidget* parent) {
-    const std::u16string text = CTextTable::instance().translate(caption);
-    return new QCheckBox(QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())), parent);
+    return new QCheckBox(QString::fromUtf16(caption.data(), static_cast<qsizetype>(caption.size())), parent);
 }
 
 }  // namespace
 
-TimersPage::TimersPage(QWidget* parent) : QWidget(parent) {
+TimersPage::TimersPage(QWidget* parent) : CProgramPage(u"Timers", parent) {
     // Only this page's values: saving must not write back what other pages or the main dialog
     // hold in their own copies.
     m_settings.register_number(kNoSleepValue, 1);

@@ -2,15 +2,14 @@
 // The options sheet's timers page: what a running timer does to the device — keep it from
 // sleeping ("NoSleepOnTimers") and keep the backlight on ("KeepBacklight"). The page reads the
 // values when it is made and writes them only when the sheet closes with OK.
-#include <QWidget>
-
+#include "app/dialogs/program_look.h"
 #include "core/settings_bag.h"
 
 class QCheckBox;
 
 namespace zt::app {
 
-class TimersPage final : public QWidget {
+class TimersPage final : public CProgramPage {
 public:
     explicit TimersPage(QWidget* parent = nullptr);
 

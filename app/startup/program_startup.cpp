@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/dialogs/program_look.h"
 #include "app/frame/main_dialog.h"
 #include "app/frame/options_sheet_launcher.h"
 #include "app/startup/anchor_protocol.h"
@@ -48,9 +49,13 @@ void delete_installation_marker() {
     }
 }
 
-void prepare_skins(bool high_resolution) {
+void prepare_skins(bool high_resolution, const std::u16string& program_folder) {
     auto& skins = skins::CSkinManager::instance();
-    if (!high_resolution) skins.prune_high_resolution_files();
+    skins.set_installation_folder(program_folder);
+    if (high_resolution)
+        skins.restore_high_resolution_files();
+    else
+        skins.prune_high_resolution_files();
     skins.build_skin_list(skins::SkinConsumer::MainProgram);
 }
 
@@ -86,7 +91,7 @@ int run_main_program(int argc, char** argv) {
     const CommandLine line = parse_command_line(command, [](uint32_t handle) { return zt::platform::is_window(handle); });
 
     QApplication application(argc, argv);
-    zt::platform::msgbox::install_qt_message_boxes();
+    zt::platform::msgbox::install_qt_message_boxes([](QWidget& box) { prepare_message_box(box); });
     const auto metrics = zt::platform::gui::read_screen_metrics();
     create_shared_image_list(metrics.high_resolution());
 
@@ -98,7 +103,7 @@ int run_main_program(int argc, char** argv) {
     settings.register_program_defaults();
     settings.register_slide_show_defaults();
     settings.load();
-    prepare_skins(metrics.high_resolution());
+    prepare_skins(metrics.high_resolution(), folder);
     // The button mappings' action list comes with the mappings themselves; the registry root
     // "Zunworks" is part of every product key path (core/product_keys.h).
 

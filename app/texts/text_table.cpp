@@ -7,6 +7,7 @@
 #include "app/texts/ansi_code_page.h"
 #include "app/texts/text_table_parser.h"
 #include "platform/base/device_path.h"
+#include "platform/base/text.h"
 
 namespace zt::app {
 namespace {
@@ -55,6 +56,11 @@ bool CTextTable::load_bytes(std::span<const uint8_t> file) {
     if (file.size() >= 2 && file[0] == 0xFF && file[1] == 0xFE) {
         if (file.size() < 3) return false;
         text = utf16le_to_text(file.subspan(2));
+    } else if (file.size() >= 3 && file[0] == 0xEF && file[1] == 0xBB && file[2] == 0xBF) {
+        // What Linux editors write; a file holding only the mark fails like a bare UTF-16 one.
+        if (file.size() < 4) return false;
+        const auto rest = file.subspan(3);
+        text = platform::utf8_to_utf16(std::string_view(reinterpret_cast<const char*>(rest.data()), rest.size()));
     } else {
         text = ansi_to_utf16(file);
     }
@@ -74,6 +80,11 @@ const std::u16string* CTextTable::replacement(std::u16string_view text) const {
 std::u16string CTextTable::translate(std::u16string_view text) const {
     const std::u16string* found = replacement(text);
     return found ? *found : std::u16string(text);
+}
+
+bool CTextTable::large_fonts() const {
+    const std::u16string* value = replacement(kLargeFontsKey);
+    return value && *value == u"1";
 }
 
 std::u16string CTextTable::LoadString(uint32_t id) const {

@@ -4,8 +4,9 @@
 // Every resource string, caption and combo-box item of the main program and the ringing
 // program passes through it. Filled once at start-up; never written back.
 //
-// The file is ANSI (the device's code page, Windows-1252) or UTF-16LE with a byte-order mark.
-// Every failure leaves the table empty and the interface in English; nothing is shown.
+// The file is ANSI (the device's code page, Windows-1252), UTF-16LE with a byte-order mark, or
+// UTF-8 with a byte-order mark (a malformed UTF-8 sequence reads as U+FFFD). Every failure
+// leaves the table empty and the interface in English; nothing is shown.
 #include <cstdint>
 #include <filesystem>
 #include <functional>
@@ -17,6 +18,8 @@
 #include "core/generic_map.h"
 
 namespace zt::app {
+
+inline constexpr char16_t kLargeFontsKey[] = u"_LARGE_SMALL_FONTS";
 
 class CTextTable {
 public:
@@ -44,6 +47,8 @@ public:
     const std::u16string* replacement(std::u16string_view text) const;
     // The replacement when there is one, else the text itself.
     std::u16string translate(std::u16string_view text) const;
+    // The large-font switch of every dialog: the table maps kLargeFontsKey to "1".
+    bool large_fonts() const;
 
     // Where resource strings come from; the program registers its English strings.
     using ResourceStrings = std::function<std::optional<std::u16string>(uint32_t id)>;

@@ -83,6 +83,26 @@ TEST(TextTableEncodings, ByteOrderMarkAloneFailsAndEmptiesTheTable) {
     EXPECT_TRUE(table.load_bytes(std::vector<uint8_t> { 0xFF, 0xFE, 0x41 }));
 }
 
+TEST(TextTableEncodings, Utf8WithByteOrderMarkReadsAsUtf8) {
+    // "Café|König €" in UTF-8 after EF BB BF: the mark must not spoil the first key, and the
+    // multi-byte letters must not be read as ANSI.
+    CTextTable table;
+    ASSERT_TRUE(table.load_bytes(ansi("\xEF\xBB\xBF" "Caf\xC3\xA9|K\xC3\xB6nig \xE2\x82\xAC\nOK|\xF0\x9F\x91\x8D\n")));
+    EXPECT_EQ(table.translate(u"Caf\u00E9"), u"K\u00F6nig \u20AC");
+    EXPECT_EQ(table.translate(u"OK"), u"\U0001F44D") << "four-byte letters become a surrogate pair";
+    EXPECT_EQ(table.size(), 2u);
+    // A broken sequence garbles only its own text.
+    ASSERT_TRUE(table.load_bytes(ansi("\xEF\xBB\xBF" "Bad\xC3|X\nYes|Ja\n")));
+    EXPECT_EQ(table.translate(u"Bad\uFFFD"), u"X");
+    EXPECT_EQ(table.translate(u"Yes"), u"Ja");
+    // The mark alone fails and empties the table, as the UTF-16 mark does.
+    EXPECT_FALSE(table.load_bytes(ansi("\xEF\xBB\xBF")));
+    EXPECT_EQ(table.size(), 0u);
+    // Without the mark the bytes stay ANSI.
+    ASSERT_TRUE(table.load_bytes(ansi("\xC3\xA9|e\n")));
+    EXPECT_EQ(table.translate(u"\u00C3\u00A9"), u"e");
+}
+
 TEST(TextTableEncodings, UndefinedAnsiBytesStillConvert) {
     std::vector<uint8_t> bytes = { 0x81, 0x8D, 0x8F, 0x90, 0x9D, 0x9F, 0xFF };
     EXPECT_EQ(ansi_to_utf16(bytes), std::u16string(u"\u0081\u008D\u008F\u0090\u009D\u0178\u00FF"));

@@ -2,13 +2,18 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QComboBox>
+#include <QDialog>
 #include <QLabel>
 #include <QMenu>
 #include <QPainter>
 #include <QPushButton>
+#include <QVBoxLayout>
 
 #include "platform/gui/dialog_appearance.h"
 #include "platform/gui/soft_key_bar.h"
+#include "platform/gui/testing/font_cell.h"
+#include "platform/profile/device_profile.h"
 #include "platform/registry/testing/temp_device_root.h"
 
 namespace zt::platform::gui {
@@ -26,7 +31,7 @@ protected:
         ASSERT_FALSE(m_root.path().empty());
     }
     std::unique_ptr<QApplication> m_app;
-    testing::TempDeviceRoot m_root;
+    zt::platform::testing::TempDeviceRoot m_root;
 };
 
 TEST_F(GuiWidgetsTest, SoftKeyBarKeepsButtonOrderAndSendsCommands) {
@@ -50,14 +55,17 @@ TEST_F(GuiWidgetsTest, SoftKeyBarKeepsButtonOrderAndSendsCommands) {
     menu.hide();
 }
 
+using testing::sized_by_cell;
+
 TEST_F(GuiWidgetsTest, FontsFollowTheLargeFontSwitchAndControlKind) {
     const QFont normal_button = dialog_font(ControlKind::PushButton, {});
-    EXPECT_EQ(normal_button.pixelSize(), 13);
+    EXPECT_TRUE(sized_by_cell(normal_button, 13));
     EXPECT_EQ(normal_button.weight(), QFont::Bold);
     const QFont large_button = dialog_font(ControlKind::PushButton, { true, 96 });
-    EXPECT_EQ(large_button.pixelSize(), 14);
+    EXPECT_TRUE(sized_by_cell(large_button, 14));
     EXPECT_EQ(large_button.weight(), QFont::Normal) << "large fonts take away the bold";
-    EXPECT_EQ(dialog_font(ControlKind::Other, { false, 192 }).pixelSize(), 26) << "scaled by dots per inch";
+    EXPECT_TRUE(sized_by_cell(dialog_font(ControlKind::Other, { false, 192 }), 26)) << "scaled by dots per inch";
+    EXPECT_TRUE(sized_by_cell(dialog_font(ControlKind::Other, { true, 192 }), 28));
 
     QWidget dialog;
     auto* button = new QPushButton("OK", &dialog);
@@ -97,6 +105,79 @@ TEST_F(GuiWidgetsTest, HeadingStripHasItsLineAndMenusTranslateOnceEachOpen) {
     QWidget dialog;
     EXPECT_TRUE(add_input_panel_preference(dialog));
     EXPECT_FALSE(add_input_panel_preference(dialog));
+}
+
+class DialogLookTest : public GuiWidgetsTest {
+protected:
+    // A dialog as a program builds one: English captions, a menu, a combo box with data words.
+    struct Dialog {
+        QDialog window;
+        QPushButton* button { new QPushButton("OK", &window) };
+        QLabel* label { new QLabel("Name", &window) };
+        QComboBox* combo { new QComboBox(&window) };
+        QMenu* menu { new QMenu(&window) };
+        Dialog() {
+            window.setWindowTitle("Alarm Options");
+            auto* layout = new QVBoxLayout(&window);
+            layout->addWidget(button);
+            layout->addWidget(label);
+            layout->addWidget(combo);
+            combo->addItem("One", 7);
+            combo->addItem("Two", 8);
+            menu->addAction("Snooze");
+        }
+    };
+    static std::u16string bracket(std::u16string_view text) { return u"<" + std::u16string(text) + u">"; }
+};
+
+TEST_F(DialogLookTest, InitialisationGivesFontsTranslationsAndTheInputPanelPreference) {
+    ASSERT_TRUE(write_screen_size(240, 320));
+    Dialog dialog;
+    const Appearance large { true, 96 };
+    DialogLook::install(dialog.window, { large, bracket, {}, true });
+    EXPECT_EQ(dialog.label->text(), "Name") << "nothing happens before the dialog initialises";
+    dialog.window.show();
+    EXPECT_TRUE(sized_by_cell(dialog.button->font(), 14));
+    EXPECT_FALSE(dialog.button->font().bold()) << "the large-font switch";
+    EXPECT_TRUE(sized_by_cell(dialog.combo->font(), 14));
+    EXPECT_EQ(dialog.window.windowTitle(), "<Alarm Options>");
+    EXPECT_EQ(dialog.button->text(), "<OK>");
+    EXPECT_EQ(dialog.label->text(), "<Name>");
+    EXPECT_EQ(dialog.combo->itemText(0), "<One>");
+    EXPECT_EQ(dialog.combo->itemData(0).toInt(), 7) << "the item keeps its data word";
+    emit dialog.menu->aboutToShow();
+    EXPECT_EQ(dialog.menu->actions()[0]->text(), "<Snooze>");
+    EXPECT_NE(dialog.window.findChild<QWidget*>("SIPPREF"), nullptr) << "a 240 x 320 screen is not square";
+
+    // Applying again (a page inside a sheet gets both looks) never translates a translation;
+    // a text the program sets later is taken as new English.
+    dialog.label->setText("Place");
+    DialogLook::of(dialog.window)->apply();
+    EXPECT_EQ(dialog.button->text(), "<OK>");
+    EXPECT_EQ(dialog.label->text(), "<Place>");
+    EXPECT_EQ(dialog.combo->itemText(1), "<Two>");
+    emit dialog.menu->aboutToShow();
+    EXPECT_EQ(dialog.menu->actions()[0]->text(), "<Snooze>");
+    dialog.window.hide();
+}
+
+TEST_F(DialogLookTest, HeadingStripIsPaintedAboveTheControlsAndSquareScreensGetNoPreference) {
+    ASSERT_TRUE(write_screen_size(240, 240));
+    Dialog dialog;
+    dialog.window.resize(240, 200);
+    const Appearance normal {};
+    DialogLook::install(dialog.window, { normal, {}, u"Alarm Options", true });
+    dialog.window.show();
+    EXPECT_EQ(dialog.window.findChild<QWidget*>("SIPPREF"), nullptr);
+    EXPECT_EQ(dialog.button->text(), "OK") << "no translation given: captions stay";
+    EXPECT_GE(dialog.button->geometry().top(), heading_strip_height(normal)) << "controls start below the strip";
+    const QImage shown = dialog.window.grab().toImage();
+    EXPECT_EQ(shown.pixel(120, kHeadingHeight), qRgb(0, 0, 0)) << "the line under the strip";
+    bool blue = false;
+    for (int x = 8; x < 100 && !blue; ++x)
+        for (int y = 0; y < kHeadingHeight && !blue; ++y) blue = shown.pixel(x, y) == qRgb(0, 0, 156);
+    EXPECT_TRUE(blue) << "heading text in dark blue";
+    dialog.window.hide();
 }
 
 }  // namespace

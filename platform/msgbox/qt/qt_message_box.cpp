@@ -2,6 +2,7 @@
 
 #include <unistd.h>
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QMessageBox>
 #include <QMetaObject>
@@ -9,6 +10,7 @@
 #include <QThread>
 #include <cstdlib>
 #include <memory>
+#include <utility>
 
 #include "platform/msgbox/message_box.h"
 
@@ -63,9 +65,26 @@ std::optional<Answer> from_qt(int button) {
     }
 }
 
+BoxPreparer& box_preparer() {
+    static BoxPreparer prepare;
+    return prepare;
+}
+
+// The device's own words, whatever language Qt would pick.
+void set_button_words(QMessageBox& dialog) {
+    constexpr std::pair<QMessageBox::StandardButton, const char*> kWords[] = {
+        { QMessageBox::Ok, "OK" }, { QMessageBox::Cancel, "Cancel" }, { QMessageBox::Yes, "Yes" },
+        { QMessageBox::No, "No" }, { QMessageBox::Retry, "Retry" },
+    };
+    for (const auto& [button, word] : kWords)
+        if (QAbstractButton* shown = dialog.button(button)) shown->setText(QString::fromLatin1(word));
+}
+
 Answer run_box(const MessageBox& box) {
     QMessageBox dialog(qt_icon(box.icon), to_qstring(box.caption), to_qstring(box.text), qt_buttons(box.buttons));
     dialog.setDefaultButton(qt_button(default_answer_of(box)));
+    set_button_words(dialog);
+    if (box_preparer()) box_preparer()(dialog);
     return from_qt(dialog.exec()).value_or(default_answer_of(box));
 }
 
@@ -97,7 +116,8 @@ std::optional<Answer> present(const MessageBox& box) {
 
 }  // namespace
 
-void install_qt_message_boxes() {
+void install_qt_message_boxes(BoxPreparer prepare) {
+    box_preparer() = std::move(prepare);
     set_message_box_presenter(present);
 }
 

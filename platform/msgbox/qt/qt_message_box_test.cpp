@@ -10,6 +10,9 @@
 #include <QPushButton>
 #include <QTimer>
 
+#include <algorithm>
+#include <vector>
+
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/msgbox/message_box.h"
 
@@ -23,6 +26,7 @@ struct Seen {
     QString text;
     QMessageBox::StandardButtons buttons;
     QMessageBox::StandardButton default_button { QMessageBox::NoButton };
+    std::vector<QString> button_texts;
 };
 
 // Waits for the box to open, records it, then clicks `click` (NoButton: presses Escape).
@@ -37,7 +41,9 @@ void answer_when_shown(Seen& seen, QMessageBox::StandardButton click) {
             return;
         }
         seen = { box->icon(), !box->iconPixmap().isNull(), box->windowTitle(), box->text(), box->standardButtons(),
-                 box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton };
+                 box->defaultButton() ? box->standardButton(box->defaultButton()) : QMessageBox::NoButton, {} };
+        for (QAbstractButton* button : box->buttons()) seen.button_texts.push_back(button->text());
+        std::sort(seen.button_texts.begin(), seen.button_texts.end());
         if (click == QMessageBox::NoButton) box->reject();
         else box->button(click)->click();
     });
@@ -88,6 +94,22 @@ TEST_F(QtMessageBoxTest, ClosingWithoutAButtonGivesTheDefault) {
     MessageBox question { u"Keep?", u"Zun Time", Icon::Warning, Buttons::YesNo, Answer::No };
     EXPECT_EQ(show_message_box(question), Answer::No);
     EXPECT_EQ(seen.default_button, QMessageBox::No);
+}
+
+TEST_F(QtMessageBoxTest, TheProgramPreparesEachBoxWithTheDevicesButtonWords) {
+    std::vector<QString> words;
+    install_qt_message_boxes([&words](QWidget& box) {
+        for (QAbstractButton* button : box.findChildren<QAbstractButton*>()) {
+            words.push_back(button->text());
+            if (button->text() == "No") button->setText("Nein");
+        }
+    });
+    Seen seen;
+    answer_when_shown(seen, QMessageBox::No);
+    EXPECT_EQ(show_message_box({ u"Remove?", u"Zun Time", Icon::Question, Buttons::YesNo, {} }), Answer::No);
+    std::sort(words.begin(), words.end());
+    EXPECT_EQ(words, (std::vector<QString> { "No", "Yes" })) << "English words whatever Qt's language";
+    EXPECT_EQ(seen.button_texts, (std::vector<QString> { "Nein", "Yes" })) << "prepared before it showed";
 }
 
 }  // namespace
