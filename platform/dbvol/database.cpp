@@ -122,7 +122,9 @@ std::optional<std::u16string> Database::text_property(RecordId id, uint16_t prop
 bool Database::delete_record(RecordId id) {
     detail::Query query(m_db, "DELETE FROM " + m_table + " WHERE id = ?1");
     query.bind_int(1, id);
-    return query.step() == SQLITE_DONE && sqlite3_changes(m_db) == 1;
+    int rc = query.step();
+    note(rc);
+    return rc == SQLITE_DONE && sqlite3_changes(m_db) == 1;
 }
 
 bool Database::delete_record_if_unchanged(RecordId id, const std::vector<Property>& expected) {

@@ -99,9 +99,9 @@ public:
     // Number of records (diagnostics and tests); nullopt when the volume cannot be read.
     std::optional<uint32_t> record_count();
 
-    // True once a seek or read met an error other than the end of the records: the volume
-    // could not be read (damaged pages, I/O), so what was visited may be incomplete. A record
-    // whose own bytes are damaged does not count; it is only skipped.
+    // True once a seek, read or delete met an error other than the end of the records or a
+    // missing id: the volume could not be read (damaged pages, I/O), so what was visited may be
+    // incomplete. A record whose own bytes are damaged does not count; it is only skipped.
     bool failed() const { return m_failed; }
 
     Database(Database&&) noexcept = default;

@@ -66,6 +66,7 @@ bool move_damaged_volume_aside() {
     auto root = device_root();
     auto file = map_device_path(volume_name());
     if (root.empty() || !file) return false;
+    if (dbvol::diagnose_volume(volume_name()).condition != VolumeCondition::Damaged) return false;
     StateFileLock lock(root / kNotifyLockName);
     if (!lock.held()) return false;
     auto diagnosis = dbvol::diagnose_volume(volume_name());
@@ -133,9 +134,9 @@ bool clear_user_notification(Handle handle) {
     if (handle == 0) return false;
     auto store = open_existing_store();
     if (!store || !store->database.delete_record(handle)) {
-        // The registration it named, if any, is lost with a damaged volume; the next one is
-        // made in a sound volume.
-        move_damaged_volume_aside();
+        // A handle that names nothing is common (a registration that fired); only a volume that
+        // could not be read is looked at. What it named is lost with a damaged volume.
+        if (!store || store->database.failed()) move_damaged_volume_aside();
         return false;
     }
     signal_change();

@@ -248,21 +248,5 @@ TEST(UserNotifications, ABusyVolumeIsNeverMovedAside) {
     EXPECT_EQ((*all)[0].trigger.application, u"\\\\.\\Notifications\\NamedEvents\\Kept");
 }
 
-TEST(UserNotifications, TheDeviceRepairsADamagedVolumeAtItsStart) {
-    testing::TestDevice device;
-    EXPECT_EQ(prepare_notification_volume().state, VolumeState::Missing);
-    ASSERT_TRUE(set_user_notification(0, time_trigger(u"A", kMorning)));
-    EXPECT_EQ(prepare_notification_volume().state, VolumeState::Ready);
-    auto before = notification_volume_identity();
-    for (const char* name : { "mxip_notify.vol-wal", "mxip_notify.vol-shm" }) std::filesystem::remove(device.root() / name);
-    { std::ofstream(device.root() / "mxip_notify.vol", std::ios::binary | std::ios::trunc) << "junk"; }
-    ::testing::internal::CaptureStderr();
-    EXPECT_EQ(prepare_notification_volume().state, VolumeState::Repaired);
-    ::testing::internal::GetCapturedStderr();
-    EXPECT_TRUE(read_user_notifications());
-    ASSERT_TRUE(before && notification_volume_identity());
-    EXPECT_NE(*notification_volume_identity(), *before) << "the device sees the volume was replaced";
-}
-
 }  // namespace
 }  // namespace zt::platform::notify
