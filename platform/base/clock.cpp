@@ -10,13 +10,14 @@
 
 #include "platform/base/device_root.h"
 #include "platform/base/le_bytes.h"
+#include "platform/base/state_files.h"
 
 namespace zt::platform {
 namespace {
 
 // The offset file: 8 bytes offset in ms, 8 bytes change count, both little-endian. It is
 // replaced by rename, so a reader never sees half of a write.
-constexpr const char* kOffsetFileName = "device_clock";
+constexpr const char* kOffsetFileName = kDeviceClockFileName;
 
 struct OffsetRecord {
     int64_t offset_ms = 0;

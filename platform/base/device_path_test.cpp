@@ -98,6 +98,8 @@ TEST(DeviceRuntimeDir, IsPrivateAndDiffersPerRoot) {
     EXPECT_NE(first, second);
     EXPECT_EQ(fs::status(second).permissions() & fs::perms::all, fs::perms::owner_all);
     EXPECT_LT(second.string().size(), 80u);  // room for socket names within sun_path
+    fs::remove_all(first);
+    fs::remove_all(second);
     fs::remove_all(a);
     fs::remove_all(b);
 }

@@ -3,8 +3,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-#include <cstdint>
-#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <system_error>
@@ -28,21 +26,6 @@ fs::path canonical_or_empty(const fs::path& p) {
     std::error_code ec;
     auto c = fs::canonical(fs::absolute(p, ec), ec);
     return ec ? fs::path() : c;
-}
-
-uint64_t fnv1a(const std::string& s) {
-    uint64_t h = 0xcbf29ce484222325ull;
-    for (unsigned char c : s) {
-        h ^= c;
-        h *= 0x100000001b3ull;
-    }
-    return h;
-}
-
-bool private_and_ours(const fs::path& dir) {
-    struct stat st {};
-    if (lstat(dir.c_str(), &st) != 0) return false;
-    return S_ISDIR(st.st_mode) && st.st_uid == getuid() && (st.st_mode & 077) == 0;
 }
 
 }  // namespace
@@ -75,19 +58,6 @@ bool set_device_root(const fs::path& root) {
     g_root = c;
     setenv("ZT_ROOT", c.c_str(), 1);
     return true;
-}
-
-fs::path device_runtime_dir() {
-    auto root = device_root();
-    if (root.empty()) return {};
-    const char* xdg = std::getenv("XDG_RUNTIME_DIR");
-    fs::path base = (xdg && *xdg && private_and_ours(xdg)) ? fs::path(xdg) : fs::path("/tmp");
-    char name[64];
-    std::snprintf(name, sizeof name, "zt-%u-%016llx", static_cast<unsigned>(getuid()),
-                  static_cast<unsigned long long>(fnv1a(root.string())));
-    fs::path dir = base / name;
-    if (mkdir(dir.c_str(), 0700) != 0 && errno != EEXIST) return {};
-    return private_and_ours(dir) ? dir : fs::path();
 }
 
 }  // namespace zt::platform

@@ -31,10 +31,12 @@ std::string quoted_identifier(std::u16string_view name) {
     return quoted + "\"";
 }
 
-bool table_exists(sqlite3* db, std::u16string_view name) {
-    detail::Query query(db, "SELECT 1 FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
+// The name of the database's table as it was created (names match without regard to case).
+std::optional<std::string> stored_table_name(sqlite3* db, std::u16string_view name) {
+    detail::Query query(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
     query.bind_text(1, utf16_to_utf8(name));
-    return query.step() == SQLITE_ROW;
+    if (query.step() != SQLITE_ROW) return std::nullopt;
+    return query.column_text(0);
 }
 
 std::optional<RecordId> as_record_id(int64_t id) {
@@ -45,24 +47,42 @@ std::optional<RecordId> as_record_id(int64_t id) {
 }  // namespace
 
 std::optional<Database> Database::open(Volume& volume, std::u16string_view name) {
-    if (!volume.m_db || !valid_name(name) || !table_exists(volume.m_db, name)) return std::nullopt;
+    if (!volume.m_db || !valid_name(name)) return std::nullopt;
+    if (!stored_table_name(volume.m_db, name)) return std::nullopt;
     return Database(volume.m_db, quoted_identifier(name));
 }
 
-std::optional<Database> Database::create_or_open(Volume& volume, std::u16string_view name) {
+std::optional<Database> Database::create_or_open(Volume& volume, std::u16string_view name, RecordId reserved) {
     if (!volume.m_db || !valid_name(name)) return std::nullopt;
+    if (stored_table_name(volume.m_db, name)) return Database(volume.m_db, quoted_identifier(name));
+    // Made and seeded in one transaction, so no other process can add a record in between.
+    if (!detail::execute(volume.m_db, "BEGIN IMMEDIATE")) return std::nullopt;
     std::string table = quoted_identifier(name);
     // AUTOINCREMENT: ids are never reused, so a stale id can never name a newer record.
     std::string sql = "CREATE TABLE IF NOT EXISTS " + table +
                       " (id INTEGER PRIMARY KEY AUTOINCREMENT, properties BLOB NOT NULL)";
-    if (!detail::execute(volume.m_db, sql.c_str())) return std::nullopt;
-    return Database(volume.m_db, std::move(table));
+    bool made = detail::execute(volume.m_db, sql.c_str());
+    auto stored = made ? stored_table_name(volume.m_db, name) : std::nullopt;
+    if (stored && reserved > 0) {
+        // AUTOINCREMENT hands out max(stored sequence, largest id) + 1.
+        detail::Query seed(volume.m_db,
+                           "INSERT INTO sqlite_sequence(name, seq) SELECT ?1, ?2 WHERE NOT EXISTS "
+                           "(SELECT 1 FROM sqlite_sequence WHERE name = ?1)");
+        seed.bind_text(1, *stored);
+        seed.bind_int(2, reserved);
+        if (seed.step() != SQLITE_DONE) stored.reset();
+    }
+    if (stored && detail::execute(volume.m_db, "COMMIT")) return Database(volume.m_db, std::move(table));
+    detail::execute(volume.m_db, "ROLLBACK");
+    return std::nullopt;
 }
 
 std::optional<RecordId> Database::seek_after(int64_t position) {
     detail::Query query(m_db, "SELECT id FROM " + m_table + " WHERE id > ?1 ORDER BY id LIMIT 1");
     query.bind_int(1, position);
-    if (query.step() != SQLITE_ROW) return std::nullopt;
+    int rc = query.step();
+    note(rc);
+    if (rc != SQLITE_ROW) return std::nullopt;
     auto id = as_record_id(query.column_int(0));
     if (id) m_position = *id;
     return id;
@@ -83,7 +103,9 @@ std::optional<std::vector<Property>> Database::read_current() {
 std::optional<std::vector<Property>> Database::read_record(RecordId id) {
     detail::Query query(m_db, "SELECT properties FROM " + m_table + " WHERE id = ?1");
     query.bind_int(1, id);
-    if (query.step() != SQLITE_ROW) return std::nullopt;
+    int rc = query.step();
+    note(rc);
+    if (rc != SQLITE_ROW) return std::nullopt;
     return detail::decode_properties(query.column_blob(0));
 }
 
@@ -100,7 +122,9 @@ std::optional<std::u16string> Database::text_property(RecordId id, uint16_t prop
 bool Database::delete_record(RecordId id) {
     detail::Query query(m_db, "DELETE FROM " + m_table + " WHERE id = ?1");
     query.bind_int(1, id);
-    return query.step() == SQLITE_DONE && sqlite3_changes(m_db) == 1;
+    int rc = query.step();
+    note(rc);
+    return rc == SQLITE_DONE && sqlite3_changes(m_db) == 1;
 }
 
 bool Database::delete_record_if_unchanged(RecordId id, const std::vector<Property>& expected) {
@@ -133,6 +157,10 @@ std::optional<RecordId> Database::write_record(RecordId id_or_0, const std::vect
     query.bind_blob(2, *bytes);
     if (query.step() != SQLITE_DONE || sqlite3_changes(m_db) != 1) return std::nullopt;
     return id_or_0;
+}
+
+void Database::note(int step_result) {
+    if (step_result != SQLITE_ROW && step_result != SQLITE_DONE) m_failed = true;
 }
 
 std::optional<uint32_t> Database::record_count() {

@@ -7,7 +7,9 @@
 //  - A volume is named by a device path ("\Folder\x.vol") or a bare file name, which lies in
 //    the device root. mount_existing never creates; mount_always creates a missing file.
 //  - A file that is not a volume (garbage, a damaged file, some other SQLite database) is
-//    refused (nullopt) and left untouched: nothing is overwritten, nothing is lost.
+//    refused (nullopt) and left untouched: nothing is overwritten, nothing is lost. Whether a
+//    refused file is damaged or only unreadable just now tells diagnose_volume (volume_check.h).
+//  - A volume file made by mount_always has mode 0600 (its log and index too).
 //  - Every write is one transaction, durable when it returns, and safe against other
 //    processes writing the same volume (they wait for each other up to several seconds).
 //  - Storage order is the order in which records were first written; replacing a record
@@ -65,7 +67,9 @@ class Database {
 public:
     // Fails when the volume has no database of that name.
     static std::optional<Database> open(Volume& volume, std::u16string_view name);
-    static std::optional<Database> create_or_open(Volume& volume, std::u16string_view name);
+    // A database this call makes never gives its records ids up to `reserved` (one made in
+    // place of a lost one keeps clear of the ids the lost one gave out).
+    static std::optional<Database> create_or_open(Volume& volume, std::u16string_view name, RecordId reserved = 0);
 
     // The cursor walks records in storage order. Each call returns the id of the record now
     // under the cursor, or nullopt past the end (the cursor then stays where it was).
@@ -95,6 +99,11 @@ public:
     // Number of records (diagnostics and tests); nullopt when the volume cannot be read.
     std::optional<uint32_t> record_count();
 
+    // True once a seek, read or delete met an error other than the end of the records or a
+    // missing id: the volume could not be read (damaged pages, I/O), so what was visited may be
+    // incomplete. A record whose own bytes are damaged does not count; it is only skipped.
+    bool failed() const { return m_failed; }
+
     Database(Database&&) noexcept = default;
     Database& operator=(Database&&) noexcept = default;
     Database(const Database&) = delete;
@@ -104,9 +113,12 @@ public:
 private:
     Database(sqlite3* db, std::string quoted_table) : m_db(db), m_table(std::move(quoted_table)) {}
     std::optional<RecordId> seek_after(int64_t position);
+    // Remembers a step that ended neither with a row nor at the end.
+    void note(int step_result);
 
     sqlite3* m_db { nullptr };
     std::string m_table;        // the quoted SQL identifier of the database's table
+    bool m_failed { false };
     int64_t m_position { 0 };   // id of the record under the cursor; 0 before the first seek
 };
 

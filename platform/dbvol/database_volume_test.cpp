@@ -3,8 +3,11 @@
 #include <gtest/gtest.h>
 #include <sqlite3.h>
 
+#include <sys/stat.h>
+
 #include <fstream>
 
+#include "platform/dbvol/volume_check.h"
 #include "platform/registry/testing/temp_device_root.h"
 
 namespace zt::platform::dbvol {
@@ -185,6 +188,65 @@ TEST_F(DatabaseVolumeTest, DamagedRecordIsSkippedNotFatal) {
     EXPECT_EQ(unreadable, 1);
     EXPECT_FALSE(db->text_property(2, 1));
     EXPECT_TRUE(db->delete_record(2)) << "a damaged record can still be removed";
+}
+
+TEST_F(DatabaseVolumeTest, DiagnosisTellsDamageFromAbsenceAndSoundness) {
+    EXPECT_EQ(diagnose_volume(u"v.vol").condition, VolumeCondition::Missing);
+    {
+        auto volume = Volume::mount_always(u"v.vol");
+        ASSERT_TRUE(Database::create_or_open(*volume, u"DB")->write_record(0, app(u"x")));
+        EXPECT_EQ(diagnose_volume(u"v.vol").condition, VolumeCondition::Sound) << "while mounted too";
+    }
+    EXPECT_EQ(diagnose_volume(u"V.VOL").condition, VolumeCondition::Sound);
+
+    std::ofstream(root.path() / "garbage.vol", std::ios::binary) << std::string(8192, '\x5a');
+    auto garbage = diagnose_volume(u"garbage.vol");
+    EXPECT_EQ(garbage.condition, VolumeCondition::Damaged);
+    EXPECT_FALSE(garbage.reason.empty());
+
+    sqlite3* db = nullptr;
+    ASSERT_EQ(sqlite3_open((root.path() / "other.vol").c_str(), &db), SQLITE_OK);
+    sqlite3_exec(db, "CREATE TABLE t(x)", nullptr, nullptr, nullptr);
+    sqlite3_close(db);
+    EXPECT_EQ(diagnose_volume(u"other.vol").condition, VolumeCondition::Damaged);
+
+    std::filesystem::create_directory(root.path() / "folder.vol");
+    EXPECT_EQ(diagnose_volume(u"folder.vol").condition, VolumeCondition::Damaged);
+    EXPECT_EQ(diagnose_volume(u"..\\..\\escape.vol").condition, VolumeCondition::Unreadable);
+}
+
+TEST_F(DatabaseVolumeTest, AShortGarbageFileIsNeverTakenForAnEmptyVolume) {
+    auto path = root.path() / "short.vol";
+    std::ofstream(path, std::ios::binary) << "not a volume at all";
+    EXPECT_FALSE(Volume::mount_always(u"short.vol"));
+    EXPECT_EQ(std::filesystem::file_size(path), 19u) << "never overwritten";
+    EXPECT_EQ(diagnose_volume(u"short.vol").condition, VolumeCondition::Damaged);
+}
+
+TEST_F(DatabaseVolumeTest, ADatabaseMadeAfreshKeepsClearOfReservedIds) {
+    auto volume = Volume::mount_always(u"v.vol");
+    auto db = Database::create_or_open(*volume, u"DB", 40);
+    ASSERT_TRUE(db);
+    EXPECT_EQ(db->write_record(0, app(u"a")), 41u);
+    auto again = Database::create_or_open(*volume, u"db", 100);
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->write_record(0, app(u"b")), 42u) << "an existing database keeps its own sequence";
+}
+
+TEST_F(DatabaseVolumeTest, ANewVolumeIsPrivateInAnOpenRoot) {
+    ASSERT_EQ(chmod(root.path().c_str(), 0755), 0);
+    mode_t old_mask = umask(022);
+    {
+        auto volume = Volume::mount_always(u"v.vol");
+        ASSERT_TRUE(volume);
+        ASSERT_TRUE(Database::create_or_open(*volume, u"DB")->write_record(0, app(u"x")));
+        for (const char* name : { "v.vol", "v.vol-wal", "v.vol-shm" }) {
+            struct stat info {};
+            ASSERT_EQ(stat((root.path() / name).c_str(), &info), 0) << name;
+            EXPECT_EQ(info.st_mode & 0777, 0600u) << name;
+        }
+    }
+    umask(old_mask);
 }
 
 TEST_F(DatabaseVolumeTest, PathOutsideTheRootOrAFolderIsRefused) {

@@ -43,8 +43,23 @@ std::span<const uint8_t> Query::column_blob(int column) const {
     return { bytes, static_cast<size_t>(size) };
 }
 
+std::string Query::column_text(int column) const {
+    auto* text = sqlite3_column_text(m_stmt, column);
+    return text ? std::string(reinterpret_cast<const char*>(text), static_cast<size_t>(sqlite3_column_bytes(m_stmt, column)))
+                : std::string();
+}
+
 bool execute(sqlite3* db, const char* sql) {
     return sqlite3_exec(db, sql, nullptr, nullptr, nullptr) == SQLITE_OK;
+}
+
+std::optional<int64_t> pragma_number(sqlite3* db, const char* sql, int* rc) {
+    Query query(db, sql);
+    int step = query.step();
+    if (rc) *rc = step;
+    if (step != SQLITE_ROW) return std::nullopt;
+    if (rc) *rc = SQLITE_OK;
+    return query.column_int(0);
 }
 
 }  // namespace zt::platform::dbvol::detail

@@ -4,7 +4,9 @@
 #include <sqlite3.h>
 
 #include <cstdint>
+#include <optional>
 #include <span>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -25,6 +27,7 @@ public:
     int step();
     int64_t column_int(int column) const;
     std::span<const uint8_t> column_blob(int column) const;  // valid until the next step
+    std::string column_text(int column) const;
 
 private:
     sqlite3_stmt* m_stmt { nullptr };
@@ -32,5 +35,13 @@ private:
 
 // Runs statements without results; false on any error.
 bool execute(sqlite3* db, const char* sql);
+// One number from a single-row query; nullopt on error (the SQLite result code in *rc).
+std::optional<int64_t> pragma_number(sqlite3* db, const char* sql, int* rc = nullptr);
+
+// Marks a file as a volume of this device ("ZTDV"), so another program's SQLite file is never
+// mistaken for one and written into.
+inline constexpr int64_t kVolumeApplicationId = 0x5A544456;
+// How long a call waits for another process's write to end.
+inline constexpr int kBusyTimeoutMs = 5000;
 
 }  // namespace zt::platform::dbvol::detail

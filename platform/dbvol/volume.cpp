@@ -6,21 +6,15 @@
 #include <utility>
 
 #include "platform/base/device_path.h"
+#include "platform/base/state_files.h"
 #include "platform/dbvol/sqlite_query.h"
 
 namespace zt::platform::dbvol {
 namespace {
 
-// Marks a file as a volume of this device ("ZTDV"), so another program's SQLite file is
-// never mistaken for one and written into.
-constexpr int64_t kVolumeApplicationId = 0x5A544456;
-constexpr int kBusyTimeoutMs = 5000;
-
-std::optional<int64_t> pragma_number(sqlite3* db, const char* sql) {
-    detail::Query query(db, sql);
-    if (query.step() != SQLITE_ROW) return std::nullopt;
-    return query.column_int(0);
-}
+using detail::kBusyTimeoutMs;
+using detail::kVolumeApplicationId;
+using detail::pragma_number;
 
 // A fresh (empty) file becomes a volume; a volume is accepted; anything else is refused.
 // The check and the marking happen in one write transaction, so two processes mounting a
@@ -54,6 +48,9 @@ std::optional<Volume> Volume::mount(std::u16string_view name, bool create) {
     bool exists = ::stat(path->c_str(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode)) return std::nullopt;
     if (!exists && !create) return std::nullopt;
+    if (exists && has_foreign_sqlite_header(*path)) return std::nullopt;
+    // SQLite would make a new file 0644 and its log and index like it.
+    if (!exists && !create_private_file(*path)) return std::nullopt;
 
     int flags = SQLITE_OPEN_READWRITE | SQLITE_OPEN_FULLMUTEX | (create ? SQLITE_OPEN_CREATE : 0);
     sqlite3* db = nullptr;

@@ -7,7 +7,9 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <cstdlib>
 #include <fstream>
+#include <string>
 
 #include "platform/kernel/event.h"
 #include "platform/kernel/object_file_name.h"
@@ -64,13 +66,28 @@ TEST(ObjectPages, ForeignFileThatSomeoneHoldsIsRefusedNotTrusted) {
 
 TEST(ObjectPages, NoUsableRuntimeFolderMeansNoNamedObjects) {
     TestDevice device;
-    // Another user's (or an open) folder in its place is refused by the device root code.
+    // Another user's (or an open) folder in its place is refused by the device root code, and
+    // with no session folder and no place for a new one there is no usable folder at all.
     std::filesystem::remove_all(device.runtime_dir());
     ASSERT_EQ(::mkdir(device.runtime_dir().c_str(), 0777), 0);
     ASSERT_EQ(::chmod(device.runtime_dir().c_str(), 0777), 0);
+    const std::filesystem::path not_a_folder = device.root() / "not-a-folder";
+    std::ofstream(not_a_folder) << "x";
+    std::string session = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
+    std::string tmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";
+    unsetenv("XDG_RUNTIME_DIR");
+    setenv("TMPDIR", not_a_folder.c_str(), 1);
+    ::testing::internal::CaptureStderr();
     EXPECT_FALSE(Event::create_or_open(u"X", ResetPolicy::Manual, false).has_value());
+    std::string said = ::testing::internal::GetCapturedStderr();
+    EXPECT_NE(said.find("no private runtime folder"), std::string::npos) << said;
+    EXPECT_TRUE(std::filesystem::is_empty(device.runtime_dir())) << "an object was made in the open folder";
     EXPECT_TRUE(Event::create_unnamed(ResetPolicy::Manual, false).has_value())
         << "unnamed events need no folder";
+    if (session.empty()) unsetenv("XDG_RUNTIME_DIR");
+    else setenv("XDG_RUNTIME_DIR", session.c_str(), 1);
+    if (tmp.empty()) unsetenv("TMPDIR");
+    else setenv("TMPDIR", tmp.c_str(), 1);
 }
 
 }  // namespace

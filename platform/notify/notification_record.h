@@ -10,7 +10,6 @@
 
 namespace zt::platform::notify::detail {
 
-inline constexpr std::u16string_view kVolumeName = u"mxip_notify.vol";
 inline constexpr std::u16string_view kDatabaseName = u"DB_notify_events";
 
 // The trigger as it will be stored (times normalised), or nullopt when the platform would

@@ -12,6 +12,9 @@
 //  - Time triggers are local wall-clock times of the device (the host clock plus the device
 //    clock offset): moving the device clock moves the moment they fire.
 //  - Registrations whose record was damaged on disk are left out of every answer.
+//  - A volume file damaged beyond reading is moved aside (with a message on stderr) by the next
+//    set or clear, which then works on a new volume; the registrations it held are lost, and
+//    the running device restarts its services so that they register again.
 #include <cstdint>
 #include <optional>
 #include <string>

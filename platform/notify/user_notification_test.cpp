@@ -2,7 +2,10 @@
 
 #include <gtest/gtest.h>
 
+#include <sqlite3.h>
+
 #include <fstream>
+#include <iterator>
 
 #include "platform/dbvol/database_volume.h"
 #include "platform/kernel/testing/test_device.h"
@@ -159,15 +162,90 @@ TEST(UserNotifications, FiredRemovalKeepsARegistrationReplacedMeanwhile) {
 namespace zt::platform::notify {
 namespace {
 
-TEST(UserNotifications, DamagedVolumeFileIsRefusedAndKept) {
+std::string file_bytes(const std::filesystem::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), {} };
+}
+
+std::vector<std::filesystem::path> moved_aside(const std::filesystem::path& root) {
+    std::vector<std::filesystem::path> found;
+    for (const auto& entry : std::filesystem::directory_iterator(root)) {
+        auto name = entry.path().filename().string();
+        if (name.starts_with("mxip_notify.vol.bad-") && !name.ends_with("-wal") && !name.ends_with("-shm"))
+            found.push_back(entry.path());
+    }
+    return found;
+}
+
+TEST(UserNotifications, DamagedVolumeIsMovedAsideKeptAndReplaced) {
     testing::TestDevice device;
+    auto first = set_user_notification(0, time_trigger(u"A", kMorning));
+    auto second = set_user_notification(0, time_trigger(u"B", kMorning));
+    ASSERT_TRUE(first && second);
     auto path = device.root() / "mxip_notify.vol";
+    std::filesystem::remove(device.root() / "mxip_notify.vol-wal");
+    std::filesystem::remove(device.root() / "mxip_notify.vol-shm");
     std::string garbage(4096, '\x33');
-    { std::ofstream(path, std::ios::binary) << garbage; }
-    EXPECT_FALSE(set_user_notification(0, time_trigger(u"A", kMorning)));
-    EXPECT_TRUE(list_user_notifications().empty());
-    EXPECT_FALSE(clear_user_notification(1));
-    EXPECT_EQ(std::filesystem::file_size(path), garbage.size()) << "nothing is written over a damaged volume";
+    { std::ofstream(path, std::ios::binary | std::ios::trunc) << garbage; }
+
+    std::string problem;
+    EXPECT_FALSE(read_user_notifications(&problem)) << "a damaged volume is not an empty one";
+    EXPECT_NE(problem.find("mxip_notify.vol"), std::string::npos) << problem;
+    EXPECT_EQ(file_bytes(path), garbage) << "reading repairs nothing";
+
+    ::testing::internal::CaptureStderr();
+    auto handle = set_user_notification(0, time_trigger(u"C", kMorning));
+    std::string said = ::testing::internal::GetCapturedStderr();
+    ASSERT_TRUE(handle) << "no registration is possible again until the volume is repaired";
+    EXPECT_GT(*handle, *second) << "a handle of the lost volume must never name a new registration";
+    EXPECT_NE(said.find("moved it to"), std::string::npos) << said;
+    auto aside = moved_aside(device.root());
+    ASSERT_EQ(aside.size(), 1u);
+    EXPECT_EQ(file_bytes(aside[0]), garbage) << "the damaged file is kept, not deleted";
+    auto all = read_user_notifications();
+    ASSERT_TRUE(all);
+    ASSERT_EQ(all->size(), 1u);
+    EXPECT_EQ((*all)[0].handle, *handle);
+    EXPECT_FALSE(clear_user_notification(*first)) << "a handle of the lost volume names nothing";
+}
+
+TEST(UserNotifications, ClearingOnADamagedVolumeRepairsIt) {
+    testing::TestDevice device;
+    { std::ofstream(device.root() / "mxip_notify.vol", std::ios::binary) << std::string(600, 'z'); }
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(clear_user_notification(3));
+    ::testing::internal::GetCapturedStderr();
+    EXPECT_EQ(moved_aside(device.root()).size(), 1u);
+    EXPECT_TRUE(read_user_notifications());
+}
+
+TEST(UserNotifications, ADeletedVolumeStartsHandlesAfterTheOldOnes) {
+    testing::TestDevice device;
+    Handle last = 0;
+    for (int i = 0; i < 3; ++i) last = set_user_notification(0, time_trigger(u"A", kMorning)).value_or(0);
+    ASSERT_NE(last, 0u);
+    for (const char* name : { "mxip_notify.vol", "mxip_notify.vol-wal", "mxip_notify.vol-shm" })
+        std::filesystem::remove(device.root() / name);
+    auto fresh = set_user_notification(0, time_trigger(u"B", kMorning));
+    ASSERT_TRUE(fresh);
+    EXPECT_GT(*fresh, last);
+}
+
+TEST(UserNotifications, ABusyVolumeIsNeverMovedAside) {
+    testing::TestDevice device;
+    ASSERT_TRUE(set_user_notification(0, time_trigger(u"Kept", kMorning)));
+    sqlite3* holder = nullptr;
+    ASSERT_EQ(sqlite3_open((device.root() / "mxip_notify.vol").c_str(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
+    // Waits out the volume's busy time-out, then fails: a writer of another process.
+    EXPECT_FALSE(set_user_notification(0, time_trigger(u"Blocked", kMorning)));
+    sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
+    sqlite3_close(holder);
+    EXPECT_TRUE(moved_aside(device.root()).empty());
+    auto all = read_user_notifications();
+    ASSERT_TRUE(all);
+    ASSERT_EQ(all->size(), 1u);
+    EXPECT_EQ((*all)[0].trigger.application, u"\\\\.\\Notifications\\NamedEvents\\Kept");
 }
 
 }  // namespace

@@ -15,7 +15,8 @@ namespace zt::platform::registry::detail {
 namespace {
 
 struct ProcessConnection {
-    std::mutex mutex;
+    std::recursive_mutex mutex;
+    int batch_depth { 0 };  // open Batches; only the thread holding the mutex can see them
     sqlite3* db { nullptr };
     std::filesystem::path root;
     pid_t owner { 0 };
@@ -76,6 +77,11 @@ ProcessConnection& connection() {
 
 Session::Session() : m_lock(connection().mutex) {
     ProcessConnection& c = connection();
+    if (c.batch_depth > 0) {
+        // The batch's transaction lives on this connection: no reopening under it.
+        m_db = c.db;
+        return;
+    }
     if (c.db && c.owner != getpid()) c.abandon();
     auto root = device_root();
     if (root.empty()) return;
@@ -101,6 +107,8 @@ Session::Session() : m_lock(connection().mutex) {
     m_db = c.db;
 }
 
+bool Session::in_batch() const { return connection().batch_depth > 0; }
+
 Statement Session::statement(std::string_view sql) {
     if (!m_db) return Statement(nullptr);
     auto& cache = connection().statements;
@@ -118,23 +126,63 @@ Statement Session::statement(std::string_view sql) {
 
 Transaction::Transaction(Session& session, Mode mode) : m_session(session) {
     if (!session.ok()) return;
+    if (session.in_batch()) {
+        // SQLite ends a transaction by itself after some errors (a full disk); writing on
+        // outside it would commit part of the batch, so the call fails instead.
+        if (sqlite3_get_autocommit(session.db())) return;
+        auto savepoint = session.statement("SAVEPOINT zt_call");
+        m_active = m_savepoint = savepoint.step() == SQLITE_DONE;
+        return;
+    }
     auto begin = session.statement(mode == Mode::Write ? "BEGIN IMMEDIATE" : "BEGIN");
     m_active = begin.step() == SQLITE_DONE;
 }
 
 Transaction::~Transaction() {
     if (!m_active) return;
+    if (m_savepoint) {
+        auto undo = m_session.statement("ROLLBACK TO zt_call");
+        undo.step();
+        auto release = m_session.statement("RELEASE zt_call");
+        release.step();
+        return;
+    }
     auto rollback = m_session.statement("ROLLBACK");
     rollback.step();
 }
 
 bool Transaction::commit() {
     if (!m_active) return false;
-    auto commit = m_session.statement("COMMIT");
+    auto commit = m_session.statement(m_savepoint ? "RELEASE zt_call" : "COMMIT");
     int rc = commit.step();
     if (rc != SQLITE_DONE) return false;  // still active: the destructor rolls back
     m_active = false;
     return true;
+}
+
+Batch::Batch() {
+    m_session.emplace();
+    if (m_session->in_batch()) return;  // batches do not nest
+    m_transaction.emplace(*m_session, Transaction::Mode::Write);
+    if (!m_transaction->active()) return;
+    ++connection().batch_depth;
+    m_open = true;
+}
+
+Batch::~Batch() { close(); }
+
+bool Batch::commit() {
+    if (!m_open) return false;
+    bool stored = m_transaction->commit();
+    close();
+    return stored;
+}
+
+void Batch::close() {
+    if (m_open) --connection().batch_depth;
+    m_open = false;
+    m_transaction.reset();  // rolls back what was not committed
+    m_session.reset();      // lets the other threads in
 }
 
 }  // namespace zt::platform::registry::detail

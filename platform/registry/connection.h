@@ -1,10 +1,13 @@
 #pragma once
 // The process's one connection to the registry of the current device root.
 // A Session holds the process-wide registry lock for its lifetime, so the threads of a
-// process take turns; other processes are kept consistent by SQLite's own locking.
+// process take turns; other processes are kept consistent by SQLite's own locking. The lock
+// is recursive: a Batch holds it (and one open write transaction) while the same thread's
+// calls run their own Sessions inside it.
 #include <sqlite3.h>
 
 #include <mutex>
+#include <optional>
 #include <string_view>
 
 #include "platform/registry/sqlite_statement.h"
@@ -20,17 +23,20 @@ public:
     Session& operator=(const Session&) = delete;
 
     bool ok() const { return m_db != nullptr; }
+    // True while this thread's Batch is open: transactions become savepoints inside it.
+    bool in_batch() const;
     sqlite3* db() const { return m_db; }
     // A cached prepared statement; invalid when the SQL cannot be prepared.
     Statement statement(std::string_view sql);
 
 private:
-    std::unique_lock<std::mutex> m_lock;
+    std::unique_lock<std::recursive_mutex> m_lock;
     sqlite3* m_db { nullptr };
 };
 
 // A transaction that rolls back unless committed. Write transactions take the write lock at
-// once (BEGIN IMMEDIATE) so they never fail half-way on a lock upgrade.
+// once (BEGIN IMMEDIATE) so they never fail half-way on a lock upgrade. Inside a Batch it is
+// a savepoint: rolling it back undoes only its own writes, committing leaves them to the batch.
 class Transaction {
 public:
     enum class Mode { Read, Write };
@@ -45,6 +51,27 @@ public:
 private:
     Session& m_session;
     bool m_active { false };
+    bool m_savepoint { false };
+};
+
+// One write transaction spanning many calls of this thread (registry::WriteBatch).
+class Batch {
+public:
+    Batch();
+    ~Batch();  // rolls back unless committed
+    Batch(const Batch&) = delete;
+    Batch& operator=(const Batch&) = delete;
+
+    bool active() const { return m_open; }
+    // Commits and lets other threads in; false when nothing was stored.
+    bool commit();
+
+private:
+    void close();
+
+    std::optional<Session> m_session;
+    std::optional<Transaction> m_transaction;
+    bool m_open { false };  // counted in the connection's batch depth
 };
 
 }  // namespace zt::platform::registry::detail

@@ -31,6 +31,7 @@
 // - After fork() the child opens its own connection on first use; fork only while no other
 //   thread is inside a registry call.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
@@ -38,6 +39,10 @@
 #include <vector>
 
 namespace zt::platform::registry {
+
+namespace detail {
+class Batch;
+}
 
 enum class Root { CurrentUser, LocalMachine };
 // The stored type is any 32-bit number; these are the ones the device gives meaning to.
@@ -122,6 +127,30 @@ private:
 struct Key::Created {
     Key key;
     bool newly_created { false };
+};
+
+// Makes the registry writes of the calling thread, from begin() to commit(), one transaction:
+// other processes see all of them or none, and a process killed before commit() leaves none.
+// Each call inside still reports its own outcome; a call that fails undoes only its own part,
+// and the caller decides whether to commit the rest. Other threads of the process wait until
+// the batch ends; other processes wait to write (up to the usual few seconds). Batches do
+// not nest, and a batch ends on the thread that began it.
+class WriteBatch {
+public:
+    // nullopt when the registry cannot be written now, or a batch of this thread is open.
+    static std::optional<WriteBatch> begin();
+    // False when nothing of the batch was stored.
+    bool commit();
+
+    WriteBatch(WriteBatch&&) noexcept;
+    WriteBatch& operator=(WriteBatch&&) noexcept;
+    WriteBatch(const WriteBatch&) = delete;
+    WriteBatch& operator=(const WriteBatch&) = delete;
+    ~WriteBatch();  // without commit(): every write of the batch is undone
+
+private:
+    explicit WriteBatch(std::unique_ptr<detail::Batch> batch);
+    std::unique_ptr<detail::Batch> m_batch;
 };
 
 // Root-level helpers.

@@ -1,14 +1,9 @@
 #include "platform/registry/registry_file.h"
 
-#include <fcntl.h>
-#include <stdio.h>
-#include <sys/file.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
-#include <ctime>
 #include <optional>
 #include <string>
 
@@ -50,30 +45,6 @@ struct Inspection {
     std::string reason;
 };
 
-class InitLock {
-public:
-    explicit InitLock(const fs::path& file) {
-        m_fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-        if (m_fd < 0) return;
-        while (flock(m_fd, LOCK_EX) != 0) {
-            if (errno != EINTR) {
-                ::close(m_fd);
-                m_fd = -1;
-                return;
-            }
-        }
-    }
-    ~InitLock() {
-        if (m_fd >= 0) ::close(m_fd);  // closing releases the lock
-    }
-    InitLock(const InitLock&) = delete;
-    InitLock& operator=(const InitLock&) = delete;
-    bool held() const { return m_fd >= 0; }
-
-private:
-    int m_fd { -1 };
-};
-
 bool is_not_a_database(int rc) {
     int primary = rc & 0xFF;
     return primary == SQLITE_NOTADB || primary == SQLITE_CORRUPT;
@@ -111,21 +82,6 @@ std::string query_text(sqlite3* db, const char* sql, int* rc_out) {
     sqlite3_finalize(stmt);
     *rc_out = rc;
     return result;
-}
-
-// SQLite takes a file shorter than one page for an empty database and would write over it,
-// so the header is checked by hand before SQLite sees the file.
-bool has_foreign_header(const fs::path& file) {
-    std::error_code ec;
-    auto size = fs::file_size(file, ec);
-    if (ec || size == 0) return false;
-    static constexpr char kMagic[16] = "SQLite format 3";  // with its NUL: 16 bytes
-    char header[sizeof kMagic] = {};
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return false;  // unreadable: SQLite reports it
-    ssize_t got = ::read(fd, header, sizeof header);
-    ::close(fd);
-    return size < 512 || got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, kMagic, sizeof header) != 0;
 }
 
 Inspection inspect(sqlite3* db) {
@@ -188,40 +144,10 @@ void configure(sqlite3* db) {
     exec(db, "PRAGMA synchronous=NORMAL");
 }
 
-bool rename_no_replace(const fs::path& from, const fs::path& to) {
-    if (renameat2(AT_FDCWD, from.c_str(), AT_FDCWD, to.c_str(), RENAME_NOREPLACE) == 0) return true;
-    if (errno != EINVAL && errno != ENOSYS) return false;
-    // File systems without RENAME_NOREPLACE: a hard link refuses an existing name too.
-    if (link(from.c_str(), to.c_str()) != 0) return false;
-    return unlink(from.c_str()) == 0;
-}
-
-std::optional<fs::path> move_aside(const fs::path& file) {
-    char stamp[32];
-    std::time_t now = std::time(nullptr);
-    std::tm local {};
-    localtime_r(&now, &local);
-    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    std::string base = file.string() + ".bad-" + stamp + "-" + std::to_string(getpid());
-    for (int attempt = 0; attempt < 1000; ++attempt) {
-        fs::path target = attempt == 0 ? fs::path(base) : fs::path(base + "-" + std::to_string(attempt));
-        std::error_code ec;
-        if (fs::exists(target, ec) || fs::exists(target.string() + "-wal", ec)) continue;
-        if (!rename_no_replace(file, target)) {
-            if (errno == EEXIST) continue;
-            return std::nullopt;
-        }
-        // A log or index left beside the foreign file belongs to it, not to the new registry.
-        for (const char* suffix : { "-wal", "-shm", "-journal" }) {
-            fs::path companion = file.string() + suffix;
-            if (fs::exists(companion, ec)) rename_no_replace(companion, target.string() + suffix);
-        }
-        return target;
-    }
-    return std::nullopt;
-}
-
 sqlite3* open_connection(const fs::path& file) {
+    // SQLite would make the file 0644 (and its log and index like it); made first, it stays
+    // private whatever the root folder allows.
+    create_private_file(file);
     sqlite3* db = nullptr;
     int rc = sqlite3_open_v2(file.c_str(), &db,
                              SQLITE_OPEN_READWRITE | SQLITE_OPEN_CREATE | SQLITE_OPEN_NOMUTEX, nullptr);
@@ -238,7 +164,7 @@ sqlite3* open_connection(const fs::path& file) {
 
 sqlite3* open_registry(const fs::path& root) {
     const fs::path file = root / kRegistryFileName;
-    InitLock lock(root / kRegistryLockName);
+    StateFileLock lock(root / kRegistryLockName);
     if (!lock.held()) {
         std::fprintf(stderr, "zt registry: cannot lock %s: %s\n",
                      (root / kRegistryLockName).c_str(), std::strerror(errno));
@@ -248,8 +174,9 @@ sqlite3* open_registry(const fs::path& root) {
     for (int round = 0; round < 2; ++round) {
         sqlite3* db = open_connection(file);
         if (!db) return nullptr;
-        Inspection found = has_foreign_header(file) ? Inspection { Verdict::Foreign, "not an SQLite database" }
-                                                    : inspect(db);
+        Inspection found = has_foreign_sqlite_header(file)
+                               ? Inspection { Verdict::Foreign, "not an SQLite database" }
+                               : inspect(db);
         switch (found.verdict) {
         case Verdict::Registry:
             configure(db);

@@ -1,5 +1,6 @@
 // What the registry does with a file in its place that is not a registry.
 #include <sqlite3.h>
+#include <sys/stat.h>
 
 #include <gtest/gtest.h>
 
@@ -101,6 +102,18 @@ TEST_F(RegistryFileTest, GarbageIsMovedAsideIntactAndHivesStartEmpty) {
     EXPECT_EQ(read_all(aside[0]), garbage) << "the foreign file must be kept byte for byte";
     EXPECT_NE(said.find(aside[0].string()), std::string::npos) << "the message names where it went";
     EXPECT_FALSE(Key::open(Root::CurrentUser, u"Anything"));
+}
+
+TEST_F(RegistryFileTest, ANewRegistryIsPrivateInAnOpenRoot) {
+    ASSERT_EQ(chmod(m_root.path().c_str(), 0755), 0);
+    mode_t old_mask = umask(022);
+    use_registry();
+    umask(old_mask);
+    for (const char* name : { "registry.db", "registry.db-wal", "registry.db-shm" }) {
+        struct stat info {};
+        ASSERT_EQ(stat((m_root.path() / name).c_str(), &info), 0) << name;
+        EXPECT_EQ(info.st_mode & 0777, 0600u) << name << " is readable by others";
+    }
 }
 
 TEST_F(RegistryFileTest, ShortGarbageIsNotTakenForAnEmptyRegistry) {

@@ -130,5 +130,39 @@ TEST_F(RegistryProcessesTest, WriterKilledMidStreamKeepsEveryCommittedWrite) {
     EXPECT_EQ(stream->set_dword(u"AfterTheKill", 1), Status::Ok) << "the registry stays writable";
 }
 
+TEST_F(RegistryProcessesTest, ABatchKilledBeforeItsCommitLeavesNothing) {
+    int ready[2];
+    ASSERT_EQ(pipe(ready), 0);
+    pid_t writer = run_child([&] {
+        close(ready[0]);
+        auto batch = WriteBatch::begin();
+        if (!batch) return 1;
+        for (int i = 0; i < 20; ++i) {
+            auto made = Key::create(Root::CurrentUser, u"Batch\\" + numbered("k", i));
+            if (!made || made->key.set_dword(u"v", static_cast<uint32_t>(i)) != Status::Ok) return 2;
+        }
+        char byte = 1;
+        if (write(ready[1], &byte, 1) != 1) return 3;
+        pause();  // killed here, its writes made but not committed
+        return 4;
+    });
+    close(ready[1]);
+    char byte = 0;
+    ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the writer failed before its batch was complete";
+    close(ready[0]);
+    kill(writer, SIGKILL);
+    EXPECT_EQ(exit_status(writer), 128 + SIGKILL);
+    EXPECT_FALSE(Key::open(Root::CurrentUser, u"Batch")) << "a batch that was not committed left keys behind";
+
+    pid_t committer = run_child([] {
+        auto batch = WriteBatch::begin();
+        if (!batch || !Key::create(Root::CurrentUser, u"Batch\\done")) return 1;
+        return batch->commit() ? 0 : 2;
+    });
+    EXPECT_EQ(exit_status(committer), 0);
+    EXPECT_TRUE(Key::open(Root::CurrentUser, u"Batch\\done"));
+    EXPECT_EQ(integrity_of(m_root.path() / "registry.db"), "ok");
+}
+
 }  // namespace
 }  // namespace zt::platform::registry

@@ -311,6 +311,34 @@ TEST_F(RegistryTest, ThreadsOfOneProcessWriteWithoutLoss) {
     EXPECT_EQ(value_names(key).size(), 100u);
 }
 
+TEST_F(RegistryTest, AWriteBatchStoresAllOrNothing) {
+    {
+        auto batch = WriteBatch::begin();
+        ASSERT_TRUE(batch);
+        EXPECT_FALSE(WriteBatch::begin()) << "batches do not nest";
+        auto made = Key::create(Root::CurrentUser, u"Batch\\Kept");
+        ASSERT_TRUE(made);
+        EXPECT_EQ(made->key.set_dword(u"n", 1), Status::Ok);
+        EXPECT_EQ(made->key.get_dword(u"n"), 1u) << "the batch reads its own writes";
+        EXPECT_EQ(made->key.delete_value(u"absent"), Status::NotFound) << "a failing call inside is reported";
+        EXPECT_TRUE(batch->commit());
+        EXPECT_EQ(made->key.set_dword(u"after", 2), Status::Ok) << "after the commit writes are ordinary again";
+    }
+    auto kept = Key::open(Root::CurrentUser, u"Batch\\Kept");
+    ASSERT_TRUE(kept);
+    EXPECT_EQ(kept->get_dword(u"n"), 1u);
+    EXPECT_EQ(kept->get_dword(u"after"), 2u);
+
+    {
+        auto batch = WriteBatch::begin();
+        ASSERT_TRUE(batch);
+        ASSERT_TRUE(Key::create(Root::CurrentUser, u"Batch\\Dropped"));
+        EXPECT_EQ(kept->set_dword(u"n", 9), Status::Ok);
+    }
+    EXPECT_FALSE(Key::open(Root::CurrentUser, u"Batch\\Dropped")) << "a batch ended without commit is undone";
+    EXPECT_EQ(kept->get_dword(u"n"), 1u);
+}
+
 TEST(RegistryRootSwitch, EachDeviceRootHasItsOwnRegistry) {
     {
         testing::TempDeviceRoot first;

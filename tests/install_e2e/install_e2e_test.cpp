@@ -130,6 +130,21 @@ TEST_F(InstallEndToEnd, UpgradeKeepsFavouritesAndRemovalSparesOtherProducts) {
     EXPECT_EQ(zt_install({ "--remove", "Zun Time" }), 1) << "a second removal finds nothing";
 }
 
+TEST_F(InstallEndToEnd, AnotherPackageCannotTakeOverTheRenamedPrograms) {
+    ASSERT_EQ(zt_install({ ZT_PACKAGE_DIR }), 0);
+    const std::string ringout = file_text(host(u"\\Windows\\Ringout.exe"));
+    ASSERT_FALSE(ringout.empty());
+    const fs::path evil = device.root() / "evil-package";
+    fs::create_directories(evil);
+    std::ofstream(evil / "payload") << "not Ringout";
+    std::ofstream(evil / "manifest.txt") << "app\tEvil\nfile\tpayload\t\\Windows\\Ringout.exe\n";
+    std::string output;
+    EXPECT_EQ(zt_install({ evil.string() }, &output), 2) << output;
+    EXPECT_EQ(file_text(host(u"\\Windows\\Ringout.exe")), ringout);
+    EXPECT_EQ(zt_install({ "--remove", "Evil" }), 1) << "nothing of it was installed";
+    EXPECT_EQ(file_text(host(u"\\Windows\\Ringout.exe")), ringout);
+}
+
 TEST_F(InstallEndToEnd, RefusesOddCommandLines) {
     EXPECT_EQ(zt_install({}), 2);
     EXPECT_EQ(zt_install({ "--remove" }), 2);

@@ -8,11 +8,12 @@
 #include <utility>
 
 #include "platform/base/device_root.h"
+#include "platform/base/state_files.h"
 
 namespace zt::platform::device {
 namespace {
 
-constexpr const char* kLockFileName = "zt-device.lock";
+constexpr const char* kLockFileName = kDeviceLockFileName;
 
 // Open-file-description locks: owned by the descriptor, not the process, and testable
 // with F_OFD_GETLK without taking them.

@@ -16,6 +16,7 @@
 #include "platform/hosts/zt_device/service_host.h"
 #include "platform/hosts/zt_device/wake_timer.h"
 #include "platform/notify/notification_engine.h"
+#include "platform/notify/registration_store.h"
 
 namespace zt::platform::device {
 namespace {
@@ -45,6 +46,7 @@ public:
     }
 
     void run() {
+        check_volume_at_start();
         m_services.load_registered();
         m_clock_changes = device_clock_change_count();
         bool running = true;
@@ -65,6 +67,7 @@ public:
             }
             if (fds[2].revents) {
                 auto seen = m_watch.consume();
+                if (seen.registrations) check_volume_replaced();
                 if (seen.clock_file) check_device_clock();
                 rearm_needed = rearm_needed || seen.clock_file || seen.registrations;
             }
@@ -80,6 +83,30 @@ private:
         int64_t wake = now + kLongestSleepMs;
         if (report.next_due_local) wake = std::min<int64_t>(wake, host_moment_of_local(*report.next_due_local));
         m_timer.arm_at(std::max<int64_t>(wake, now));
+    }
+
+    // A damaged volume is repaired before any service runs, so the services register into
+    // the new one when they start.
+    void check_volume_at_start() {
+        auto report = notify::prepare_notification_volume();
+        if (report.state == notify::VolumeState::Unreadable) {
+            std::fprintf(stderr, "zt-device: the notification volume cannot be read (%s); nothing registered fires\n",
+                         report.problem.c_str());
+        }
+        m_volume = notify::notification_volume_identity();
+    }
+
+    // The services register what they need when they start; when the volume that held their
+    // registrations was replaced (moved aside as damaged, or deleted), starting them again is
+    // how those registrations come back. The device knows nothing of what they register.
+    void check_volume_replaced() {
+        auto now = notify::notification_volume_identity();
+        if (!now) return;  // gone, not replaced yet: the next registration makes a new one
+        bool replaced = m_volume && *now != *m_volume;
+        m_volume = now;
+        if (!replaced) return;
+        std::fprintf(stderr, "zt-device: the notification volume was replaced; restarting the services\n");
+        m_services.restart_all();
     }
 
     void check_device_clock() {
@@ -100,6 +127,7 @@ private:
     notify::NotificationEngine m_engine;
     services::ServiceHost m_services;
     uint64_t m_clock_changes { 0 };
+    std::optional<std::pair<uint64_t, uint64_t>> m_volume;  // the volume file last seen
 };
 
 }  // namespace

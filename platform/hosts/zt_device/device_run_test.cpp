@@ -2,6 +2,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
 
 #include "platform/base/clock.h"
 #include "platform/hosts/zt_device/service_manager.h"
@@ -192,6 +194,60 @@ TEST_F(DeviceRunTest, NotifyVerbsAddListAndClear) {
     EXPECT_EQ(run_zt_device({ "frobnicate" }).exit_code, 2);
     EXPECT_EQ(run_zt_device({ "--root" }).exit_code, 2);
     EXPECT_EQ(run_zt_device({ "--help" }).exit_code, 0);
+}
+
+// Puts garbage where the notification volume is, as a failing disk or a careless copy would.
+void damage_volume(const fs::path& root) {
+    for (const char* name : { "mxip_notify.vol-wal", "mxip_notify.vol-shm" }) fs::remove(root / name);
+    std::ofstream(root / "mxip_notify.vol", std::ios::binary | std::ios::trunc) << std::string(4096, '\x33');
+}
+
+std::string file_text(const fs::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    return { std::istreambuf_iterator<char>(in), {} };
+}
+
+TEST_F(DeviceRunTest, NotifyListOnADamagedVolumeFailsPlainly) {
+    ASSERT_NE(register_event_at(u"A", local_in(kHourMs)), 0u);
+    damage_volume(device.root());
+    auto list = run_zt_device({ "notify", "list" });
+    EXPECT_EQ(list.exit_code, 2) << "a damaged volume listed as no registrations";
+    EXPECT_NE(list.err.find("cannot read the notification volume"), std::string::npos) << list.err;
+    EXPECT_NE(list.err.find("mxip_notify.vol"), std::string::npos) << list.err;
+}
+
+TEST_F(DeviceRunTest, StartingRepairsADamagedVolumeAndSaysSo) {
+    damage_volume(device.root());
+    const fs::path said = device.root() / "device.err";
+    auto running = RunningDevice::start(said);
+    ASSERT_TRUE(running);
+    EXPECT_NE(file_text(said).find("moved it to"), std::string::npos) << file_text(said);
+    auto list = run_zt_device({ "notify", "list" });
+    EXPECT_EQ(list.exit_code, 0) << list.err;
+    auto added = run_zt_device({ "notify", "add", "--at", "2031-05-06 07:08:09", "\\\\.\\Notifications\\NamedEvents\\X" });
+    EXPECT_EQ(added.exit_code, 0) << "registrations work again: " << added.err;
+}
+
+TEST_F(DeviceRunTest, ServicesStartAgainWhenTheirRegistrationsAreLost) {
+    ASSERT_TRUE(testing::install_test_service(device.root(), "AAA", "ZunTimeService.dll"));
+    ASSERT_TRUE(testing::register_test_service("ZunTimeService", "ZunTimeService.dll", "AAA", 2, 0));
+    ASSERT_NE(register_event_at(u"Before", local_in(kHourMs)), 0u);
+    auto running = RunningDevice::start(device.root() / "device.err");
+    ASSERT_TRUE(running);
+    settle();
+    EXPECT_EQ(read_lines(device.root() / "services.log"), (std::vector<std::string> { "AAA init 0" }));
+
+    damage_volume(device.root());
+    ::testing::internal::CaptureStderr();
+    ASSERT_NE(register_event_at(u"After", local_in(kHourMs)), 0u) << "the damaged volume was not replaced";
+    ::testing::internal::GetCapturedStderr();
+    // The service registers what it needs when it starts: that is how its lost registrations
+    // come back, whatever they were.
+    const std::vector<std::string> restarted { "AAA init 0", "AAA deinit 4096", "AAA init 0" };
+    EXPECT_TRUE(eventually([&] { return read_lines(device.root() / "services.log") == restarted; }))
+        << file_text(device.root() / "services.log") << file_text(device.root() / "device.err");
+    settle();
+    EXPECT_EQ(read_lines(device.root() / "services.log"), restarted) << "restarted once, not on every change";
 }
 
 TEST_F(DeviceRunTest, ClockVerbShowsAndRefusesBadInput) {

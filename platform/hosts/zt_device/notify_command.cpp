@@ -3,6 +3,7 @@
 #include "platform/base/text.h"
 #include "platform/hosts/zt_device/commands.h"
 #include "platform/hosts/zt_device/time_text.h"
+#include "platform/notify/registration_store.h"
 #include "platform/notify/user_notification.h"
 
 namespace zt::platform::device {
@@ -11,7 +12,16 @@ namespace {
 using namespace zt::platform::notify;
 
 int list() {
-    for (const auto& registration : list_user_notifications()) {
+    std::string problem;
+    auto registrations = read_user_notifications(&problem);
+    if (!registrations) {
+        std::fprintf(stderr,
+                     "zt-device: cannot read the notification volume %s; the device moves a damaged volume aside "
+                     "when it starts or at the next registration\n",
+                     problem.c_str());
+        return kExitFailure;
+    }
+    for (const auto& registration : *registrations) {
         const auto& trigger = registration.trigger;
         bool timed = trigger.type == kTriggerTime;
         std::string when = timed ? format_local_time(trigger.start) : std::to_string(trigger.event);

@@ -121,6 +121,14 @@ void ServiceHost::unload_all() {
     }
 }
 
+std::size_t ServiceHost::restart_all() {
+    std::vector<std::u16string> names;
+    for (const auto& instance : m_instances) names.push_back(instance.info.name);
+    unload_all();
+    for (const auto& name : names) activate(name);
+    return m_instances.size();
+}
+
 std::vector<LoadedService> ServiceHost::loaded() const {
     std::vector<LoadedService> list;
     for (const auto& instance : m_instances) list.push_back(instance.info);

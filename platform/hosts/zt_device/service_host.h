@@ -44,6 +44,9 @@ public:
     bool deregister(ServiceHandle handle);
     // Deinit in the reverse order of loading.
     void unload_all();
+    // Deinit of every loaded service, then Init of each again in its first order (new
+    // handles). Returns how many are loaded again.
+    std::size_t restart_all();
 
     std::vector<LoadedService> loaded() const;
 

@@ -5,7 +5,13 @@
 //
 // Installing over a recorded copy is an upgrade: the old copy is removed through the setup
 // library it was installed with (kept in "\Windows\AppMgr"), then the new files are copied.
-// Files are copied whole over what is there; nothing outside the device root is touched.
+// Files are copied whole over what is there; nothing outside the device root is touched:
+//  - no link is followed, in the package or in the device (package_copy.h);
+//  - a package never writes the device's own state at the top of the root ("registry.db",
+//    "mxip_notify.vol", "device_clock", the lock files ...) nor a file another installed
+//    application records, and removing it never deletes such a file (file_ownership.h);
+//  - the record is written before the first file is copied, so an installation cut short
+//    can still be removed.
 #include <filesystem>
 #include <string>
 #include <string_view>

@@ -4,6 +4,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
 #include <fstream>
 #include <iterator>
 
@@ -79,6 +84,133 @@ TEST_F(Installer, ABrokenPackageChangesNothingOnTheDevice) {
     put("not-a-library.so", "garbage");
     EXPECT_EQ(install_package(m_package, u"\\Program Files\\Demo").outcome, InstallOutcome::Failed);
     EXPECT_FALSE(read_install_record(u"Demo"));
+}
+
+// A file outside the device that a hostile package or device entry aims at.
+class InstallerAtTheBorder : public Installer {
+protected:
+    void SetUp() override {
+        Installer::SetUp();
+        char pattern[] = "/tmp/zt-outside-XXXXXX";
+        ASSERT_TRUE(mkdtemp(pattern));
+        m_outside = pattern;
+    }
+    void TearDown() override {
+        std::error_code ec;
+        fs::remove_all(m_outside, ec);
+    }
+    InstallOutcome install() { return install_package(m_package, u"\\Program Files\\Demo").outcome; }
+    fs::path m_outside;
+};
+
+TEST_F(InstallerAtTheBorder, LinksAreRefusedAtBothEnds) {
+    put("InstallDir/a.txt", "one");
+    manifest("file\tInstallDir/a.txt\t\\Windows\\planted.txt\n");
+    // A dangling link at the destination: its target does not exist yet, so no check that
+    // resolves paths can see where it leads.
+    fs::create_directories(m_root.path() / "Windows");
+    fs::create_symlink(m_outside / "planted.txt", m_root.path() / "Windows" / "planted.txt");
+    EXPECT_EQ(install(), InstallOutcome::Failed);
+    EXPECT_FALSE(fs::exists(m_outside / "planted.txt")) << "the installer wrote through a link out of the device";
+    EXPECT_FALSE(read_install_record(u"Demo"));
+
+    // A folder on the way that is a link (here to a folder inside the device).
+    fs::create_directories(m_root.path() / "Real");
+    fs::create_directory_symlink(m_root.path() / "Real", m_root.path() / "Via");
+    manifest("file\tInstallDir/a.txt\t\\Via\\a.txt\n");
+    EXPECT_EQ(install(), InstallOutcome::Failed);
+    EXPECT_FALSE(fs::exists(m_root.path() / "Real" / "a.txt"));
+
+    // Links in the package, for the file itself and for a folder above it.
+    std::ofstream(m_outside / "secret") << "not for the device";
+    fs::create_symlink(m_outside / "secret", m_package / "secret.txt");
+    manifest("file\tsecret.txt\t%InstallDir%\\secret.txt\n");
+    EXPECT_EQ(install(), InstallOutcome::Failed);
+    fs::create_directory_symlink(m_outside, m_package / "linked");
+    manifest("file\tlinked/secret\t%InstallDir%\\secret.txt\n");
+    EXPECT_EQ(install(), InstallOutcome::Failed);
+    EXPECT_FALSE(device_has(u"\\Program Files\\Demo\\secret.txt"));
+
+    // A FIFO in the package is refused at once instead of hanging the installer.
+    ASSERT_EQ(mkfifo((m_package / "pipe").c_str(), 0600), 0);
+    manifest("file\tpipe\t%InstallDir%\\pipe\n");
+    EXPECT_EQ(install(), InstallOutcome::Failed);
+}
+
+TEST_F(InstallerAtTheBorder, SetIdBitsAreDroppedAndPermissionsKept) {
+    put("Windows/tool._exe", "#!/bin/sh\n");
+    ASSERT_EQ(chmod((m_package / "Windows" / "tool._exe").c_str(), 06755), 0);
+    put("InstallDir/read-only.txt", "r");
+    ASSERT_EQ(chmod((m_package / "InstallDir" / "read-only.txt").c_str(), 0444), 0);
+    manifest("file\tWindows/tool._exe\t\\Windows\\tool._exe\nfile\tInstallDir/read-only.txt\t%InstallDir%\\r.txt\n");
+    ASSERT_EQ(install(), InstallOutcome::Installed);
+    struct stat info {};
+    ASSERT_EQ(stat(map_device_path(u"\\Windows\\tool._exe")->c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0755u);
+    ASSERT_EQ(install(), InstallOutcome::Upgraded) << "a read-only file of the old copy is replaced";
+    ASSERT_EQ(stat(map_device_path(u"\\Program Files\\Demo\\r.txt")->c_str(), &info), 0);
+    EXPECT_EQ(info.st_mode & 07777, 0444u);
+}
+
+TEST_F(InstallerAtTheBorder, TheDevicesOwnStateIsNeverAPackageDestination) {
+    ASSERT_TRUE(write_install_record(u"Probe", { u"\\Elsewhere", {}, {}, {} }));  // the registry exists now
+    const std::string registry = device_text(u"\\registry.db");
+    put("x", "overwritten");
+    for (const char* destination : { "\\registry.db", "\\REGISTRY.DB-wal", "\\mxip_notify.vol", "\\device_clock",
+                                     "\\zt-device.lock", "\\registry.lock", "\\notify_changes",
+                                     "\\runtime_folder", "\\registry.db-shm\\inside" }) {
+        manifest(std::string("file\tx\t") + destination + "\n");
+        EXPECT_EQ(install(), InstallOutcome::Failed) << destination;
+    }
+    EXPECT_EQ(device_text(u"\\registry.db"), registry);
+    EXPECT_FALSE(fs::exists(m_root.path() / "device_clock"));
+    EXPECT_FALSE(fs::exists(m_root.path() / "mxip_notify.vol"));
+}
+
+TEST_F(InstallerAtTheBorder, AnotherApplicationsFilesAreNeitherTakenNorRemoved) {
+    ASSERT_TRUE(write_install_record(
+        u"Other", { u"\\Program Files\\Other", { u"\\Windows\\Ringout._exe", u"\\Windows\\shared.dll" },
+                    u"\\Windows\\AppMgr\\Other.setup.so", { u"\\Windows\\Ringout.exe" } }));
+    fs::create_directories(m_root.path() / "Windows");
+    std::ofstream(m_root.path() / "Windows" / "Ringout.exe") << "theirs";
+    put("x", "mine");
+    for (const char* destination : { "\\Windows\\Ringout.exe", "\\windows\\RINGOUT._EXE", "\\Windows\\shared.dll",
+                                     "\\Windows\\AppMgr\\Other.setup.so", "\\Windows\\x\\..\\Ringout.exe" }) {
+        manifest(std::string("file\tx\t") + destination + "\n");
+        EXPECT_EQ(install(), InstallOutcome::Failed) << destination;
+    }
+    EXPECT_EQ(device_text(u"\\Windows\\Ringout.exe"), "theirs");
+
+    // A copy recorded before that rule (or by hand) names the other's file: removing it
+    // still leaves the file to its owner.
+    ASSERT_TRUE(write_install_record(u"Demo", { u"\\Program Files\\Demo", { u"\\Windows\\Ringout.exe" }, {}, {} }));
+    EXPECT_EQ(remove_application(u"Demo").outcome, InstallOutcome::Removed);
+    EXPECT_EQ(device_text(u"\\Windows\\Ringout.exe"), "theirs");
+}
+
+TEST_F(InstallerAtTheBorder, AnInstallationCutShortCanStillBeRemoved) {
+    put("InstallDir/a.txt", "small");
+    put("InstallDir/big.bin", std::string(4 << 20, 'b'));
+    manifest("file\tInstallDir/a.txt\t%InstallDir%\\a.txt\nfile\tInstallDir/big.bin\t%InstallDir%\\big.bin\n");
+    ASSERT_TRUE(write_install_record(u"Probe", { u"\\Elsewhere", {}, {}, {} }));  // the registry exists now
+    pid_t child = fork();
+    if (child == 0) {
+        // Killed by the kernel part-way through the big file, as a crash or power loss would.
+        rlimit limit { 1 << 20, 1 << 20 };
+        setrlimit(RLIMIT_FSIZE, &limit);
+        install_package(m_package, u"\\Program Files\\Demo");
+        _exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(waitpid(child, &status, 0), child);
+    ASSERT_TRUE(WIFSIGNALED(status)) << "the installation was not cut short";
+    ASSERT_TRUE(device_has(u"\\Program Files\\Demo\\a.txt"));
+    auto record = read_install_record(u"Demo");
+    ASSERT_TRUE(record) << "files were copied without a record of them";
+    EXPECT_EQ(record->files.size(), 2u);
+    EXPECT_EQ(remove_application(u"Demo").outcome, InstallOutcome::Removed);
+    const fs::path folder = *map_device_path(u"\\Program Files\\Demo");
+    EXPECT_TRUE(!fs::exists(folder) || fs::is_empty(folder)) << "the removal left the cut-short copy behind";
 }
 
 }  // namespace

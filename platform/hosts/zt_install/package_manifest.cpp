@@ -28,6 +28,14 @@ bool safe_package_path(std::string_view path) {
     return true;
 }
 
+// The name also names the install record's key and the kept setup library's file.
+bool valid_application(std::string_view name) {
+    if (name.empty() || name == "." || name == "..") return false;
+    for (unsigned char c : name)
+        if (c < 0x20 || c == 0x7F || c == '\\' || c == '/') return false;
+    return true;
+}
+
 bool valid_destination(std::u16string_view destination) {
     if (destination.starts_with(kInstallDirToken)) destination.remove_prefix(std::u16string_view(kInstallDirToken).size());
     return destination.size() > 1 && destination.front() == u'\\';
@@ -51,7 +59,7 @@ std::optional<PackageManifest> parse_manifest(std::string_view text, ManifestErr
         if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         if (line.empty() || line.front() == '#') continue;
         auto fields = split_tabs(line);
-        if (fields[0] == "app" && fields.size() == 2 && !fields[1].empty() && manifest.application.empty()) {
+        if (fields[0] == "app" && fields.size() == 2 && valid_application(fields[1]) && manifest.application.empty()) {
             manifest.application = utf8_to_utf16(fields[1]);
         } else if (fields[0] == "setup" && fields.size() == 2 && safe_package_path(fields[1]) && manifest.setup_library.empty()) {
             manifest.setup_library = std::string(fields[1]);

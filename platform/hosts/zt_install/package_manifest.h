@@ -1,7 +1,7 @@
 #pragma once
 // The package's manifest ("manifest.txt" in the package folder): UTF-8 lines of tab-separated
 // fields, "#" starting a comment line.
-//   app    <application name>                   once
+//   app    <application name>                   once; no "\\", "/" or control characters
 //   setup  <package-relative path of the setup library>   at most once
 //   file   <package-relative path>  <device destination>
 // A destination starts with "%InstallDir%" (the installation folder) or is a device path

@@ -30,6 +30,11 @@ TEST(PackageManifest, RefusesLinesThatCouldReachOutsideOrMeanNothing) {
              Case { "app\tA\nsetup\ta\nsetup\tb\n", 3 },
              Case { "copy\ta\tb\n", 1 },
              Case { "file\ta\t\\Windows\\a\n", 1 },  // no application name
+             // The name becomes a registry key and a file name: no separators, nothing odd.
+             Case { "app\tA\\..\\..\\registry.db\n", 1 },
+             Case { "app\ta/b\n", 1 },
+             Case { "app\t..\n", 1 },
+             Case { "app\ta\x01\n", 1 },
          }) {
         ManifestError error;
         EXPECT_FALSE(parse_manifest(bad.text, &error)) << bad.text;

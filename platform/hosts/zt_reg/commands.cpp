@@ -123,7 +123,7 @@ int run_import(const Command& command, Streams io) {
     }
     std::string failure;
     if (!import_keys(parsed.keys, &failure)) {
-        io.err << "zt-reg: import stopped: " << failure << "\n";
+        io.err << "zt-reg: import stopped: " << failure << " (nothing imported)\n";
         return kExitFailure;
     }
     return kExitOk;

@@ -6,12 +6,33 @@ namespace zt::platform::zt_reg {
 namespace {
 using registry::Key;
 
-void write_key(const Key& key, std::ostream& out) {
+void write_values(const Key& key, std::ostream& out) {
     out << format_key_line(key.root(), key.name());
     for (uint32_t i = 0; auto value = key.enum_value(i); ++i)
         out << format_value_line({ std::move(value->name), value->type, std::move(value->data) });
-    for (uint32_t i = 0; auto name = key.enum_subkey(i); ++i) {
-        if (auto child = key.open_subkey(*name)) write_key(*child, out);
+}
+
+// Parents first, in creation order. The keys on the way down wait on a list of their own, not
+// on the call stack, so no depth of keys can exhaust the stack.
+void write_tree(Key start, std::ostream& out) {
+    struct Level {
+        Key key;
+        uint32_t next_subkey { 0 };
+    };
+    std::vector<Level> path;
+    write_values(start, out);
+    path.push_back({ std::move(start) });
+    while (!path.empty() && out) {
+        Level& level = path.back();
+        auto name = level.key.enum_subkey(level.next_subkey++);
+        if (!name) {
+            path.pop_back();
+            continue;
+        }
+        if (auto child = level.key.open_subkey(*name)) {
+            write_values(*child, out);
+            path.push_back({ std::move(*child) });
+        }
     }
 }
 
@@ -31,11 +52,16 @@ registry::Status export_trees(const std::vector<ExportStart>& starts, std::ostre
         keys.push_back(std::move(*key));
     }
     out << format_signature_line();
-    for (const auto& key : keys) write_key(key, out);
+    for (auto& key : keys) write_tree(std::move(key), out);
     return out ? registry::Status::Ok : registry::Status::Failed;
 }
 
 bool import_keys(const std::vector<DumpKey>& keys, std::string* failure) {
+    auto batch = registry::WriteBatch::begin();
+    if (!batch) {
+        *failure = "the registry cannot be written";
+        return false;
+    }
     for (const auto& dumped : keys) {
         auto created = Key::create(dumped.root, dumped.path);
         if (!created) {
@@ -48,6 +74,10 @@ bool import_keys(const std::vector<DumpKey>& keys, std::string* failure) {
                 return false;
             }
         }
+    }
+    if (!batch->commit()) {
+        *failure = "the registry could not store the import";
+        return false;
     }
     return true;
 }

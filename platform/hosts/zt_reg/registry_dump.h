@@ -20,8 +20,10 @@ struct ExportStart {
 // exist; keys that others delete meanwhile are skipped.
 registry::Status export_trees(const std::vector<ExportStart>& starts, std::ostream& out);
 
-// Creates each key and sets each value, in order; existing values of the same name are
-// replaced, others are left alone. Stops at the first failure and describes it in *failure.
+// Creates each key and sets each value, in order, all in one transaction; existing values of
+// the same name are replaced, others are left alone. Stops at the first failure and describes
+// it in *failure; then nothing of the import is stored (nor when the process is killed
+// before the end).
 bool import_keys(const std::vector<DumpKey>& keys, std::string* failure);
 
 }  // namespace zt::platform::zt_reg

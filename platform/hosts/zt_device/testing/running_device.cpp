@@ -52,8 +52,10 @@ std::string drain(int fd) {
 
 }  // namespace
 
-std::optional<RunningDevice> RunningDevice::start() {
-    pid_t pid = spawn({ "run" }, -1, -1);
+std::optional<RunningDevice> RunningDevice::start(const std::filesystem::path& error_log) {
+    int err_fd = error_log.empty() ? -1 : ::open(error_log.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    pid_t pid = spawn({ "run" }, -1, err_fd);
+    if (err_fd >= 0) ::close(err_fd);
     if (pid < 0) return std::nullopt;
     RunningDevice device(pid);
     bool answering = eventually([&] {

@@ -2,6 +2,7 @@
 // zt-device as a child process of a test, in the current device root.
 #include <sys/types.h>
 
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <vector>
@@ -10,8 +11,9 @@ namespace zt::platform::testing {
 
 class RunningDevice {
 public:
-    // Starts "zt-device run" and waits until it answers on its control channel.
-    static std::optional<RunningDevice> start();
+    // Starts "zt-device run" and waits until it answers on its control channel. What it
+    // writes to stderr goes to error_log when one is given.
+    static std::optional<RunningDevice> start(const std::filesystem::path& error_log = {});
     pid_t pid() const { return m_pid; }
     // SIGTERM, then the exit code (or 128 + signal).
     int stop();
