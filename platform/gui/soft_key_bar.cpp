@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "platform/gui/control_id.h"
 #include "platform/power/user_activity.h"
 
 namespace zt::platform::gui {
@@ -33,6 +34,7 @@ void SoftKeyBar::insert(QPushButton* button, bool before_last) {
 
 void SoftKeyBar::add_text_button(std::u16string_view text, uint32_t command, bool before_last) {
     auto* button = new QPushButton(to_qstring(text), this);
+    set_control_id(*button, static_cast<std::int32_t>(command));
     connect(button, &QPushButton::clicked, this, [this, command] {
         signal_user_activity();
         if (m_on_command) m_on_command(command);
