@@ -345,6 +345,33 @@ TEST_F(BridgePieces, TapAndHoldTellsTapsHoldsAndDragsApart) {
     EXPECT_EQ(context_menu_gesture_count(), gestures + 1);
 }
 
+TEST_F(BridgePieces, TheShellsBarsNeverTakeTheHardwareKeysFromTheProgram) {
+    ShellFrame frame(u"Focus");
+    std::vector<std::uint32_t> commands;
+    frame.set_command_handler([&](std::uint32_t command) { commands.push_back(command); });
+    frame.soft_key_bar().add_text_button(u"Options", 0x465);
+    auto* program = new QWidget(&frame.content());
+    program->setGeometry(0, 0, 100, 100);
+    program->setFocusPolicy(Qt::StrongFocus);
+    std::vector<std::uint32_t> keys;
+    new HardwareKeys(*program, [&](std::uint32_t key) {
+        keys.push_back(key);
+        return true;
+    });
+    frame.show();
+    frame.activateWindow();
+    ASSERT_TRUE(run_until([&] { return frame.isActiveWindow(); }));
+
+    ASSERT_EQ(play(Request { .verb = Verb::Key, .key_code = VK_RETURN }), Status::Ok);
+    EXPECT_EQ(keys, std::vector<std::uint32_t> { VK_RETURN }) << "the first key after start reaches the program";
+    const QPoint soft_key = frame.soft_key_bar().mapTo(&frame, frame.soft_key_bar().rect().center());
+    ASSERT_EQ(tap(soft_key), Status::Ok);
+    ASSERT_EQ(commands, std::vector<std::uint32_t> { 0x465 });
+    ASSERT_EQ(play(Request { .verb = Verb::Key, .key_code = VK_RETURN }), Status::Ok);
+    EXPECT_EQ(keys.size(), 2u) << "a tapped soft key keeps no focus";
+    EXPECT_EQ(commands.size(), 1u) << "the action key did not press the soft key again";
+}
+
 TEST_F(BridgePieces, KeysArriveAsHardwareKeysAndTextIsTypedIntoTheFocusedControl) {
     ShellFrame frame(u"Keys");
     auto* keys = new QLineEdit(&frame.content());

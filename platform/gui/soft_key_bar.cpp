@@ -27,6 +27,9 @@ SoftKeyBar::SoftKeyBar(QWidget* parent, CommandHandler on_command)
 void SoftKeyBar::insert(QPushButton* button, bool before_last) {
     button->setMinimumSize(kButtonWidth, kButtonHeight);
     button->setFlat(true);
+    // Soft keys are pressed, never focused: a focused one would take the action key as a press
+    // of itself, and the hardware keys from the program.
+    button->setFocusPolicy(Qt::NoFocus);
     const size_t at = before_last && !m_buttons.empty() ? m_buttons.size() - 1 : m_buttons.size();
     m_layout->insertWidget(static_cast<int>(at), button, 1);
     m_buttons.insert(m_buttons.begin() + static_cast<ptrdiff_t>(at), button);
