@@ -1,6 +1,7 @@
 #include "platform/gui/debug_bridge.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <QBuffer>
@@ -28,14 +29,19 @@ namespace {
 using bridge::Request;
 using bridge::Status;
 
-// Writes the answer into the client's file: one it made in the bridge folder, never a link,
-// never a new file.
+// Writes the answer into the client's file: a plain file it made in the bridge folder, never a
+// link, a pipe (which would hold the program up) or a new file.
 Status write_answer(const std::string& file_name, const QByteArray& bytes) {
     const std::filesystem::path folder = bridge::bridge_folder();
     if (folder.empty()) return Status::WriteFailed;
     const std::filesystem::path path = folder / file_name;
-    const int fd = ::open(path.c_str(), O_WRONLY | O_TRUNC | O_NOFOLLOW | O_CLOEXEC);
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_CLOEXEC);
     if (fd < 0) return Status::BadRequest;
+    struct stat status {};
+    if (::fstat(fd, &status) != 0 || !S_ISREG(status.st_mode) || ::ftruncate(fd, 0) != 0) {
+        ::close(fd);
+        return Status::BadRequest;
+    }
     qsizetype written = 0;
     while (written < bytes.size()) {
         const ssize_t step = ::write(fd, bytes.constData() + written, static_cast<size_t>(bytes.size() - written));

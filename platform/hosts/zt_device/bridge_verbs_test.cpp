@@ -2,6 +2,8 @@
 // the verbs run as their own process while this one serves its event loop.
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <QApplication>
 #include <QImage>
 #include <QPushButton>
@@ -118,26 +120,34 @@ TEST_F(BridgeVerbs, ScreencapUiAndInputReachTheProgramInFront) {
     EXPECT_EQ(verb({ "screencap", (file("no such folder") / "x.png").string() }).exit_code, 2);
 }
 
-TEST_F(BridgeVerbs, AForeignRequestChangesNothing) {
+TEST_F(BridgeVerbs, RequestsForFilesTheClientDidNotMakeAreRefusedWithoutWaiting) {
     gui::ShellFrame frame(u"Bridge test");
     frame.show();
     const WindowHandle bridge = gui::debug_bridge_window();
     ASSERT_NE(bridge, 0u);
-    // A request naming a file outside the bridge folder, sent from another thread as another
-    // program would.
-    gui::bridge::Request request { .verb = gui::bridge::Verb::Screencap, .output_file = "registry.db" };
-    std::atomic<bool> answered { false };
-    SendResult result;
-    std::thread sender([&] {
-        const auto bytes = gui::bridge::encode_request(request);
-        result = send_copy_data(bridge, 0, gui::bridge::kRequestDataWord, bytes, std::chrono::seconds(10));
-        answered = true;
-    });
-    ASSERT_TRUE(run_until([&] { return answered.load(); }, 20'000));
-    sender.join();
-    EXPECT_EQ(result.status, DeliveryStatus::Delivered);
-    EXPECT_EQ(result.answer, static_cast<std::uint32_t>(gui::bridge::Status::BadRequest)) << "not a file the client made";
-    EXPECT_FALSE(std::filesystem::exists(gui::bridge::bridge_folder() / "registry.db"));
+    const std::filesystem::path folder = gui::bridge::bridge_folder();
+    ASSERT_EQ(::mkfifo((folder / "a-pipe").c_str(), 0600), 0);
+    std::filesystem::create_symlink(m_root.path() / "elsewhere", folder / "a-link");
+    // Sent from another thread, as another program would.
+    const auto ask = [&](const char* file) {
+        gui::bridge::Request request { .verb = gui::bridge::Verb::Screencap, .output_file = file };
+        std::atomic<bool> answered { false };
+        SendResult result;
+        std::thread sender([&] {
+            result = send_copy_data(bridge, 0, gui::bridge::kRequestDataWord, gui::bridge::encode_request(request),
+                                    std::chrono::seconds(10));
+            answered = true;
+        });
+        EXPECT_TRUE(run_until([&] { return answered.load(); }, 20'000));
+        sender.join();
+        EXPECT_EQ(result.status, DeliveryStatus::Delivered) << file;
+        return static_cast<gui::bridge::Status>(result.answer);
+    };
+    EXPECT_EQ(ask("never-made"), gui::bridge::Status::BadRequest);
+    EXPECT_FALSE(std::filesystem::exists(folder / "never-made"));
+    EXPECT_EQ(ask("a-pipe"), gui::bridge::Status::BadRequest) << "a pipe would hold the program up";
+    EXPECT_EQ(ask("a-link"), gui::bridge::Status::BadRequest);
+    EXPECT_FALSE(std::filesystem::exists(m_root.path() / "elsewhere"));
 }
 
 }  // namespace
