@@ -186,12 +186,14 @@ TEST_P(RingWindowTest, TheTextTablesLargeFontSwitchGivesLargeFonts) {
 TEST_P(RingWindowTest, TheDevicesToolsListItsButtonsSoftKeysAndSnoozeLengthsByTheirIds) {
     using zt::platform::gui::UiLine;
     const auto find = [](const std::vector<UiLine>& lines, std::string_view kind, std::u16string_view text) {
-        const auto found = std::find_if(lines.begin(), lines.end(), [&](const UiLine& l) { return l.kind == kind && l.text == text; });
+        const auto found =
+            std::find_if(lines.begin(), lines.end(), [&](const UiLine& l) { return l.kind == kind && l.text == text; });
         return found == lines.end() ? std::optional<UiLine> {} : std::optional<UiLine>(*found);
     };
     show(zt::core::ItemType::Alarm, u"Wake up");
     std::vector<UiLine> lines = zt::platform::gui::describe_device_screen();
-    const auto window = std::find_if(lines.begin(), lines.end(), [](const UiLine& l) { return l.control_id == kRingWindowResource; });
+    const auto window =
+        std::find_if(lines.begin(), lines.end(), [](const UiLine& l) { return l.control_id == kRingWindowResource; });
     ASSERT_NE(window, lines.end()) << "the window by its dialog template";
     const auto dismiss = find(lines, "button", u"Dismiss");
     const auto snooze = find(lines, "button", u"Snooze");

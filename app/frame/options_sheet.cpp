@@ -61,7 +61,8 @@ void open_options_sheet(int page, QWidget* parent) {
     for (const std::u16string& title : options_page_titles()) {
         const bool timers_page = sheet.page_count() == static_cast<int>(OptionsPage::Timers);
         QWidget* content = timers_page ? (timers = new TimersPage) : title_page(title);
-        if (sheet.page_count() == static_cast<int>(OptionsPage::Alarms)) platform::gui::set_control_id(*content, kAlarmsPageResource);
+        if (sheet.page_count() == static_cast<int>(OptionsPage::Alarms))
+            platform::gui::set_control_id(*content, kAlarmsPageResource);
         sheet.add_page(translate(title), content);
     }
     sheet.set_ok_handler([timers] {

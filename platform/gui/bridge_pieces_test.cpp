@@ -66,7 +66,8 @@ protected:
         if (plan.status != Status::Accepted) return plan.status;
         std::optional<Status> done;
         m_player.play(std::move(plan.steps), [&done](Status status) { done = status; });
-        if (!run_until([&] { return done.has_value(); }, 10'000)) ADD_FAILURE() << "the input was not reported handled within 10 s";
+        if (!run_until([&] { return done.has_value(); }, 10'000))
+            ADD_FAILURE() << "the input was not reported handled within 10 s";
         return done;
     }
     std::optional<Status> tap(QPoint device) { return play(Request { .verb = Verb::Tap, .from = { device.x(), device.y() } }); }
@@ -168,8 +169,11 @@ TEST_F(BridgePieces, TheControlListNamesKindsIdsTextsPlacesAndStates) {
     list->setCurrentRow(1);
     auto* drawn = new QWidget;
     drawn->setMinimumHeight(20);
-    set_drawn_controls(*drawn, [] { return std::vector<DrawnControl> { { "button", 100, u"Snooze", QRect(2, 3, 10, 8), true, { "selected" } } }; });
-    for (QWidget* widget : std::initializer_list<QWidget*> { ok, vibrate, name, hidden, tabs, list, drawn }) layout->addWidget(widget);
+    set_drawn_controls(*drawn, [] {
+        return std::vector<DrawnControl> { { "button", 100, u"Snooze", QRect(2, 3, 10, 8), true, { "selected" } } };
+    });
+    for (QWidget* widget : std::initializer_list<QWidget*> { ok, vibrate, name, hidden, tabs, list, drawn })
+        layout->addWidget(widget);
     frame.show();
     hidden->hide();
     ASSERT_TRUE(run_until([&] { return ok->isVisible(); }));
@@ -285,7 +289,8 @@ TEST_F(BridgePieces, ATapIsReportedHandledOnlyAfterTheWorkTheProgramQueuedForIts
 
     const QPoint inside = recorder->mapTo(&frame, QPoint(10, 10));
     ASSERT_EQ(tap(inside), Status::Ok);
-    EXPECT_EQ(recorder->posted_work_done, PressRecorder::kWorkSteps) << "the press's own work was done before the tap was reported";
+    EXPECT_EQ(recorder->posted_work_done, PressRecorder::kWorkSteps)
+        << "the press's own work was done before the tap was reported";
     EXPECT_EQ(recorder->events, (std::vector<QEvent::Type> { QEvent::MouseButtonPress, QEvent::MouseButtonRelease }));
     EXPECT_GT(user_activity_signal_count(), activity) << "input sets the activity event";
 

@@ -13,7 +13,8 @@ constexpr char kDrawnControlsName[] = "zt_drawn_controls";
 // Kept as a Qt child of the widget, so the description goes with it.
 class DrawnControlsHolder final : public QObject {
 public:
-    DrawnControlsHolder(QWidget& widget, DescribeDrawnControls describe) : QObject(&widget), m_describe(std::move(describe)) {
+    DrawnControlsHolder(QWidget& widget, DescribeDrawnControls describe)
+        : QObject(&widget), m_describe(std::move(describe)) {
         setObjectName(QString::fromLatin1(kDrawnControlsName));
     }
     DescribeDrawnControls m_describe;

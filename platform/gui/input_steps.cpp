@@ -30,7 +30,8 @@ Step pen_up(SyntheticPen& pen, QPoint at, int delay_ms) {
 }
 
 Step key(bool press, int qt_key, QString text, bool settle) {
-    return Step { 0, [press, qt_key, text] { return deliver_key(press, qt_key, text) ? Status::Ok : Status::NoWindow; }, settle };
+    auto deliver = [press, qt_key, text] { return deliver_key(press, qt_key, text) ? Status::Ok : Status::NoWindow; };
+    return Step { 0, std::move(deliver), settle };
 }
 
 // The key a character arrives with: its own for Latin-1 (Qt's key codes are the upper-case
@@ -38,16 +39,18 @@ Step key(bool press, int qt_key, QString text, bool settle) {
 int key_of_character(char32_t character) {
     if (character == U'\n' || character == U'\r') return Qt::Key_Return;
     if (character == U'\t') return Qt::Key_Tab;
-    if (character >= 0x20 && character <= 0xFF && character != 0x7F) return QChar(static_cast<char16_t>(character)).toUpper().unicode();
+    if (character >= 0x20 && character <= 0xFF && character != 0x7F)
+        return QChar(static_cast<char16_t>(character)).toUpper().unicode();
     return Qt::Key_unknown;
 }
 
 void type_text(std::u16string_view text, std::vector<Step>& steps) {
     const QString all = QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
     for (qsizetype at = 0; at < all.size();) {
-        const qsizetype length = all[at].isHighSurrogate() && at + 1 < all.size() && all[at + 1].isLowSurrogate() ? 2 : 1;
+        const bool pair = all[at].isHighSurrogate() && at + 1 < all.size() && all[at + 1].isLowSurrogate();
+        const qsizetype length = pair ? 2 : 1;
         QString character = all.mid(at, length);
-        const char32_t code = length == 2 ? QChar::surrogateToUcs4(all[at], all[at + 1]) : all[at].unicode();
+        const char32_t code = pair ? QChar::surrogateToUcs4(all[at], all[at + 1]) : all[at].unicode();
         if (code == U'\n') character = QStringLiteral("\r");
         at += length;
         const int qt_key = key_of_character(code);

@@ -46,7 +46,8 @@ std::u16string without_mnemonic(const QString& text) {
 
 std::u16string label_text(const QLabel& label) {
     const QString text = label.text();
-    const bool rich = label.textFormat() == Qt::RichText || (label.textFormat() == Qt::AutoText && Qt::mightBeRichText(text));
+    const Qt::TextFormat format = label.textFormat();
+    const bool rich = format == Qt::RichText || (format == Qt::AutoText && Qt::mightBeRichText(text));
     return plain(rich ? QTextDocumentFragment::fromHtml(text).toPlainText() : text);
 }
 
@@ -69,6 +70,42 @@ bool is_whole_control(const QWidget& widget) {
            qobject_cast<const QAbstractSpinBox*>(&widget) || qobject_cast<const QAbstractSlider*>(&widget) ||
            qobject_cast<const QProgressBar*>(&widget) || qobject_cast<const QTabBar*>(&widget) ||
            qobject_cast<const QAbstractItemView*>(&widget);
+}
+
+template <typename Control>
+const Control* as(const QWidget& widget) {
+    return qobject_cast<const Control*>(&widget);
+}
+
+// What kind of control a person sees in the widget, and the text it shows.
+std::pair<std::string, std::u16string> kind_and_text(const QWidget& widget) {
+    if (dynamic_cast<const TaskBar*>(&widget)) return { "taskbar", {} };
+    if (dynamic_cast<const SoftKeyBar*>(&widget)) return { "softkeybar", {} };
+    if (auto* button = as<QAbstractButton>(widget)) {
+        const char* kind = dynamic_cast<const SoftKeyBar*>(widget.parentWidget()) ? "softkey"
+                           : as<QCheckBox>(widget)                                ? "checkbox"
+                           : as<QRadioButton>(widget)                             ? "radio"
+                                                                                  : "button";
+        return { kind, without_mnemonic(button->text()) };
+    }
+    if (auto* label = as<QLabel>(widget)) return { "label", label_text(*label) };
+    if (auto* edit = as<QLineEdit>(widget)) return { "edit", plain(edit->displayText()) };
+    if (auto* edit = as<QTextEdit>(widget)) return { "edit", plain(edit->toPlainText()) };
+    if (auto* edit = as<QPlainTextEdit>(widget)) return { "edit", plain(edit->toPlainText()) };
+    if (auto* combo = as<QComboBox>(widget)) return { "combo", plain(combo->currentText()) };
+    if (auto* spin = as<QAbstractSpinBox>(widget))
+        return { as<QDateTimeEdit>(widget) ? "datetime" : "spin", plain(spin->text()) };
+    if (auto* slider = as<QAbstractSlider>(widget))
+        return { as<QScrollBar>(widget) ? "scrollbar" : "slider", plain(QString::number(slider->value())) };
+    if (auto* progress = as<QProgressBar>(widget)) return { "progress", plain(progress->text()) };
+    if (as<QTabBar>(widget)) return { "tabs", {} };
+    if (as<QAbstractItemView>(widget)) return { "list", {} };
+    if (auto* group = as<QGroupBox>(widget)) return { "group", without_mnemonic(group->title()) };
+    if (auto* stack = qobject_cast<const QStackedWidget*>(widget.parentWidget())) {
+        if (auto* tabs = qobject_cast<const QTabWidget*>(stack->parentWidget()))
+            return { "page", without_mnemonic(tabs->tabText(tabs->indexOf(const_cast<QWidget*>(&widget)))) };
+    }
+    return { "widget", plain(widget.accessibleName()) };
 }
 
 class Describer {
@@ -110,7 +147,8 @@ private:
     }
 
     UiLine line_for(const QWidget& widget, int depth, std::string kind, std::u16string text) const {
-        UiLine line = line_at(depth, std::move(kind), std::move(text), QRect(widget.mapToGlobal(QPoint(0, 0)), widget.size()));
+        const QRect global(widget.mapToGlobal(QPoint(0, 0)), widget.size());
+        UiLine line = line_at(depth, std::move(kind), std::move(text), global);
         line.control_id = control_id(widget);
         line.enabled = widget.isEnabled();
         if (widget.hasFocus()) line.states.emplace_back("focused");
@@ -150,47 +188,21 @@ private:
     }
 
     UiLine describe(const QWidget& widget, int depth) const {
-        if (dynamic_cast<const TaskBar*>(&widget)) return line_for(widget, depth, "taskbar", {});
-        if (dynamic_cast<const SoftKeyBar*>(&widget)) return line_for(widget, depth, "softkeybar", {});
-        if (auto* button = qobject_cast<const QAbstractButton*>(&widget)) {
-            const char* kind = dynamic_cast<const SoftKeyBar*>(widget.parentWidget()) ? "softkey"
-                               : qobject_cast<const QCheckBox*>(&widget)              ? "checkbox"
-                               : qobject_cast<const QRadioButton*>(&widget)           ? "radio"
-                                                                                      : "button";
-            UiLine line = line_for(widget, depth, kind, without_mnemonic(button->text()));
+        auto [kind, text] = kind_and_text(widget);
+        UiLine line = line_for(widget, depth, std::move(kind), std::move(text));
+        if (auto* button = qobject_cast<const QAbstractButton*>(&widget))
             add_check_state(line.states, button->isCheckable(), button->isChecked());
-            return line;
-        }
-        if (auto* label = qobject_cast<const QLabel*>(&widget)) return line_for(widget, depth, "label", label_text(*label));
-        if (auto* edit = qobject_cast<const QLineEdit*>(&widget)) return line_for(widget, depth, "edit", plain(edit->displayText()));
-        if (auto* edit = qobject_cast<const QTextEdit*>(&widget)) return line_for(widget, depth, "edit", plain(edit->toPlainText()));
-        if (auto* edit = qobject_cast<const QPlainTextEdit*>(&widget)) return line_for(widget, depth, "edit", plain(edit->toPlainText()));
-        if (auto* combo = qobject_cast<const QComboBox*>(&widget)) return line_for(widget, depth, "combo", plain(combo->currentText()));
-        if (auto* spin = qobject_cast<const QAbstractSpinBox*>(&widget))
-            return line_for(widget, depth, qobject_cast<const QDateTimeEdit*>(&widget) ? "datetime" : "spin", plain(spin->text()));
-        if (auto* slider = qobject_cast<const QAbstractSlider*>(&widget))
-            return line_for(widget, depth, qobject_cast<const QScrollBar*>(&widget) ? "scrollbar" : "slider",
-                            plain(QString::number(slider->value())));
-        if (auto* progress = qobject_cast<const QProgressBar*>(&widget)) return line_for(widget, depth, "progress", plain(progress->text()));
-        if (qobject_cast<const QTabBar*>(&widget)) return line_for(widget, depth, "tabs", {});
-        if (qobject_cast<const QAbstractItemView*>(&widget)) return line_for(widget, depth, "list", {});
-        if (auto* group = qobject_cast<const QGroupBox*>(&widget)) {
-            UiLine line = line_for(widget, depth, "group", without_mnemonic(group->title()));
+        else if (auto* group = qobject_cast<const QGroupBox*>(&widget))
             add_check_state(line.states, group->isCheckable(), group->isChecked());
-            return line;
-        }
-        if (auto* stack = qobject_cast<const QStackedWidget*>(widget.parentWidget())) {
-            if (auto* tabs = qobject_cast<const QTabWidget*>(stack->parentWidget()))
-                return line_for(widget, depth, "page", without_mnemonic(tabs->tabText(tabs->indexOf(const_cast<QWidget*>(&widget)))));
-        }
-        return line_for(widget, depth, "widget", plain(widget.accessibleName()));
+        return line;
     }
 
     void tab_items(const QTabBar& tabs, int depth) {
         for (int index = 0; index < tabs.count(); ++index) {
             if (!tabs.isTabVisible(index)) continue;
             const QRect rect = tabs.tabRect(index);
-            UiLine line = line_at(depth, "tab", without_mnemonic(tabs.tabText(index)), QRect(tabs.mapToGlobal(rect.topLeft()), rect.size()));
+            const QRect global(tabs.mapToGlobal(rect.topLeft()), rect.size());
+            UiLine line = line_at(depth, "tab", without_mnemonic(tabs.tabText(index)), global);
             line.enabled = tabs.isEnabled() && tabs.isTabEnabled(index);
             if (index == tabs.currentIndex()) line.states.emplace_back("selected");
             add(std::move(line));
@@ -212,7 +224,8 @@ private:
                 line.enabled = view.isEnabled() && (model->flags(index) & Qt::ItemIsEnabled);
                 const QVariant check = index.data(Qt::CheckStateRole);
                 add_check_state(line.states, check.isValid(), check.toInt() != Qt::Unchecked);
-                if (view.selectionModel() && view.selectionModel()->isSelected(index)) line.states.emplace_back("selected");
+                const QItemSelectionModel* selection = view.selectionModel();
+                if (selection && selection->isSelected(index)) line.states.emplace_back("selected");
                 if (view.hasFocus() && view.currentIndex() == index) line.states.emplace_back("focused");
                 add(std::move(line));
             }
@@ -227,7 +240,8 @@ private:
             const QRect rect = menu.actionGeometry(action);
             if (rect.isEmpty()) continue;
             const char* kind = action->isSeparator() ? "separator" : action->menu() ? "submenu" : "menuitem";
-            UiLine line = line_at(depth, kind, without_mnemonic(action->text()), QRect(menu.mapToGlobal(rect.topLeft()), rect.size()));
+            const QRect global(menu.mapToGlobal(rect.topLeft()), rect.size());
+            UiLine line = line_at(depth, kind, without_mnemonic(action->text()), global);
             line.control_id = control_id(*action);
             line.enabled = action->isEnabled() && menu.isEnabled();
             add_check_state(line.states, action->isCheckable(), action->isChecked());

@@ -69,7 +69,8 @@ TEST_F(BridgeEndToEnd, TheScreenPictureShowsTheTaskBarTheSkinsBackgroundAndTheTo
     ASSERT_FALSE(background.isNull());
 
     const auto lines = ui();
-    const auto dialog = std::find_if(lines.begin(), lines.end(), [](const UiLine& line) { return line.control_id == kMainDialogId; });
+    const auto dialog =
+        std::find_if(lines.begin(), lines.end(), [](const UiLine& line) { return line.control_id == kMainDialogId; });
     ASSERT_NE(dialog, lines.end()) << "the main dialog by its resource id";
     const int task_bar = dialog->y;
     EXPECT_GT(task_bar, 0);
@@ -134,11 +135,12 @@ TEST_F(BridgeEndToEnd, OnASquareScreenTheKeysDriveTheToolbarAndActionOpensTheOpt
     const auto skins = find_line(lines, "tab", u"Skins");
     ASSERT_TRUE(skins);
     EXPECT_TRUE(skins->has_state("selected")) << "page 0";
-    const auto cancel = std::find_if(lines.begin(), lines.end(),
-                                     [](const UiLine& line) { return line.kind == "softkey" && line.control_id == kCancelSoftKey; });
+    const auto is_soft_key = [](std::int32_t id) {
+        return [id](const UiLine& line) { return line.kind == "softkey" && line.control_id == id; };
+    };
+    const auto cancel = std::find_if(lines.begin(), lines.end(), is_soft_key(kCancelSoftKey));
     ASSERT_NE(cancel, lines.end());
-    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(),
-                            [](const UiLine& line) { return line.kind == "softkey" && line.control_id == kOkSoftKey; }));
+    EXPECT_TRUE(std::any_of(lines.begin(), lines.end(), is_soft_key(kOkSoftKey)));
     const auto screen = screencap(picture_file("options"));
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->size(), QSize(480, 480));
@@ -180,7 +182,8 @@ TEST_F(BridgeEndToEnd, ThePictureHasTheScreensSizeAndTurnsWithIt) {
         const auto lines = ui();
         ASSERT_FALSE(lines.empty());
         EXPECT_EQ(lines.front().kind, "frame");
-        EXPECT_EQ((QRect(lines.front().x, lines.front().y, lines.front().width, lines.front().height)), QRect(0, 0, width, height));
+        const UiLine& frame = lines.front();
+        EXPECT_EQ((QRect(frame.x, frame.y, frame.width, frame.height)), QRect(0, 0, width, height));
         EXPECT_TRUE(toolbar_button(3)) << width << "x" << height;
         ASSERT_EQ(close_main(), 0u);
     }

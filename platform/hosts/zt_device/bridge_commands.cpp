@@ -103,7 +103,8 @@ int input_command(Words words) {
     if (kind == "key" && rest.size() == 1) {
         auto code = gui::bridge::key_code_of_name(rest[0]);
         if (!code) code = parse_word(rest[0]);
-        if (!code) return usage_error("no key named " + rest[0] + " (left up right down action button1..button4, or a key code)");
+        if (!code)
+            return usage_error("no key named " + rest[0] + " (left up right down action button1..button4, or a key code)");
         request = Request { .verb = Verb::Key, .key_code = *code };
     } else if (kind == "tap" || kind == "hold" || kind == "drag") {
         request = parse_pen(kind == "tap" ? Verb::Tap : kind == "hold" ? Verb::Hold : Verb::Drag, rest);
