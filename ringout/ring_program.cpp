@@ -4,6 +4,7 @@
 #include <QThread>
 
 #include "core/notification_schedule.h"
+#include "platform/gui/debug_bridge.h"
 #include "platform/gui/hardware_keys.h"
 #include "platform/windows/message.h"
 #include "platform/windows/message_sender.h"
@@ -17,6 +18,7 @@ RingFrame::RingFrame(zt::core::CTimeStore& store, RingStrips strips, Translate t
     : m_strips(std::move(strips)), m_translate(translate) {
     // Every pen tap and key of the program counts as the user's activity on the device.
     zt::platform::gui::install_user_activity_signal();
+    zt::platform::gui::install_debug_bridge();
     CSoundManager::instance().SetNotificationWindow(this);
     CSoundManager::instance().SetApplicationFolder(store.application_folder());
     m_controller = std::make_unique<CRingController>(store, *this, *this, std::move(translate));

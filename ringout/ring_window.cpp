@@ -7,6 +7,7 @@
 #include <QTime>
 
 #include "platform/base/clock.h"
+#include "platform/gui/control_id.h"
 #include "platform/gui/pen_capture.h"
 #include "platform/gui/window_placement.h"
 #include "platform/power/user_activity.h"
@@ -67,6 +68,9 @@ RingWindow::RingWindow(const RingStrips& strips, CommandHandler on_command, Tran
     connect(m_snooze_menu, &QMenu::aboutToShow, this, [this] { fill_snooze_menu(); });
     fill_snooze_menu();
     m_soft_keys = std::make_unique<zt::platform::gui::SoftKeyBar>(nullptr, [this](uint32_t command) { run_command(command); });
+    zt::platform::gui::set_control_id(*this, kRingWindowResource);
+    zt::platform::gui::set_control_id(*m_soft_keys, kSoftKeyBarId);
+    zt::platform::gui::set_drawn_controls(*this, [this] { return drawn_buttons(); });
     zt::platform::gui::set_topmost(*m_soft_keys, true);
     zt::platform::gui::apply_fonts(*this, m_appearance);
     zt::platform::gui::apply_fonts(*m_soft_keys, m_appearance);
@@ -103,7 +107,8 @@ void RingWindow::fill_snooze_menu() {
     for (size_t index = 0; index < std::size(kSnoozeMenuMinutes); ++index) {
         const QString text = QString::number(kSnoozeMenuMinutes[index]) + u' ' + to_qstring(minutes_word);
         const uint32_t command = kSnoozeMenuFirst + static_cast<uint32_t>(index);
-        m_snooze_menu->addAction(text, this, [this, command] { run_command(command); });
+        QAction* item = m_snooze_menu->addAction(text, this, [this, command] { run_command(command); });
+        zt::platform::gui::set_control_id(*item, static_cast<int32_t>(command));
     }
 }
 
@@ -143,6 +148,26 @@ void RingWindow::place_buttons(const RingLayout& layout) {
     m_dismiss.rect = layout.left_button;
     m_snooze.rect = layout.right_button;
     m_restart.rect = layout.right_button;
+}
+
+std::vector<zt::platform::gui::DrawnControl> RingWindow::drawn_buttons() {
+    std::vector<zt::platform::gui::DrawnControl> controls;
+    CButtonGroup* group = active_group();
+    if (!group) return controls;
+    place_buttons(layout());
+    for (size_t index = 0; index < group->buttons().size(); ++index) {
+        const ImageButton& button = *group->buttons()[index];
+        const std::u16string_view english = button.command == kCommandDismiss ? u"Dismiss"
+                                            : button.command == kCommandSnooze ? u"Snooze"
+                                                                               : u"Restart";
+        zt::platform::gui::DrawnControl control;
+        control.id = static_cast<int32_t>(button.command);
+        control.text = word(english);
+        control.rect = to_qrect(button.rect);
+        if (group->pressed() == static_cast<int>(index)) control.states.emplace_back("selected");
+        controls.push_back(std::move(control));
+    }
+    return controls;
 }
 
 zt::platform::WindowHandle RingWindow::device_window() const { return m_pump ? m_pump->window().handle() : 0; }

@@ -11,6 +11,7 @@
 #include <memory>
 #include <optional>
 
+#include "platform/gui/control_id.h"
 #include "platform/gui/dialog_appearance.h"
 #include "platform/gui/soft_key_bar.h"
 #include "platform/gui/window_timers.h"
@@ -28,6 +29,9 @@ inline constexpr uint32_t kWmCommand = 0x0111;
 inline constexpr uint32_t kClockTimer = 1002;
 inline constexpr char16_t kRingWindowClass[] = u"Dialog";
 inline constexpr char16_t kRingWindowTitle[] = u"Zun Time";
+// The ids the device's tools report: the window's dialog template and its soft-key bar.
+inline constexpr int32_t kRingWindowResource = 133;
+inline constexpr int32_t kSoftKeyBarId = 0xE800;
 
 struct RingStrips {
     zt::skins::CImageStrip buttons;   // "alarm_buttons.png": 3 buttons, normal and pressed
@@ -75,6 +79,8 @@ private:
     void repaint_rects(const std::vector<zt::platform::Rect>& rects);
     void place_buttons(const RingLayout& layout);
     CButtonGroup* active_group();
+    // The image buttons as the device's tools list them.
+    std::vector<zt::platform::gui::DrawnControl> drawn_buttons();
 
     const RingStrips& m_strips;
     CommandHandler m_on_command;

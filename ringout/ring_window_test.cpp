@@ -11,6 +11,7 @@
 
 #include "platform/gui/pen_capture.h"
 #include "platform/gui/testing/font_cell.h"
+#include "platform/gui/ui_dump.h"
 #include "platform/gui/window_placement.h"
 
 #include "platform/profile/device_profile.h"
@@ -183,6 +184,49 @@ TEST_P(RingWindowTest, TheTextTablesLargeFontSwitchGivesLargeFonts) {
     }
     EXPECT_TRUE(zt::platform::gui::testing::sized_by_cell(m_window->font(), large_height * 13 / 14))
         << "the normal window keeps 13";
+}
+
+TEST_P(RingWindowTest, TheDevicesToolsListItsButtonsSoftKeysAndSnoozeLengthsByTheirIds) {
+    using zt::platform::gui::UiLine;
+    const auto find = [](const std::vector<UiLine>& lines, std::string_view kind, std::u16string_view text) {
+        const auto found =
+            std::find_if(lines.begin(), lines.end(), [&](const UiLine& l) { return l.kind == kind && l.text == text; });
+        return found == lines.end() ? std::optional<UiLine> {} : std::optional<UiLine>(*found);
+    };
+    show(zt::core::ItemType::Alarm, u"Wake up");
+    std::vector<UiLine> lines = zt::platform::gui::describe_device_screen();
+    const auto window =
+        std::find_if(lines.begin(), lines.end(), [](const UiLine& l) { return l.control_id == kRingWindowResource; });
+    ASSERT_NE(window, lines.end()) << "the window by its dialog template";
+    const auto dismiss = find(lines, "button", u"Dismiss");
+    const auto snooze = find(lines, "button", u"Snooze");
+    ASSERT_TRUE(dismiss && snooze) << "the image buttons it draws";
+    EXPECT_EQ(dismiss->control_id, static_cast<int32_t>(kCommandDismiss));
+    EXPECT_EQ(snooze->control_id, static_cast<int32_t>(kCommandSnooze));
+    const RingLayout layout = m_window->layout();
+    EXPECT_EQ(dismiss->x - window->x, layout.left_button.left);
+    EXPECT_EQ(dismiss->width, layout.left_button.right - layout.left_button.left);
+    const auto bar = std::find_if(lines.begin(), lines.end(), [](const UiLine& l) { return l.kind == "softkeybar"; });
+    ASSERT_NE(bar, lines.end());
+    EXPECT_EQ(bar->control_id, kSoftKeyBarId);
+    const auto soft_dismiss = find(lines, "softkey", u"Dismiss");
+    ASSERT_TRUE(soft_dismiss);
+    EXPECT_EQ(soft_dismiss->control_id, static_cast<int32_t>(kCommandDismiss));
+
+    m_window->snooze_menu()->popup(m_window->mapToGlobal(QPoint(10, 10)));
+    QApplication::processEvents();
+    lines = zt::platform::gui::describe_device_screen();
+    const auto five = find(lines, "menuitem", u"5 min");
+    ASSERT_TRUE(five);
+    EXPECT_EQ(five->control_id, static_cast<int32_t>(kSnoozeMenuFirst + 1));
+    m_window->snooze_menu()->hide();
+
+    show(zt::core::ItemType::Timer, u"Tea");
+    lines = zt::platform::gui::describe_device_screen();
+    const auto restart = find(lines, "button", u"Restart");
+    ASSERT_TRUE(restart);
+    EXPECT_EQ(restart->control_id, static_cast<int32_t>(kCommandRestart));
+    EXPECT_FALSE(find(lines, "button", u"Snooze")) << "a timer offers no snooze";
 }
 
 INSTANTIATE_TEST_SUITE_P(BothResolutions, RingWindowTest, ::testing::Values(240, 480));

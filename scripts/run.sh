@@ -4,8 +4,8 @@
 #                       ($XDG_DATA_HOME/zuntime/device)
 # The package (build/package) is installed with zt-install, as an upgrade when it is already
 # there; `zt-device run` is started for the root unless it runs; the installed main program is
-# opened (without a display: offscreen, with a screenshot in the device root). Then it shows
-# the device's registry, alarms and world time.
+# opened (without a display: offscreen, with a picture of its screen in the device root). Then it
+# shows the device's registry, alarms and world time.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh" >/dev/null
@@ -29,20 +29,21 @@ else
   echo "zt-device already runs for this root"
 fi
 
-# The installed main program. Without a display it runs on Qt's offscreen platform and saves
-# a picture of its main window once, after the first screen is drawn (ZT_SCREENSHOT=PATH, which
-# the program honours whatever its command line). A copy already running only comes forward.
+# The installed main program. Without a display it runs on Qt's offscreen platform, and the
+# device's debug bridge saves a picture of its screen once the program shows it. A copy already
+# running only comes forward.
 main_program="$ZT_ROOT/Program Files/Zun Time/ZunTime.exe"
 if [[ -x "$main_program" ]]; then
   if [[ -z "${DISPLAY:-}" && -z "${WAYLAND_DISPLAY:-}" ]]; then
     shot="$ZT_ROOT/ZunTime-screenshot.png"
     rm -f "$shot"
-    QT_QPA_PLATFORM=offscreen ZT_SCREENSHOT="$shot" nohup "$main_program" >>"$ZT_ROOT/zuntime.log" 2>&1 &
-    for _ in $(seq 100); do [[ -s "$shot" ]] && break; sleep 0.1; done
-    if [[ -s "$shot" ]]; then
-      echo "ZunTime runs without a display (offscreen); its main window: $shot"
+    QT_QPA_PLATFORM=offscreen nohup "$main_program" >>"$ZT_ROOT/zuntime.log" 2>&1 &
+    for _ in $(seq 100); do "$bin/zt-device" ui >/dev/null 2>&1 && break; sleep 0.1; done
+    if "$bin/zt-device" screencap "$shot" 2>/dev/null; then
+      echo "ZunTime runs without a display (offscreen); its screen: $shot"
+      echo "  see and drive it with: zt-device screencap FILE | ui | input tap X Y | input key action"
     else
-      echo "ZunTime runs without a display (offscreen); no screenshot yet (a copy may already run): see $ZT_ROOT/zuntime.log"
+      echo "ZunTime runs without a display (offscreen); no picture of it yet: see $ZT_ROOT/zuntime.log"
     fi
   else
     nohup "$main_program" >>"$ZT_ROOT/zuntime.log" 2>&1 &

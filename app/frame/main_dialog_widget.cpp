@@ -9,6 +9,7 @@
 #include "app/frame/screens.h"
 #include "app/frame/skin_backdrop.h"
 #include "app/frame/skin_message_box.h"
+#include "app/frame/toolbar_controls.h"
 #include "app/texts/text_table.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
@@ -66,6 +67,8 @@ CScreen* CMainDialog::screen(ScreenNumber number) const {
 bool CMainDialog::initialise() {
     // Step 1: the dialog is the program's window, found by the device as a dialog.
     m_pump = platform::QtMessagePump::create(kMainDialogClass, kProgramTitle, this);
+    platform::gui::set_control_id(*this, kMainDialogResource);
+    platform::gui::set_drawn_controls(*this, [this] { return describe_toolbar(m_layout, m_sets.selected_button()); });
     m_frame.set_title(kProgramTitle);
     m_frame.soft_key_bar().add_text_button(CTextTable::instance().translate(u"Options"), kOptionsSoftKeyCommand);
     // The program's dialog look; the skin draws everything else, so there is no heading.

@@ -33,6 +33,8 @@ namespace zt::app {
 inline constexpr char16_t kMainDialogClass[] = u"Dialog";
 inline constexpr char16_t kProgramTitle[] = u"Zun Time";
 inline constexpr char16_t kErrorLoadingSkin[] = u"Error loading the skin!";
+// The main dialog's dialog resource: its control id for the device's tools.
+inline constexpr int32_t kMainDialogResource = 179;
 
 // The dialog's own messages.
 inline constexpr uint32_t kRelayoutMessage = 0x0401;

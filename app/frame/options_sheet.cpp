@@ -9,6 +9,7 @@
 #include "app/dialogs/program_look.h"
 #include "app/frame/timers_page.h"
 #include "app/texts/text_table.h"
+#include "platform/gui/control_id.h"
 #include "platform/gui/property_sheet.h"
 
 namespace zt::app {
@@ -16,6 +17,9 @@ namespace {
 
 platform::gui::PropertySheet* g_open_sheet = nullptr;
 std::function<void()> g_closed_hook;
+
+// The dialog resource of the alarms page, its control id for the device's tools.
+constexpr int32_t kAlarmsPageResource = 162;
 
 QString to_qstring(std::u16string_view text) {
     return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size()));
@@ -59,6 +63,8 @@ void open_options_sheet(int page, QWidget* parent) {
     for (const std::u16string& title : options_page_titles()) {
         const bool timers_page = sheet.page_count() == static_cast<int>(OptionsPage::Timers);
         QWidget* content = timers_page ? (timers = new TimersPage) : title_page(title);
+        if (sheet.page_count() == static_cast<int>(OptionsPage::Alarms))
+            platform::gui::set_control_id(*content, kAlarmsPageResource);
         sheet.add_page(translate(title), content);
     }
     sheet.set_ok_handler([timers] {

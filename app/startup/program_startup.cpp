@@ -22,6 +22,7 @@
 #include "core/time_store.h"
 #include "platform/base/clock.h"
 #include "platform/base/device_path.h"
+#include "platform/gui/debug_bridge.h"
 #include "platform/gui/screen_metrics.h"
 #include "platform/kernel/module_path.h"
 #include "platform/msgbox/qt/qt_message_box.h"
@@ -92,6 +93,8 @@ int run_main_program(int argc, char** argv) {
 
     QApplication application(argc, argv);
     zt::platform::msgbox::install_qt_message_boxes([](QWidget& box) { prepare_message_box(box); });
+    // Every mode shows something (an editor alone, too): the device's tools see all of them.
+    zt::platform::gui::install_debug_bridge();
     const auto metrics = zt::platform::gui::read_screen_metrics();
     create_shared_image_list(metrics.high_resolution());
 

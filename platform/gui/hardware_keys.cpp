@@ -87,6 +87,32 @@ std::optional<std::uint32_t> device_key_code(int qt_key) {
     }
 }
 
+std::optional<int> qt_key_of_device_code(std::uint32_t key_code) {
+    if (key_code >= '0' && key_code <= '9') return Qt::Key_0 + static_cast<int>(key_code - '0');
+    if (key_code >= 'A' && key_code <= 'Z') return Qt::Key_A + static_cast<int>(key_code - 'A');
+    switch (key_code) {
+    case VK_LEFT: return Qt::Key_Left;
+    case VK_UP: return Qt::Key_Up;
+    case VK_RIGHT: return Qt::Key_Right;
+    case VK_DOWN: return Qt::Key_Down;
+    case VK_RETURN: return Qt::Key_Return;
+    case VK_APP1: return Qt::Key_F1;
+    case VK_APP2: return Qt::Key_F2;
+    case VK_APP3: return Qt::Key_F3;
+    case VK_APP4: return Qt::Key_F4;
+    case VK_BACK: return Qt::Key_Backspace;
+    case VK_TAB: return Qt::Key_Tab;
+    case VK_ESCAPE: return Qt::Key_Escape;
+    case VK_SPACE: return Qt::Key_Space;
+    case VK_PRIOR: return Qt::Key_PageUp;
+    case VK_NEXT: return Qt::Key_PageDown;
+    case VK_END: return Qt::Key_End;
+    case VK_HOME: return Qt::Key_Home;
+    case VK_DELETE: return Qt::Key_Delete;
+    default: return std::nullopt;
+    }
+}
+
 HardwareKeys::HardwareKeys(QWidget& widget, KeyHandler on_key_up, bool take_presses)
     : QObject(&widget), m_widget(&widget), m_on_key_up(std::move(on_key_up)), m_take_presses(take_presses) {
     // On the application, so keys reaching a focused child are seen before the child acts.

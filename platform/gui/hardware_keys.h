@@ -13,25 +13,17 @@
 #include <functional>
 #include <optional>
 
+#include "platform/gui/key_codes.h"
+
 class QWidget;
 
 namespace zt::platform::gui {
 
-inline constexpr std::uint32_t WM_KEYDOWN = 0x0100;
-inline constexpr std::uint32_t WM_KEYUP = 0x0101;
-
-inline constexpr std::uint32_t VK_RETURN = 0x0D;
-inline constexpr std::uint32_t VK_LEFT = 0x25;
-inline constexpr std::uint32_t VK_UP = 0x26;
-inline constexpr std::uint32_t VK_RIGHT = 0x27;
-inline constexpr std::uint32_t VK_DOWN = 0x28;
-inline constexpr std::uint32_t VK_APP1 = 193;
-inline constexpr std::uint32_t VK_APP2 = 194;
-inline constexpr std::uint32_t VK_APP3 = 195;
-inline constexpr std::uint32_t VK_APP4 = 196;
-
 // The device key code of a Qt key (Qt::Key value); nullopt for a key the handheld does not have.
 std::optional<std::uint32_t> device_key_code(int qt_key);
+// The Qt key that stands for a device key code: the hardware keys above, and the keyboard keys
+// of key_codes.h; nullopt for a code the device has no key for.
+std::optional<int> qt_key_of_device_code(std::uint32_t key_code);
 
 // Watches one widget and its children: on release of a hardware key the handler gets the device
 // key code and returns whether it handled it (a handled release is not passed on). With

@@ -14,6 +14,7 @@
 //    bar is shown; it is kept in front of the program's other windows, so window_from_point at
 //    the bottom centre finds it while shown and not while hidden.
 //  - Key and pen input of the process sets the device's activity event (hardware_keys.h).
+//  - The process answers the device's debug bridge (debug_bridge.h).
 #include <QWidget>
 
 #include <functional>

@@ -4,6 +4,7 @@
 #include <QMenu>
 #include <QPushButton>
 
+#include "platform/gui/control_id.h"
 #include "platform/power/user_activity.h"
 
 namespace zt::platform::gui {
@@ -26,6 +27,9 @@ SoftKeyBar::SoftKeyBar(QWidget* parent, CommandHandler on_command)
 void SoftKeyBar::insert(QPushButton* button, bool before_last) {
     button->setMinimumSize(kButtonWidth, kButtonHeight);
     button->setFlat(true);
+    // Soft keys are pressed, never focused: a focused one would take the action key as a press
+    // of itself, and the hardware keys from the program.
+    button->setFocusPolicy(Qt::NoFocus);
     const size_t at = before_last && !m_buttons.empty() ? m_buttons.size() - 1 : m_buttons.size();
     m_layout->insertWidget(static_cast<int>(at), button, 1);
     m_buttons.insert(m_buttons.begin() + static_cast<ptrdiff_t>(at), button);
@@ -33,6 +37,7 @@ void SoftKeyBar::insert(QPushButton* button, bool before_last) {
 
 void SoftKeyBar::add_text_button(std::u16string_view text, uint32_t command, bool before_last) {
     auto* button = new QPushButton(to_qstring(text), this);
+    set_control_id(*button, static_cast<std::int32_t>(command));
     connect(button, &QPushButton::clicked, this, [this, command] {
         signal_user_activity();
         if (m_on_command) m_on_command(command);

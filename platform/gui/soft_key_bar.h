@@ -23,7 +23,8 @@ public:
 
     explicit SoftKeyBar(QWidget* parent, CommandHandler on_command);
 
-    // Appends (or, with before_last, inserts before the last button) a button with text only.
+    // Appends (or, with before_last, inserts before the last button) a button with text only;
+    // the command is its control id (control_id.h).
     void add_text_button(std::u16string_view text, uint32_t command, bool before_last = false);
     // A button that opens `menu` (not owned; the owner keeps it) upward from the bar.
     void add_menu_button(std::u16string_view text, QMenu* menu, MenuHook about_to_open = {});

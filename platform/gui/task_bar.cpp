@@ -45,6 +45,8 @@ TaskBar::TaskBar(QWidget* parent, Action on_rotate, Clock clock)
     m_menu_button = new QToolButton(this);
     m_menu_button->setText(QStringLiteral("\u2261"));
     m_menu_button->setAutoRaise(true);
+    // The shell's bar is no part of the program: the hardware keys stay with the program.
+    m_menu_button->setFocusPolicy(Qt::NoFocus);
     m_menu = new QMenu(this);
     QAction* rotate = m_menu->addAction(QStringLiteral("Rotate screen"));
     rotate->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_R));

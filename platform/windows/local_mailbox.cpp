@@ -106,4 +106,13 @@ std::shared_ptr<LocalMailbox> find_local_window(WindowHandle handle) {
     return it == t.windows.end() ? nullptr : it->second;
 }
 
+bool any_queued_for_thread(std::thread::id owner) {
+    LocalTable& t = table();
+    std::lock_guard lock(t.mutex);
+    for (const auto& [handle, mailbox] : t.windows) {
+        if (mailbox->owner() == owner && mailbox->size() > 0) return true;
+    }
+    return false;
+}
+
 }  // namespace zt::platform::detail

@@ -60,5 +60,7 @@ std::shared_ptr<LocalMailbox> make_local_mailbox(Window* window);
 void register_local_window(WindowHandle handle, std::shared_ptr<LocalMailbox> mailbox);
 void unregister_local_window(WindowHandle handle);
 std::shared_ptr<LocalMailbox> find_local_window(WindowHandle handle);
+// True when a window of that thread has posted messages waiting in its queue.
+bool any_queued_for_thread(std::thread::id owner);
 
 }  // namespace zt::platform::detail

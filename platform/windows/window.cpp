@@ -2,6 +2,8 @@
 
 #include <unistd.h>
 
+#include <thread>
+
 #include "platform/kernel/module_path.h"
 #include "platform/windows/local_mailbox.h"
 #include "platform/windows/window_directory.h"
@@ -13,6 +15,8 @@ std::uint32_t default_window_procedure(Window& window, const Message& message) {
     if (message.number == WM_CLOSE) window.destroy();
     return 0;
 }
+
+bool thread_has_queued_messages() { return detail::any_queued_for_thread(std::this_thread::get_id()); }
 
 Window::Window(WindowInfo info, Procedure procedure)
     : m_info(std::move(info)), m_procedure(std::move(procedure)) {}

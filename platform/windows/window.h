@@ -91,6 +91,10 @@ private:
     bool m_destroying { false };
 };
 
+// True when a window owned by the calling thread has messages posted from this process that it
+// has not taken yet: work the thread has queued for itself and will do on its next turns.
+bool thread_has_queued_messages();
+
 // What a window does with a message its procedure leaves alone.
 std::uint32_t default_window_procedure(Window& window, const Message& message);
 

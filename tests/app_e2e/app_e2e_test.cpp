@@ -1,7 +1,7 @@
 // The installed main program on a running device, offscreen: found by its anchor window, a
-// second copy hands its command line over, the command-line modes set the screens, item
-// commands from another process change the records, and it ends on WM_CLOSE or the service's
-// end of the screensaver, rescheduling as it goes.
+// second copy hands its command line over, the command-line modes set the screens (as
+// `zt-device ui` shows them), item commands from another process change the records, and it
+// ends on WM_CLOSE or the service's end of the screensaver, rescheduling as it goes.
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -22,6 +22,8 @@
 #include "platform/registry/registry.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
+#include "tests/app_e2e/device_bridge.h"
+#include "tests/app_e2e/main_program_fixture.h"
 #include "tests/service_e2e/running_device.h"
 
 namespace {
@@ -34,14 +36,14 @@ using zt::core::CTimer;
 using zt::core::ItemType;
 using zt::e2e::built_program;
 using zt::e2e::eventually;
+using zt::e2e::kMainProgram;
+using zt::e2e::kStartLimit;
+using zt::e2e::MainProgramEndToEnd;
 using zt::e2e::run_program;
+using zt::e2e::settings_key;
+using zt::e2e::window_of;
 using platform::registry::Key;
 using platform::registry::Root;
-
-constexpr char16_t kMainProgram[] = u"\\Program Files\\Zun Time\\ZunTime.exe";
-constexpr std::chrono::seconds kStartLimit { 30 };
-
-Key settings_key() { return std::move(Key::create(Root::CurrentUser, zt::core::kSettingsKeyPath)->key); }
 
 std::optional<SYSTEMTIME> registered_alarm_notice() {
     const std::u16string application = zt::core::named_event_application(zt::core::kAlarmNotifyName);
@@ -50,65 +52,6 @@ std::optional<SYSTEMTIME> registered_alarm_notice() {
     }
     return std::nullopt;
 }
-
-std::optional<platform::WindowInfo> window_of(int process_id, std::u16string_view class_name, std::u16string_view title) {
-    for (const auto& window : platform::windows_of_process(process_id)) {
-        if (window.class_name == class_name && window.title == title) return window;
-    }
-    return std::nullopt;
-}
-
-class MainProgramEndToEnd : public ::testing::Test {
-protected:
-    void SetUp() override {
-        ASSERT_TRUE(fs::exists(fs::path(ZT_PACKAGE_DIR) / "manifest.txt")) << "the package is not laid out";
-        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::setenv("ZT_AUDIO", "null", 1);
-        m_message_log = device.root() / "messages.log";
-        ::setenv("ZT_MESSAGE_LOG", m_message_log.c_str(), 1);
-        ASSERT_TRUE(device.start());
-        ASSERT_EQ(run_program(built_program("zt-install"), { "--root", device.root().string(), ZT_PACKAGE_DIR }), 0);
-    }
-    void TearDown() override {
-        if (m_main && m_main->exit_status().still_active()) m_main->terminate(9);
-        ::unsetenv("ZT_MESSAGE_LOG");
-    }
-
-    // Starts the installed program and waits for its anchor window (and, for the main dialog,
-    // its dialog window).
-    void start_main(std::u16string_view line, bool with_main_dialog = true) {
-        m_main = platform::Process::create(kMainProgram, line);
-        ASSERT_TRUE(m_main) << "the installed program does not start";
-        const int id = m_main->id();
-        ASSERT_TRUE(eventually([&] { return window_of(id, zt::app::kAnchorClass, u"Zun Time").has_value(); }, kStartLimit))
-            << "no anchor window";
-        if (with_main_dialog) {
-            ASSERT_TRUE(eventually([&] { return window_of(id, u"Dialog", u"Zun Time").has_value(); }, kStartLimit))
-                << "no main dialog";
-        }
-    }
-    platform::WindowHandle anchor() const {
-        const auto window = window_of(m_main->id(), zt::app::kAnchorClass, u"Zun Time");
-        return window ? window->handle : 0;
-    }
-    // WM_CLOSE to the anchor window; the exit code once the program ended.
-    std::optional<uint32_t> close_main() {
-        platform::post_message(anchor(), platform::WM_CLOSE);
-        if (m_main->wait(std::chrono::seconds(20)) != platform::Process::WaitResult::Ended) return std::nullopt;
-        return m_main->exit_status().code;
-    }
-    static void store_screens(uint32_t set, uint32_t clocks, uint32_t timers) {
-        Key key = settings_key();
-        key.set_dword(u"ActiveScreenSet", set);
-        key.set_dword(u"ClocksActiveScreen", clocks);
-        key.set_dword(u"TimersActiveScreen", timers);
-    }
-    static uint32_t stored(std::u16string_view name) { return settings_key().get_dword(name).value_or(0xDEAD); }
-
-    zt::e2e::DeviceWithService device;
-    std::optional<platform::Process> m_main;
-    fs::path m_message_log;
-};
 
 TEST_F(MainProgramEndToEnd, AnchorWindowIsFoundByClassAndWmCloseEndsTheProgramWhichReschedules) {
     zt::core::CTimeStore store;
@@ -162,9 +105,21 @@ TEST_F(MainProgramEndToEnd, SecondCopyWithNewAlarmHandsItOverAndEndsWithoutWindo
         << "the first copy opened the alarm editor";
 }
 
+// The toolbar button (1..3) shown selected, as `zt-device ui` lists it; 0 for none.
+int selected_toolbar_button() {
+    const auto lines = zt::e2e::ui_lines();
+    if (!lines) return 0;
+    for (int button = 1; button <= 3; ++button) {
+        const auto line = zt::e2e::find_line(*lines, "button", u"Button " + std::u16string(1, static_cast<char16_t>(u'0' + button)));
+        if (line && line->has_state("selected")) return button;
+    }
+    return 0;
+}
+
 TEST_F(MainProgramEndToEnd, WorldClockSelectsTheClocksSetOnWorldTimeWhateverWasStored) {
     store_screens(1, 2, 5);
     start_main(u"WorldClock");
+    EXPECT_EQ(selected_toolbar_button(), 3) << "world time is the clocks set's third button";
     EXPECT_EQ(close_main(), 0u);
     EXPECT_EQ(stored(u"ActiveScreenSet"), 0u);
     EXPECT_EQ(stored(u"ClocksActiveScreen"), 0u);
@@ -174,6 +129,7 @@ TEST_F(MainProgramEndToEnd, WorldClockSelectsTheClocksSetOnWorldTimeWhateverWasS
 TEST_F(MainProgramEndToEnd, StoredSetTwoNormalisesToTheAnalogClockAndTheStopwatch) {
     store_screens(2, 0, 5);
     start_main(u"");
+    EXPECT_EQ(selected_toolbar_button(), 1) << "the analog clock is the clocks set's first button";
     EXPECT_EQ(close_main(), 0u);
     EXPECT_EQ(stored(u"ActiveScreenSet"), 0u);
     EXPECT_EQ(stored(u"ClocksActiveScreen"), 1u);

@@ -18,6 +18,9 @@ int notify_command(Words words);
 int status_command(Words words);
 int windows_command(Words words);
 int post_command(Words words);
+int screencap_command(Words words);
+int input_command(Words words);
+int ui_command(Words words);
 
 // Prints "zt-device: <what>" and the hint to --help on stderr; returns kExitFailure.
 int usage_error(const std::string& what);

@@ -28,6 +28,19 @@ constexpr const char* kHelp =
     "                                       numbers in decimal or 0x hex\n"
     "  status                               running, pid, clock, registrations, services, AC power\n"
     "\n"
+    "The debug bridge, to the foreground GUI program (exit 1 when none runs):\n"
+    "  screencap FILE                       PNG of the device screen as a person sees it\n"
+    "  input key NAME|CODE                  left up right down action button1..button4, or a\n"
+    "                                       key code: press and release, as hardware keys arrive\n"
+    "  input tap X Y                        stylus down and up at a device-screen point\n"
+    "  input hold X Y                       tap-and-hold (the context-menu gesture) there\n"
+    "  input drag X1 Y1 X2 Y2 [--ms N]      stylus down, moves over N ms (200), up\n"
+    "  input text TEXT                      typed into the focused control\n"
+    "  ui                                   the program's windows, menus and controls, one per\n"
+    "                                       line: depth, kind, id, text, x, y, w, h, enabled,\n"
+    "                                       state (tab-separated; see the README)\n"
+    "Each input returns once the program has handled it.\n"
+    "\n"
     "The device root is --root, else $ZT_ROOT, else $XDG_DATA_HOME/zuntime/device.\n"
     "Exit codes: 0 done, 1 not found, 2 usage or failure.\n";
 
@@ -73,5 +86,8 @@ int main(int argc, char** argv) {
     if (verb == "status") return status_command(rest);
     if (verb == "windows") return windows_command(rest);
     if (verb == "post") return post_command(rest);
+    if (verb == "screencap") return screencap_command(rest);
+    if (verb == "input") return input_command(rest);
+    if (verb == "ui") return ui_command(rest);
     return usage_error("unknown verb " + verb);
 }

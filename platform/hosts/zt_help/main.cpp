@@ -7,6 +7,7 @@
 #include <cstring>
 
 #include "platform/base/text.h"
+#include "platform/gui/debug_bridge.h"
 #include "platform/gui/help.h"
 #include "platform/hosts/zt_help/desktop_browser.h"
 #include "platform/hosts/zt_help/help_viewer.h"
@@ -41,6 +42,7 @@ int main(int argc, char** argv) {
     if (zt::platform::help::desktop_browser_usable() && zt::platform::help::open_in_desktop_browser(*target)) return 0;
 
     QApplication app(argc, argv);
+    zt::platform::gui::install_debug_bridge();
     zt::platform::help::HelpViewer viewer;
     viewer.open(*target);
     viewer.show();
