@@ -52,12 +52,12 @@ bool RingFrame::event(QEvent* event) {
 
 bool RingFrame::on_frame_thread() const { return QThread::currentThread() == thread(); }
 
-void RingFrame::post(uint32_t message) {
-    QMetaObject::invokeMethod(this, [this, message] { on_message(message); }, Qt::QueuedConnection);
+void RingFrame::post(uint32_t message, uint64_t playback) {
+    QMetaObject::invokeMethod(this, [this, message, playback] { on_message(message, playback); }, Qt::QueuedConnection);
 }
 
-void RingFrame::on_message(uint32_t message) {
-    if (message == kMsgSoundEnded) m_controller->OnSoundEnded();
+void RingFrame::on_message(uint32_t message, uint64_t playback) {
+    if (message == kMsgSoundEnded) m_controller->OnSoundEnded(playback);
 }
 
 void RingFrame::set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) {
@@ -119,7 +119,13 @@ void RingFrame::kill_timer_now(uint32_t id, std::optional<uint64_t> generation) 
     m_window_timers.kill(id);
 }
 
-void RingFrame::play(const SoundRequest& request) { CSoundManager::instance().Play(request); }
+uint64_t RingFrame::play(const SoundRequest& request) {
+    CSoundManager& manager = CSoundManager::instance();
+    const uint64_t before = manager.LastPlayback();
+    manager.Play(request);
+    const uint64_t after = manager.LastPlayback();
+    return after != before ? after : 0;
+}
 void RingFrame::stop() { CSoundManager::instance().Stop(); }
 bool RingFrame::is_playing() const { return CSoundManager::instance().IsPlaying(); }
 

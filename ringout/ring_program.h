@@ -43,11 +43,11 @@ protected:
 private:
     // ISoundWindow
     bool exists() const override { return m_exists.load(); }
-    void post(uint32_t message) override;
+    void post(uint32_t message, uint64_t playback) override;
     void set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) override;
     void kill_timer(uint32_t id) override;
     // IRingSound
-    void play(const SoundRequest& request) override;
+    uint64_t play(const SoundRequest& request) override;
     void stop() override;
     bool is_playing() const override;
     // IRingHost
@@ -60,7 +60,7 @@ private:
     void register_next_due(const zt::core::DueItem& due) override;
     void quit() override;
 
-    void on_message(uint32_t message);
+    void on_message(uint32_t message, uint64_t playback);
     bool on_frame_thread() const;
     void kill_timer_now(uint32_t id, std::optional<uint64_t> generation);
     void on_timer(uint32_t id);
