@@ -92,6 +92,12 @@ bool CNotificationScheduler::register_trigger(const Key* settings, NotificationT
     trigger.application = named_event_application(name);
     const std::optional<uint32_t> handle = m_device.set_user_notification(trigger);
     if (!handle) return false;
+    // A schedule clears before it registers, but another program's schedule may have
+    // registered this name in between: overwriting its handle would leave that registration
+    // where nobody can clear it, and the device would fire twice. One registration per name.
+    if (const auto previous = stored_handle(*settings, name); previous && *previous != *handle) {
+        m_device.clear_user_notification(*previous);
+    }
     if (settings->set_dword(name, *handle) != Status::Ok) {
         m_device.clear_user_notification(*handle);
         return false;

@@ -6,7 +6,9 @@
 //
 // Each registration and clearing of one name holds that name's registration mutex, so the
 // read-register-write and read-clear-delete steps of one name are atomic across processes.
-// A whole schedule is not: two programs scheduling at once may interleave, the last wins.
+// A whole schedule is not: two programs scheduling at once may interleave, the last wins; a
+// registration replaces the one whose handle is stored under its name, so at most one
+// registration of each name is left.
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -45,8 +47,9 @@ public:
     // An event trigger (1 = time change).
     bool register_on_event(const Key* settings, uint32_t event, std::u16string_view name);
     // Completes the trigger (size, event, application) and registers it. True only when the
-    // device gave a handle and it was stored. A handle that cannot be stored is cleared again
-    // at once, so no registration is left that nobody could find.
+    // device gave a handle and it was stored. The registration whose handle was stored under
+    // the name before is cleared. A handle that cannot be stored is cleared again at once, so
+    // no registration is left that nobody could find.
     bool register_trigger(const Key* settings, NotificationTrigger trigger, uint32_t event, std::u16string_view name);
     // Clears the registration whose handle is stored under the name and deletes the value.
     // False when there is no 4-byte value of that name (its type is not examined). A stale

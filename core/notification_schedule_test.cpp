@@ -180,6 +180,29 @@ TEST_F(NotificationScheduleTest, EachNameIsGuardedByItsOwnRegistrationMutex) {
     EXPECT_FALSE(handle_value(kOldTimerNotifyName));
 }
 
+TEST_F(NotificationScheduleTest, TwoSchedulesInterleavedLeaveOneRegistrationPerName) {
+    // The service reschedules after a clock change while Ringout reschedules as it ends: both
+    // clear first, then both register. The later registration of a name must replace the
+    // earlier one, not leave it behind where no stored handle can reach it.
+    add_alarm(1, 7, 0);
+    Key key = settings();
+    CNotificationScheduler other(device);
+    scheduler.clear_all();
+    other.clear_all();
+    ASSERT_TRUE(scheduler.register_at_time(&key, monday(6, 59, 30), kAlarmNotifyName));
+    ASSERT_TRUE(scheduler.register_at_time(&key, monday(6, 59, 55), kWakeupHelperNotifyName));
+    ASSERT_TRUE(other.register_at_time(&key, monday(6, 59, 30), kAlarmNotifyName));
+    ASSERT_TRUE(other.register_at_time(&key, monday(6, 59, 55), kWakeupHelperNotifyName));
+    EXPECT_EQ(device.live, (std::vector<uint32_t> { 103, 104 })) << "one registration per name";
+    EXPECT_EQ(handle_value(kAlarmNotifyName), 103u);
+    EXPECT_EQ(handle_value(kWakeupHelperNotifyName), 104u);
+
+    // The same holds for the installer's event registration made twice.
+    ASSERT_TRUE(scheduler.register_on_event(&key, NotificationTrigger::kEventTimeChange, kTimeChangeNotifyName));
+    ASSERT_TRUE(scheduler.register_on_event(&key, NotificationTrigger::kEventTimeChange, kTimeChangeNotifyName));
+    EXPECT_EQ(device.live.size(), 3u);
+}
+
 TEST_F(NotificationScheduleTest, FillingTimerSlotsReschedulesThroughTheInstalledHook) {
     install_reschedule_hook(store, device);
     settings().set_dword(kAlarmNotifyName, 55);

@@ -9,8 +9,8 @@
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
 #include "platform/windows/window_lookup.h"
+#include "ringout/item_command.h"
 #include "ringout/polite_close.h"
-#include "ringout/single_instance.h"
 
 namespace zt::ringout {
 
@@ -29,7 +29,9 @@ void run_maintenance(zt::core::CTimeStore& store) {
     zt::core::CRegistryKey key(zt::core::RegistryRoot::CurrentUser, zt::core::kProductKeyPath, false, false);
     const std::u16string app_path = key.peek_string(zt::core::kAppPathValue).value_or(u"");
     if (app_path.empty()) return;
-    for (const auto& window : zt::platform::find_windows_by_class_prefix(kFrameClassPrefix)) {
+    // The main program is known by its anchor window, as the installer finds it; the owner's
+    // path keeps a window of that class in some other program out of it.
+    for (const auto& window : zt::platform::find_windows_by_class_prefix(kMainProgramClass)) {
         if (zt::platform::equal_ignoring_case(window.module_path, app_path)) {
             close_program_window(window);
             return;

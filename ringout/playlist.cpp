@@ -1,5 +1,6 @@
 #include "ringout/playlist.h"
 
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 
@@ -16,6 +17,9 @@ constexpr std::string_view kHeader =
 constexpr std::string_view kFooter = "</ASX>\r\n";
 constexpr size_t kMaxEntryBytes = 1024;
 constexpr uint32_t kEntriesForPlayingTime = 200;
+// Any program can store a repeat count of four thousand million. A playlist as long as a
+// playing time lasts long enough for any alarm, and stays a small file.
+constexpr uint32_t kMostEntries = kEntriesForPlayingTime;
 
 // The entry is cut at a byte limit; a cut through a character would leave a broken
 // sequence, so the cut moves back to the character's first byte.
@@ -34,7 +38,7 @@ std::string playlist_bytes(std::u16string_view sound_file, uint32_t repeat_mode,
     entry += sound_file;
     entry += u"\" /></ENTRY>\r\n";
     const std::string entry_bytes = cut_utf8(zt::platform::utf16_to_utf8(entry), kMaxEntryBytes);
-    const uint32_t count = repeat_mode == 1 ? kEntriesForPlayingTime : repeat_value;
+    const uint32_t count = repeat_mode == 1 ? kEntriesForPlayingTime : std::min(repeat_value, kMostEntries);
     std::string text(kHeader);
     text.reserve(kHeader.size() + entry_bytes.size() * count + kFooter.size());
     for (uint32_t i = 0; i < count; ++i) text += entry_bytes;

@@ -33,6 +33,14 @@ TEST(Playlist, HasTheExactHeaderEntriesAndFooter) {
     EXPECT_EQ(count_of(playlist_bytes(u"\\x.wma", 0, 1), "<ENTRY>"), 1u);
 }
 
+TEST(Playlist, AHugeRepeatCountListsNoMoreThanAPlayingTimeDoes) {
+    // Any program can write the repeat count; four thousand million must not cost gigabytes.
+    EXPECT_EQ(count_of(playlist_bytes(u"\\x.mp3", 0, 4'000'000'000u), "<ENTRY>"), 200u);
+    EXPECT_EQ(count_of(playlist_bytes(u"\\x.mp3", 0, 201), "<ENTRY>"), 200u);
+    EXPECT_EQ(count_of(playlist_bytes(u"\\x.mp3", 0, 200), "<ENTRY>"), 200u);
+    EXPECT_EQ(count_of(playlist_bytes(u"\\x.mp3", 0, 199), "<ENTRY>"), 199u);
+}
+
 TEST(Playlist, LongEntryIsCutTo1024BytesOnACharacterBoundary) {
     const std::u16string name = u"\\" + std::u16string(600, u'\u00e9') + u".mp3";
     const std::string text = playlist_bytes(name, 0, 2);

@@ -57,7 +57,9 @@ void CRingController::DueCheck() {
 }
 
 void CRingController::Advance(bool force) {
-    if (!force && ((m_current.item_id != 0 && !m_current.sound_finished) || m_sound.is_playing())) return;
+    // Without force nothing is taken up while an item is current, silent ones included: an
+    // unanswered kind-0 item stays on screen until the user answers it.
+    if (!force && (m_current.item_id != 0 || m_sound.is_playing())) return;
     // An entry whose record vanished (or lost its sound action) while it waited is dropped, so
     // nothing invisible stays current and keeps the program alive.
     while (!m_queue.empty()) {
@@ -71,13 +73,14 @@ void CRingController::Advance(bool force) {
         }
         m_host.remember_foreground();
         m_host.show_ringing(m_current);
-        m_sound.play(SoundRequest::from(*item->sound_action()));
+        m_playback = m_sound.play(SoundRequest::from(*item->sound_action()));
         return;
     }
 }
 
 void CRingController::end_ringing() {
     m_current = RingEntry {};
+    m_playback = 0;
     m_host.hide_ringing();
     m_host.restore_foreground();
 }
@@ -151,11 +154,13 @@ void CRingController::Restart() {
     after_answer();
 }
 
-void CRingController::OnSoundEnded() {
-    if (m_current.item_id == 0) return;
+void CRingController::OnSoundEnded(uint64_t playback) {
+    if (m_current.item_id == 0 || playback == 0 || playback != m_playback) return;
     m_current.sound_finished = true;
     CTimeItem* item = m_store.find(m_current.item_id);
     if (!item) {
+        // Deleted by another program while it rang: nothing to answer, the next may ring.
+        end_ringing();
         Advance(false);
         return;
     }

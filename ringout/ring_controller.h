@@ -17,10 +17,14 @@
 
 namespace zt::ringout {
 
+// The sound manager as the controller uses it. Every playback that starts ends once, played
+// out or stopped, and its end message arrives later through the program's message loop
+// carrying the playback's number (OnSoundEnded).
 class IRingSound {
 public:
     virtual ~IRingSound() = default;
-    virtual void play(const SoundRequest& request) = 0;
+    // The number of the playback this request started (never 0); 0 when it started none.
+    virtual uint64_t play(const SoundRequest& request) = 0;
     virtual void stop() = 0;
     virtual bool is_playing() const = 0;
 };
@@ -58,8 +62,10 @@ public:
     void Snooze(uint32_t minutes);  // 0: the alarm's own snooze minutes
     void Dismiss();
     void Restart();
-    // The sound manager's end-of-sound message.
-    void OnSoundEnded();
+    // The sound manager's end-of-sound message for the playback of that number. Only the end
+    // of the current item's own playback counts: the end of a sound an answer stopped arrives
+    // after the next item has begun to ring, and must not answer that one.
+    void OnSoundEnded(uint64_t playback);
 
     const RingEntry& current() const { return m_current; }
     size_t queued() const { return m_queue.size(); }
@@ -84,6 +90,7 @@ private:
     zt::core::SYSTEMTIME m_last_check {};
     std::deque<RingEntry> m_queue;  // new entries at the front, taken from the back
     RingEntry m_current;
+    uint64_t m_playback { 0 };  // the current item's playback; 0 when it has none
     bool m_checking { false };
     bool m_quit_posted { false };
 };

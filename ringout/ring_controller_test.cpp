@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <tuple>
+#include <utility>
 #include <vector>
 
 #include "core/alarm.h"
@@ -19,20 +20,32 @@ using zt::core::CTimer;
 using zt::core::ItemType;
 using zt::core::SYSTEMTIME;
 
+// Ends its sounds as the sound manager does: a playback that ends, played out or stopped,
+// posts one end message, which the program's message loop delivers later (deliver_ended).
 class FakeSound final : public IRingSound {
 public:
-    void play(const SoundRequest& request) override {
+    uint64_t play(const SoundRequest& request) override {
         plays.push_back(request);
+        end();  // the manager stops what played before
         playing = true;
+        return ++playback;
     }
     void stop() override {
         ++stops;
-        playing = false;
+        end();
     }
     bool is_playing() const override { return playing; }
+    // The playback ends by itself (played out, playing time over, failed).
+    void end() {
+        if (!playing) return;
+        playing = false;
+        posted_ends.push_back(playback);
+    }
     std::vector<SoundRequest> plays;
     int stops { 0 };
     bool playing { false };
+    uint64_t playback { 0 };
+    std::vector<uint64_t> posted_ends;  // not yet delivered
 };
 
 using Command = std::tuple<int32_t, ItemCommand, uint32_t>;
@@ -105,6 +118,15 @@ protected:
     void advance_and_check(int64_t ms) {
         m_clock.advance_ms(ms);
         m_controller.DueCheck();
+    }
+    // The message loop hands the posted end messages to the controller.
+    void deliver_ended() {
+        const std::vector<uint64_t> ends = std::exchange(m_sound.posted_ends, {});
+        for (uint64_t playback : ends) m_controller.OnSoundEnded(playback);
+    }
+    void sound_plays_out() {
+        m_sound.end();
+        deliver_ended();
     }
     std::vector<int32_t> shown_ids() const {
         std::vector<int32_t> ids;
@@ -207,22 +229,19 @@ TEST_F(RingControllerTest, SnoozeFromTheMenuStoresTheSnoozeTimeAndPostsItsMinute
 TEST_F(RingControllerTest, EndOfSoundAppliesTheItemsKind) {
     save_alarm(1, 1, CAlarm::kDayMask, CAlarm::kKindAutoDismiss);
     advance_and_check(1000);
-    m_controller.OnSoundEnded();
+    sound_plays_out();
     EXPECT_EQ(m_host.commands, (std::vector<Command> { { 1, ItemCommand::AlarmDismissed, 0 } }));
     EXPECT_EQ(m_controller.current().item_id, 0);
     EXPECT_EQ(m_sound.stops, 0) << "the sound has already ended";
 
     save_alarm(2, 3, CAlarm::kDayMask, CAlarm::kKindAutoSnooze);
-    m_sound.playing = false;
     advance_and_check(2000);
-    m_controller.OnSoundEnded();
+    sound_plays_out();
     EXPECT_EQ(m_host.commands.back(), (Command { 2, ItemCommand::Snoozed, 7 }));
 
     save_alarm(4, 5, CAlarm::kDayMask, CAlarm::kKindWait);
-    m_sound.playing = false;
     advance_and_check(2000);
-    m_sound.playing = false;
-    m_controller.OnSoundEnded();
+    sound_plays_out();
     EXPECT_EQ(m_controller.current().item_id, 4) << "kind 0 stays on screen, silent";
     EXPECT_TRUE(m_controller.current().sound_finished);
     EXPECT_EQ(m_host.commands.size(), 2u);
@@ -237,7 +256,7 @@ TEST_F(RingControllerTest, CountdownTimerOfKindOneRestartsWhenItsSoundEnds) {
     EXPECT_EQ(m_host.shown[0].title, u"Timer 3");
     EXPECT_EQ(m_host.shown[0].time.wSecond, 2);
     m_clock.advance_ms(400);
-    m_controller.OnSoundEnded();
+    sound_plays_out();
     EXPECT_EQ(m_host.commands, (std::vector<Command> { { 20, ItemCommand::TimerRestarted, 0 } }));
     zt::core::CTimeStore other;
     other.reload_all();
@@ -259,7 +278,6 @@ TEST_F(RingControllerTest, TimerDismissResetsItAndRestartIsNotOfferedForAlarms) 
     EXPECT_EQ(other.find_timer(21)->state, CTimer::kStopped);
 
     save_alarm(22, 3);
-    m_sound.playing = false;
     advance_and_check(2000);
     m_controller.Restart();
     EXPECT_EQ(m_host.commands.size(), 1u) << "an alarm is not restarted";
@@ -299,11 +317,50 @@ TEST_F(RingControllerTest, AnEntryWhoseRecordVanishedWhileWaitingIsSkipped) {
     EXPECT_EQ(m_host.quits, 1) << "a vanished entry must not keep the program alive";
 }
 
+TEST_F(RingControllerTest, TheEndOfAnAnsweredSoundDoesNotAnswerTheNextItem) {
+    save_alarm(50, 1, CAlarm::kDayMask, CAlarm::kKindAutoDismiss);
+    save_alarm(51, 1, CAlarm::kDayMask, CAlarm::kKindAutoSnooze);
+    std::vector<int32_t> store_order;
+    m_store.for_each([&](const zt::core::CTimeItem& item) { store_order.push_back(item.id()); });
+    advance_and_check(500);
+    ASSERT_EQ(shown_ids(), std::vector<int32_t> { store_order[0] });
+
+    m_controller.Dismiss();
+    ASSERT_EQ(m_controller.current().item_id, store_order[1]) << "the waiting alarm rings at once";
+    deliver_ended();  // the first sound's end, posted by the answer's stop
+    EXPECT_EQ(m_controller.current().item_id, store_order[1]) << "the second alarm still rings, unanswered";
+    EXPECT_FALSE(m_controller.current().sound_finished);
+    EXPECT_EQ(m_host.commands.size(), 1u) << "only the first alarm was answered";
+
+    sound_plays_out();  // the second sound ends by itself: now its kind answers it
+    EXPECT_EQ(m_host.commands.size(), 2u);
+    EXPECT_EQ(std::get<0>(m_host.commands.back()), store_order[1]);
+}
+
+TEST_F(RingControllerTest, ASilentUnansweredItemIsNotOvertakenByTheNextDueItem) {
+    save_alarm(60, 1, CAlarm::kDayMask, CAlarm::kKindWait);
+    save_alarm(61, 3, CAlarm::kDayMask, CAlarm::kKindAutoDismiss);
+    advance_and_check(500);
+    ASSERT_EQ(shown_ids(), std::vector<int32_t> { 60 });
+    sound_plays_out();
+    ASSERT_TRUE(m_controller.current().sound_finished) << "silent, on screen";
+
+    advance_and_check(2000);
+    EXPECT_EQ(m_controller.current().item_id, 60) << "the silent alarm waits for its answer";
+    EXPECT_EQ(m_controller.queued(), 1u) << "the next one waits in the queue";
+    EXPECT_EQ(m_sound.plays.size(), 1u);
+
+    m_controller.Snooze(0);
+    EXPECT_EQ(m_host.commands.front(), (Command { 60, ItemCommand::Snoozed, 7 }));
+    EXPECT_EQ(m_controller.current().item_id, 61) << "the answer takes up the waiting alarm";
+    EXPECT_EQ(m_sound.plays.size(), 2u);
+}
+
 TEST_F(RingControllerTest, AnswersWithoutACurrentItemDoNothing) {
     m_controller.Snooze(5);
     m_controller.Dismiss();
     m_controller.Restart();
-    m_controller.OnSoundEnded();
+    m_controller.OnSoundEnded(1);
     EXPECT_TRUE(m_host.commands.empty());
     EXPECT_EQ(m_sound.stops, 0);
 }

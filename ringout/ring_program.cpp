@@ -14,8 +14,25 @@
 
 namespace zt::ringout {
 
-RingFrame::RingFrame(zt::core::CTimeStore& store, RingStrips strips, Translate translate)
-    : m_strips(std::move(strips)), m_translate(translate) {
+RingFrame::RingFrame(zt::core::CTimeStore& store, LoadStrips load_strips, Translate translate)
+    : m_translate(translate) {
+    std::promise<RingStrips> loaded;
+    m_loaded_strips = loaded.get_future();
+    const auto load = [load_strips = std::move(load_strips)]() -> RingStrips {
+        try {
+            return load_strips ? load_strips() : RingStrips {};
+        } catch (...) {
+            return {};  // no images: the window works as with a skin that lacks them
+        }
+    };
+    try {
+        m_strips_loader = std::thread([this, load, loaded = std::move(loaded)]() mutable {
+            loaded.set_value(load());
+            QMetaObject::invokeMethod(this, [this] { take_loaded_strips(); }, Qt::QueuedConnection);
+        });
+    } catch (...) {
+        m_strips = load();  // no thread to spare: load them here, before anything rings
+    }
     // Every pen tap and key of the program counts as the user's activity on the device.
     zt::platform::gui::install_user_activity_signal();
     zt::platform::gui::install_debug_bridge();
@@ -28,6 +45,7 @@ RingFrame::RingFrame(zt::core::CTimeStore& store, RingStrips strips, Translate t
 }
 
 RingFrame::~RingFrame() {
+    if (m_strips_loader.joinable()) m_strips_loader.join();
     m_exists = false;
     CSoundManager::instance().Stop();
     CSoundManager::instance().SetNotificationWindow(nullptr);
@@ -54,12 +72,12 @@ bool RingFrame::event(QEvent* event) {
 
 bool RingFrame::on_frame_thread() const { return QThread::currentThread() == thread(); }
 
-void RingFrame::post(uint32_t message) {
-    QMetaObject::invokeMethod(this, [this, message] { on_message(message); }, Qt::QueuedConnection);
+void RingFrame::post(uint32_t message, uint64_t playback) {
+    QMetaObject::invokeMethod(this, [this, message, playback] { on_message(message, playback); }, Qt::QueuedConnection);
 }
 
-void RingFrame::on_message(uint32_t message) {
-    if (message == kMsgSoundEnded) m_controller->OnSoundEnded();
+void RingFrame::on_message(uint32_t message, uint64_t playback) {
+    if (message == kMsgSoundEnded) m_controller->OnSoundEnded(playback);
 }
 
 void RingFrame::set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) {
@@ -121,7 +139,13 @@ void RingFrame::kill_timer_now(uint32_t id, std::optional<uint64_t> generation) 
     m_window_timers.kill(id);
 }
 
-void RingFrame::play(const SoundRequest& request) { CSoundManager::instance().Play(request); }
+uint64_t RingFrame::play(const SoundRequest& request) {
+    CSoundManager& manager = CSoundManager::instance();
+    const uint64_t before = manager.LastPlayback();
+    manager.Play(request);
+    const uint64_t after = manager.LastPlayback();
+    return after != before ? after : 0;
+}
 void RingFrame::stop() { CSoundManager::instance().Stop(); }
 bool RingFrame::is_playing() const { return CSoundManager::instance().IsPlaying(); }
 
@@ -143,7 +167,16 @@ void RingFrame::restore_foreground() {
     m_foreground.restore();
 }
 
+void RingFrame::take_loaded_strips() {
+    if (!m_loaded_strips.valid()) return;
+    m_strips = m_loaded_strips.get();
+    if (m_ring_window) m_ring_window->update();
+}
+
 void RingFrame::show_ringing(const RingEntry& entry) {
+    if (m_loaded_strips.valid() && m_loaded_strips.wait_for(std::chrono::seconds(0)) == std::future_status::ready) {
+        take_loaded_strips();
+    }
     if (!m_ring_window) {
         m_ring_window = std::make_unique<RingWindow>(
             m_strips, [this](uint32_t command) { answer_command(*m_controller, command); }, m_translate);

@@ -8,10 +8,13 @@
 #include <QWidget>
 
 #include <atomic>
+#include <functional>
+#include <future>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <thread>
 
 #include "core/time_store.h"
 #include "platform/gui/window_placement.h"
@@ -27,8 +30,13 @@ inline constexpr char16_t kFrameClass[] = u"Afx:Ringout:Frame";
 
 class RingFrame final : public QWidget, public ISoundWindow, public IRingSound, public IRingHost {
 public:
-    RingFrame(zt::core::CTimeStore& store, RingStrips strips, Translate translate);
-    ~RingFrame() override;
+    using LoadStrips = std::function<RingStrips()>;
+
+    // `load_strips` runs on a thread of its own: a skin whose images are slow to load (a large
+    // archive, a slow card) must not hold up the sound. Until the strips arrive the ringing
+    // window shows as a skin without them does, answerable by its soft keys.
+    RingFrame(zt::core::CTimeStore& store, LoadStrips load_strips, Translate translate);
+    ~RingFrame() override;  // waits for the loading thread
 
     // The due check once, then every 500 ms.
     void start();
@@ -43,11 +51,11 @@ protected:
 private:
     // ISoundWindow
     bool exists() const override { return m_exists.load(); }
-    void post(uint32_t message) override;
+    void post(uint32_t message, uint64_t playback) override;
     void set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) override;
     void kill_timer(uint32_t id) override;
     // IRingSound
-    void play(const SoundRequest& request) override;
+    uint64_t play(const SoundRequest& request) override;
     void stop() override;
     bool is_playing() const override;
     // IRingHost
@@ -60,12 +68,15 @@ private:
     void register_next_due(const zt::core::DueItem& due) override;
     void quit() override;
 
-    void on_message(uint32_t message);
+    void on_message(uint32_t message, uint64_t playback);
+    void take_loaded_strips();
     bool on_frame_thread() const;
     void kill_timer_now(uint32_t id, std::optional<uint64_t> generation);
     void on_timer(uint32_t id);
 
-    RingStrips m_strips;
+    RingStrips m_strips;  // the ringing window draws from these; empty until loaded
+    std::future<RingStrips> m_loaded_strips;
+    std::thread m_strips_loader;
     Translate m_translate;
     std::unique_ptr<CRingController> m_controller;
     std::unique_ptr<RingWindow> m_ring_window;

@@ -1,14 +1,14 @@
 #include "ringout/ring_window.h"
 
-#include <QLocale>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QTime>
 
 #include "platform/base/clock.h"
 #include "platform/gui/control_id.h"
+#include "platform/gui/locale_clock.h"
 #include "platform/gui/pen_capture.h"
+#include "platform/gui/task_bar.h"
 #include "platform/gui/window_placement.h"
 #include "platform/power/user_activity.h"
 #include "platform/profile/device_profile.h"
@@ -189,6 +189,13 @@ void RingWindow::tick_clock() {
     update(to_qrect(layout().clock));
 }
 
+std::u16string RingWindow::clock_text() const {
+    if (m_displayed_minute >= 60) return {};
+    // The device's short time without seconds, on its 12- or 24-hour clock as every clock of
+    // the device shows it (the task bar's too).
+    return zt::platform::gui::format_task_bar_time(m_displayed, zt::platform::gui::locale_time_indicator() == u"1");
+}
+
 void RingWindow::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     const QColor background = palette().color(QPalette::Window);
@@ -227,9 +234,7 @@ void RingWindow::paintEvent(QPaintEvent*) {
         clock_font.setBold(true);
         clock_font.setPixelSize(m_high_resolution ? kClockFontPixels * 2 : kClockFontPixels);
         painter.setFont(clock_font);
-        const QString time =
-            QLocale::system().toString(QTime(m_displayed.wHour, m_displayed.wMinute), QLocale::ShortFormat);
-        painter.drawText(to_qrect(parts.clock), Qt::AlignCenter | Qt::TextSingleLine, time);
+        painter.drawText(to_qrect(parts.clock), Qt::AlignCenter | Qt::TextSingleLine, to_qstring(clock_text()));
     }
 }
 

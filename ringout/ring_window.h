@@ -56,6 +56,9 @@ public:
     QMenu* snooze_menu() const { return m_snooze_menu; }
     zt::platform::gui::SoftKeyBar& soft_keys() const { return *m_soft_keys; }
     bool has_buttons() const { return m_strips.buttons.valid(); }
+    // The clock as drawn: the displayed minute in the device's short time format; empty
+    // before the first tick.
+    std::u16string clock_text() const;
     // The window's own device window (0 when it could not be published).
     zt::platform::WindowHandle device_window() const;
     // The shared dialog look in effect: the large-font switch follows the text table.

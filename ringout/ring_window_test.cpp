@@ -9,6 +9,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 
+#include "platform/base/clock.h"
+#include "platform/gui/locale_clock.h"
 #include "platform/gui/pen_capture.h"
 #include "platform/gui/testing/font_cell.h"
 #include "platform/gui/ui_dump.h"
@@ -227,6 +229,17 @@ TEST_P(RingWindowTest, TheDevicesToolsListItsButtonsSoftKeysAndSnoozeLengthsByTh
     ASSERT_TRUE(restart);
     EXPECT_EQ(restart->control_id, static_cast<int32_t>(kCommandRestart));
     EXPECT_FALSE(find(lines, "button", u"Snooze")) << "a timer offers no snooze";
+}
+
+TEST_P(RingWindowTest, TheClockKeepsToTheDevicesTwelveOrTwentyFourHourSetting) {
+    zt::platform::ManualClock clock { zt::platform::SYSTEMTIME { 2009, 3, 1, 2, 13, 7, 30, 0 } };
+    zt::platform::ScopedClockOverride at_seven_past_one { clock };
+    zt::platform::gui::set_locale_time_indicator_override(u"0");
+    show(zt::core::ItemType::Alarm, u"Wake up");
+    EXPECT_EQ(m_window->clock_text(), u"1:07 PM");
+    zt::platform::gui::set_locale_time_indicator_override(u"1");
+    EXPECT_EQ(m_window->clock_text(), u"13:07") << "whatever the host's locale says";
+    zt::platform::gui::set_locale_time_indicator_override(std::nullopt);
 }
 
 INSTANTIATE_TEST_SUITE_P(BothResolutions, RingWindowTest, ::testing::Values(240, 480));

@@ -32,8 +32,11 @@ int main(int argc, char** argv) {
     Translate translate = [&texts](std::u16string_view english) { return texts.translate(english); };
 
     QApplication application(argc, argv);
-    RingStrips strips { skins.load_image_strip(u"alarm_buttons.png"), skins.load_image_strip(u"alarm_picts.png") };
-    RingFrame frame(store, std::move(strips), translate);
+    // From here on only the frame's loading thread uses the skin manager.
+    const auto load_strips = [&skins] {
+        return RingStrips { skins.load_image_strip(u"alarm_buttons.png"), skins.load_image_strip(u"alarm_picts.png") };
+    };
+    RingFrame frame(store, load_strips, translate);
     frame.start();
     return application.exec();
 }

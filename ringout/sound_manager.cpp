@@ -38,6 +38,18 @@ std::unique_ptr<CPlayer> CSoundManager::create_player(PlayerKind kind) {
 }
 
 bool CSoundManager::Play(const SoundRequest& request) {
+    try {
+        return play(request);
+    } catch (...) {
+        // Whatever failed, the sound is over before it began: started and ended, so the item's
+        // kind applies as it does for an unreadable file, and the program lives on.
+        sound_started();
+        Stop();
+        return false;
+    }
+}
+
+bool CSoundManager::play(const SoundRequest& request) {
     if (m_window == nullptr || !m_window->exists()) return false;
     // The playing-time timer is left alone until a new sound really replaces the old one
     // (the stop below ends it): a request that plays nothing must not take the time limit
@@ -85,14 +97,18 @@ void CSoundManager::Stop() {
 }
 
 void CSoundManager::sound_started() {
-    if (!m_playing.exchange(true) && m_window) m_window->post(kMsgSoundStarted);
+    std::lock_guard lock(m_transition);
+    if (m_playing.exchange(true)) return;
+    const uint64_t playback = m_playback.fetch_add(1) + 1;
+    if (m_window) m_window->post(kMsgSoundStarted, playback);
 }
 
 void CSoundManager::sound_ended() {
+    std::lock_guard lock(m_transition);
     if (!m_playing.exchange(false)) return;
     if (m_window) {
         m_window->kill_timer(kTimerPlayingTime);
-        m_window->post(kMsgSoundEnded);
+        m_window->post(kMsgSoundEnded, m_playback.load());
     }
 }
 

@@ -7,6 +7,7 @@
 // player's thread ends its sound itself (posting the end message from there).
 #include <atomic>
 #include <memory>
+#include <mutex>
 #include <string>
 
 #include "core/sound_action.h"
@@ -42,15 +43,22 @@ public:
     // The application folder (a device path ending in "\"), where the default sound lives.
     void SetApplicationFolder(std::u16string folder) { m_application_folder = std::move(folder); }
 
+    // A failure inside a player (memory ran out, say) is a failed play that counts as a
+    // started and ended sound, as a file that cannot be read does: the end message follows.
     bool Play(const SoundRequest& request);
     void Stop();
     bool IsPlaying() const { return m_playing.load(); }
     PlayerKind CurrentKind() const { return m_kind; }
+    // The number of the latest playback that started: 1, 2, … (0 before the first). Its
+    // started and ended messages carry it. Only Play starts playbacks, so a caller of Play
+    // learns whether its request started one by comparing the number before and after.
+    uint64_t LastPlayback() const { return m_playback.load(); }
 
     CSoundManager(const CSoundManager&) = delete;
     CSoundManager& operator=(const CSoundManager&) = delete;
 
 private:
+    bool play(const SoundRequest& request);
     void sound_started() override;
     void sound_ended() override;
     std::unique_ptr<CPlayer> create_player(PlayerKind kind);
@@ -62,7 +70,11 @@ private:
     std::u16string m_application_folder;
     PlayerKind m_kind { PlayerKind::None };
     std::unique_ptr<CPlayer> m_player;
+    // The playing flag and the playback number change together, on whichever thread ends
+    // the sound, so that each end message names the playback it really ended.
+    std::mutex m_transition;
     std::atomic<bool> m_playing { false };
+    std::atomic<uint64_t> m_playback { 0 };
 };
 
 }  // namespace zt::ringout

@@ -108,6 +108,19 @@ TEST_F(SoundManagerTest, RequestThatPlaysNothingKeepsTheRunningSoundsTimeLimit) 
     EXPECT_EQ(ended_count(), 1u);
 }
 
+TEST_F(SoundManagerTest, EachPlaybacksMessagesCarryItsNumber) {
+    EXPECT_EQ(m_manager.LastPlayback(), 0u);
+    ASSERT_TRUE(m_manager.Play({ u"\\My Documents\\beep.wav", 1, 60, 1, false }));
+    EXPECT_EQ(m_manager.LastPlayback(), 1u);
+    ASSERT_TRUE(m_manager.Play({ u"\\My Documents\\beep.wav", 1, 60, 1, false }));  // replaces the first
+    EXPECT_FALSE(m_manager.Play({ u"\\My Documents\\beep.wav", 0, 0, 1, false }));
+    EXPECT_EQ(m_manager.LastPlayback(), 2u) << "a request that plays nothing starts no playback";
+    m_manager.Stop();
+    EXPECT_EQ(m_window.posted(),
+              (std::vector<uint32_t> { kMsgSoundStarted, kMsgSoundEnded, kMsgSoundStarted, kMsgSoundEnded }));
+    EXPECT_EQ(m_window.posted_playbacks(), (std::vector<uint64_t> { 1, 1, 2, 2 }));
+}
+
 TEST_F(SoundManagerTest, SinglePlayIsAtFullVolumeEvenWhenAscending) {
     ASSERT_TRUE(m_manager.Play({ u"\\My Documents\\beep.wav", 0, 1, 2, false }));
     m_window.wait_for_posted(kMsgSoundEnded);
@@ -164,6 +177,21 @@ TEST_F(SoundManagerTest, WaveThatIsNoWaveStillStartsAndEnds) {
     m_window.wait_for_posted(kMsgSoundEnded);
     EXPECT_EQ(m_window.posted(), (std::vector<uint32_t> { kMsgSoundStarted, kMsgSoundEnded }));
     EXPECT_TRUE(plays().empty());
+}
+
+TEST_F(SoundManagerTest, AFailureInsideAPlayerIsAFinishedSound) {
+    // Memory runs out while the player is being made ready.
+    CSoundManager manager(m_alerting, []() -> std::unique_ptr<audio::MediaPlayer> { throw std::bad_alloc(); });
+    testing::ClockWindow window;
+    manager.SetNotificationWindow(&window);
+    ASSERT_TRUE(audio::testing::write_file(m_root.path() / "My Documents" / "tune.mp3", std::vector<uint8_t>(800, 0)));
+    EXPECT_FALSE(manager.Play({ u"\\My Documents\\tune.mp3", 0, 1, 1, false }));
+    EXPECT_EQ(window.posted(), (std::vector<uint32_t> { kMsgSoundStarted, kMsgSoundEnded }))
+        << "the item's kind applies as after any failed sound";
+    EXPECT_FALSE(manager.IsPlaying());
+    // The manager is still usable afterwards.
+    EXPECT_TRUE(manager.Play({ u"\\My Documents\\beep.wav", 0, 1, 1, false }));
+    window.wait_for_posted(kMsgSoundEnded, 2);
 }
 
 TEST_F(SoundManagerTest, UpperCaseMp3PlaysAsMediaThroughThePlaylist) {

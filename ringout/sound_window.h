@@ -19,8 +19,11 @@ class ISoundWindow {
 public:
     virtual ~ISoundWindow() = default;
     virtual bool exists() const = 0;
-    // Posts the message with both parameters 0. Called from any thread.
-    virtual void post(uint32_t message) = 0;
+    // Posts the message with both parameters 0. `playback` names the playback the message
+    // belongs to (see CSoundManager::LastPlayback) and travels beside the message, so the
+    // receiver can tell a late end of an earlier sound from the end of the current one.
+    // Called from any thread.
+    virtual void post(uint32_t message, uint64_t playback) = 0;
     // A repeating window timer; setting an id that runs replaces it. The callback runs on the
     // window's thread. kill_timer of an id that does not run does nothing. Any thread.
     virtual void set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) = 0;

@@ -100,7 +100,10 @@ void CWavePlayer::play_once(const std::shared_ptr<const Sound>& sound) {
     if (!still_current(sound)) return;
     const uint32_t plays = m_plays.fetch_add(1) + 1;
     if (mode == 0 && plays >= value) {
-        Stop();
+        // Played out. Checked again under the stop lock: a Stop and a new Play on the interface
+        // thread since the check above must not have their new sound ended by this old one.
+        std::lock_guard stop_lock(m_stop_mutex);
+        if (still_current(sound)) Stop();
         return;
     }
     if (!single) pause_between_plays();

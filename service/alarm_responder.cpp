@@ -8,16 +8,38 @@ namespace zt::service {
 void AlarmResponder::on_alarm_notice() {
     const bool unattended = m_device.platform_version() >= kUnattendedModeMinVersion;
     if (unattended) m_device.set_unattended_mode(true);
-    m_device.start_process(kRingoutPath, u"");
+    if (const auto ringout = m_device.start_watched_process(kRingoutPath, u"")) m_ringouts.push_back(*ringout);
     m_device.sleep(kAfterRingoutStart);
     if (unattended) m_device.set_unattended_mode(false);
 }
 
 bool AlarmResponder::on_time_change() {
-    m_store.reload_all();
-    const bool scheduled = zt::core::CNotificationScheduler(m_notifications).schedule(m_store);
+    const bool scheduled = reschedule();
     m_device.sleep(kAfterReschedule);
     return scheduled;
+}
+
+bool AlarmResponder::reschedule() {
+    m_store.reload_all();
+    return zt::core::CNotificationScheduler(m_notifications).schedule(m_store);
+}
+
+std::optional<std::chrono::milliseconds> AlarmResponder::watch_interval() const {
+    if (m_ringouts.empty()) return std::nullopt;
+    return kRingoutWatchInterval;
+}
+
+bool AlarmResponder::check_ringouts() {
+    bool abnormal_end = false;
+    std::erase_if(m_ringouts, [&](int ringout) {
+        const std::optional<uint32_t> exit = m_device.watched_exit(ringout);
+        if (!exit) return false;
+        if (*exit != kRingoutDone && *exit != kRingoutGaveWay) abnormal_end = true;
+        return true;
+    });
+    if (!abnormal_end) return false;
+    reschedule();
+    return true;
 }
 
 }  // namespace zt::service

@@ -4,7 +4,6 @@
 
 #include <thread>
 
-#include "platform/kernel/process.h"
 #include "platform/kernel/process_list.h"
 #include "platform/power/power_status.h"
 #include "platform/power/unattended_mode.h"
@@ -67,6 +66,24 @@ std::optional<std::u16string> DeviceServiceDevice::process_path(int process_id) 
 
 bool DeviceServiceDevice::start_process(std::u16string_view device_path, std::u16string_view command_line) {
     return device::Process::create(device_path, command_line).has_value();
+}
+
+std::optional<int> DeviceServiceDevice::start_watched_process(std::u16string_view device_path,
+                                                              std::u16string_view command_line) {
+    auto process = device::Process::create(device_path, command_line);
+    if (!process) return std::nullopt;
+    const int id = process->id();
+    m_watched.insert_or_assign(id, std::move(*process));
+    return id;
+}
+
+std::optional<uint32_t> DeviceServiceDevice::watched_exit(int id) {
+    auto found = m_watched.find(id);
+    if (found == m_watched.end()) return 0;
+    const device::ExitStatus status = found->second.exit_status();
+    if (status.still_active()) return std::nullopt;
+    m_watched.erase(found);
+    return status.code;
 }
 
 bool DeviceServiceDevice::terminate_process(int process_id) {

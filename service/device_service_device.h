@@ -2,7 +2,10 @@
 // The service's seam on the running device: windows and processes through the device layer,
 // power from the device's power stand-ins. Pauses wait on the service's stop event, so a
 // service asked to stop never sits out a sleep.
+#include <map>
+
 #include "platform/kernel/event.h"
+#include "platform/kernel/process.h"
 #include "service/service_device.h"
 
 namespace zt::service {
@@ -21,6 +24,8 @@ public:
     int own_process_id() override;
     std::optional<std::u16string> process_path(int process_id) override;
     bool start_process(std::u16string_view device_path, std::u16string_view command_line) override;
+    std::optional<int> start_watched_process(std::u16string_view device_path, std::u16string_view command_line) override;
+    std::optional<uint32_t> watched_exit(int id) override;
     bool terminate_process(int process_id) override;
     ScreenSize screen_size() override;
     uint32_t platform_version() override;
@@ -30,6 +35,8 @@ public:
 
 private:
     zt::platform::Event* m_stop;
+    // Used by the alarm thread only.
+    std::map<int, zt::platform::Process> m_watched;
 };
 
 }  // namespace zt::service

@@ -3,6 +3,7 @@
 #include "core/product_keys.h"
 #include "core/registry_key.h"
 #include "platform/windows/message.h"
+#include "service/service_names.h"
 
 namespace zt::service {
 namespace {
@@ -26,6 +27,11 @@ bool start_main_program(ServiceDevice& device, std::u16string_view command_line)
     const std::u16string path = main_program_path();
     if (path.empty()) return false;
     return device.start_process(path, command_line);
+}
+
+bool start_screen_saver(ServiceState& state, ServiceDevice& device) {
+    state.set_main_was_running(device.find_window(kMainWindowClass).has_value());
+    return start_main_program(device, kScreenSaverCommandLine);
 }
 
 void end_main_program(ServiceDevice& device, WindowHandle window) {

@@ -5,6 +5,7 @@
 #include <string_view>
 
 #include "service/service_device.h"
+#include "service/service_state.h"
 
 namespace zt::service {
 
@@ -14,6 +15,10 @@ std::u16string main_program_path();
 // Starts the main program at "AppPath" with the command line. False when "AppPath" is empty
 // or the process could not be created.
 bool start_main_program(ServiceDevice& device, std::u16string_view command_line);
+
+// Starts the main program with "ScreenSaver", first noting in the state whether its window
+// exists already. True when the program was started.
+bool start_screen_saver(ServiceState& state, ServiceDevice& device);
 
 inline constexpr int kPoliteEndRounds = 3;
 inline constexpr std::chrono::milliseconds kPoliteEndRoundLength { 1'700 };

@@ -30,7 +30,7 @@ void ScreenSaverIdle::on_activity(const SYSTEMTIME& now) {
     m_last_activity = now;
     if (m_state.screen_saver_active()) {
         if (auto window = m_device.find_window(kMainWindowClass)) {
-            if (m_was_running) {
+            if (m_state.main_was_running()) {
                 m_device.post_message(*window, kMsgEndScreenSaver, 0, 0);
             } else {
                 end_main_program(m_device, *window);
@@ -56,8 +56,7 @@ void ScreenSaverIdle::on_idle_check(const SYSTEMTIME& now) {
         m_last_activity = now;
     } else if (!m_state.screen_saver_active() && difference_ms(now, m_last_activity) >= m_settings.timeout_ms &&
                !foreground_blocks_screen_saver(m_device, main_program_path())) {
-        m_was_running = m_device.find_window(kMainWindowClass).has_value();
-        if (start_main_program(m_device, kScreenSaverCommandLine)) m_state.set_screen_saver_active(true);
+        if (start_screen_saver(m_state, m_device)) m_state.set_screen_saver_active(true);
     }
     m_last_check = now;
 }

@@ -40,7 +40,6 @@ private:
     ScreenSaverSettings m_settings;
     SYSTEMTIME m_last_activity;
     std::optional<SYSTEMTIME> m_last_check;  // none before the first check
-    bool m_was_running { false };            // the main program ran already when we started it
 };
 
 }  // namespace zt::service

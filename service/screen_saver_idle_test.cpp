@@ -10,6 +10,7 @@
 #include "service/foreground_rules.h"
 #include "service/main_program.h"
 #include "service/service_names.h"
+#include "service/service_window_handler.h"
 #include "service/testing/fake_service_device.h"
 
 namespace zt::service {
@@ -155,6 +156,36 @@ TEST_F(ScreenSaverIdleTest, ActivityOnlyAsksAnAlreadyRunningProgramToEndItsScree
     EXPECT_EQ(device.posts, (std::vector<FakeServiceDevice::Post> { { 9, kMsgEndScreenSaver } }));
     EXPECT_TRUE(device.window_exists(9));
     EXPECT_FALSE(state.screen_saver_active());
+}
+
+// The Today item's 0x049A starts the screen saver through the window thread; the activity
+// that ends it comes to the screen-saver thread. Both must agree on who ran before.
+TEST_F(ScreenSaverIdleTest, AScreenSaverTheTodayItemStartedOverTheOpenProgramOnlyEndsTheScreenSaver) {
+    ServiceWindowHandler handler(state, device);
+    device.windows[9] = { kMainWindowClass, kOtherPid, { zt::platform::WM_CLOSE } };
+    handler.on_message(kMsgStartScreenSaver);
+    ASSERT_TRUE(state.screen_saver_active());
+    idle.on_wake(Wake::Activity, at_second(2));
+    EXPECT_EQ(device.posts, (std::vector<FakeServiceDevice::Post> { { 9, kMsgEndScreenSaver } }))
+        << "the user's own program is asked to end its screen saver, not closed";
+    EXPECT_TRUE(device.window_exists(9));
+}
+
+TEST_F(ScreenSaverIdleTest, ATodayStartWithoutTheProgramEndsItDespiteAnEarlierStartOverIt) {
+    // First the idle start while the user's program was open...
+    device.windows[9] = { kMainWindowClass, kOtherPid, {} };
+    ASSERT_TRUE(tick(1, 301));
+    idle.on_wake(Wake::Activity, at_second(302));
+    ASSERT_EQ(device.posts.size(), 1u);
+    // ...then the user closed it, and the Today item starts the screen saver on its own.
+    device.windows.clear();
+    ServiceWindowHandler handler(state, device);
+    handler.on_message(kMsgStartScreenSaver);
+    device.windows[10] = { kMainWindowClass, kOtherPid, { zt::platform::WM_CLOSE } };  // the program it started
+    idle.on_wake(Wake::Activity, at_second(303));
+    EXPECT_EQ(device.posts.back(), (FakeServiceDevice::Post { 10, zt::platform::WM_CLOSE }))
+        << "a program started only for the screen saver is closed";
+    EXPECT_FALSE(device.window_exists(10));
 }
 
 TEST_F(ScreenSaverIdleTest, FailedStartIsRetriedAtTheNextCheck) {

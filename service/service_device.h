@@ -42,6 +42,14 @@ public:
     virtual int own_process_id() = 0;
     virtual std::optional<std::u16string> process_path(int process_id) = 0;
     virtual bool start_process(std::u16string_view device_path, std::u16string_view command_line) = 0;
+    // Starts a program and keeps watching it: an id for watched_exit, or nothing when it could
+    // not be started.
+    virtual std::optional<int> start_watched_process(std::u16string_view device_path,
+                                                     std::u16string_view command_line) = 0;
+    // Nothing while the watched program runs. Once it has ended: its exit code (128 + the
+    // signal number when a signal ended it), and the id is forgotten; an id that is not
+    // watched (any more) reads as ended with 0.
+    virtual std::optional<uint32_t> watched_exit(int id) = 0;
     virtual bool terminate_process(int process_id) = 0;
 
     virtual ScreenSize screen_size() = 0;

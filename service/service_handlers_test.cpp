@@ -66,6 +66,39 @@ TEST_F(AlarmResponderTest, TimeChangeReloadsTheStoredRecordsAndReschedulesOnce) 
     EXPECT_EQ(device.sleeps, std::vector<std::chrono::milliseconds> { AlarmResponder::kAfterReschedule });
 }
 
+TEST_F(AlarmResponderTest, ARingoutThatDiesLeavesTheNextDueItemRegisteredAgain) {
+    zt::core::CAlarm written(3);
+    written.flags = zt::core::CAlarm::kDayMask;
+    written.alarm_time = SYSTEMTIME { 0, 1, 0, 1, 7, 0, 0, 0 };
+    ASSERT_TRUE(written.save());
+    EXPECT_EQ(responder.watch_interval(), std::nullopt) << "nothing to watch: wait without limit";
+
+    responder.on_alarm_notice();
+    ASSERT_EQ(device.watched.size(), 1u);
+    EXPECT_EQ(responder.watch_interval(), AlarmResponder::kRingoutWatchInterval);
+    EXPECT_FALSE(responder.check_ringouts()) << "still ringing";
+    EXPECT_TRUE(notifications.set_calls.empty());
+
+    device.watched.begin()->second = 128 + 9;  // killed
+    EXPECT_TRUE(responder.check_ringouts());
+    ASSERT_EQ(notifications.set_calls.size(), 2u) << "alarm and wake-up notices registered anew";
+    EXPECT_EQ(notifications.set_calls[0].start, (SYSTEMTIME { 2009, 3, 1, 2, 6, 59, 30, 0 }));
+    EXPECT_EQ(responder.watch_interval(), std::nullopt) << "the dead one is forgotten";
+    EXPECT_FALSE(responder.check_ringouts()) << "and rescheduled for once";
+}
+
+TEST_F(AlarmResponderTest, RingoutsOwnEndAndASecondCopyGivingWayLeaveTheRegistrationsAlone) {
+    responder.on_alarm_notice();
+    responder.on_alarm_notice();
+    ASSERT_EQ(device.watched.size(), 2u);
+    device.watched.begin()->second = kRingoutDone;
+    device.watched.rbegin()->second = kRingoutGaveWay;
+    EXPECT_FALSE(responder.check_ringouts());
+    EXPECT_TRUE(notifications.set_calls.empty());
+    EXPECT_TRUE(notifications.cleared.empty()) << "what the finished Ringout registered stays";
+    EXPECT_EQ(responder.watch_interval(), std::nullopt);
+}
+
 class ServiceWindowHandlerTest : public ::testing::Test {
 protected:
     zt::platform::testing::TempDeviceRoot root;

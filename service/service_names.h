@@ -14,6 +14,11 @@ inline constexpr uint32_t kMsgStartScreenSaver = 0x049A;
 inline constexpr uint32_t kMsgEndScreenSaver = 0x0469;
 
 inline constexpr char16_t kRingoutPath[] = u"\\Windows\\Ringout.exe";
+// Ringout's own ends: 0 when it is done (it registered the next due item itself), and -1 (255
+// in the device's 8 bits) for a second copy that gave way to a running one. Any other end, a
+// kill or a crash among them, left the next due item unregistered.
+inline constexpr uint32_t kRingoutDone = 0;
+inline constexpr uint32_t kRingoutGaveWay = 255;
 inline constexpr char16_t kScreenSaverCommandLine[] = u"ScreenSaver";
 inline constexpr char16_t kScreenSaverDisablingKeyPath[] = u"Software\\Zunworks\\Zun Time\\ScreenSaverDisabling";
 

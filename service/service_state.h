@@ -1,7 +1,7 @@
 #pragma once
 // The process-wide state the service's threads share. The window thread writes the settings
-// (on 0x0499) and the screen-saver-active flag (on 0x049A); the screen-saver thread copies the
-// settings when they are not fresh and writes the flag too. The handheld kept these as plain
+// (on 0x0499), the screen-saver-active flag and the was-running flag (on 0x049A); the
+// screen-saver thread copies the settings when they are not fresh and writes both flags too. The handheld kept these as plain
 // words; here they are atomics, so that a copy never sees a torn or stale value.
 #include <atomic>
 #include <cstdint>
@@ -31,12 +31,20 @@ public:
     bool screen_saver_active() const { return m_screen_saver_active.load(); }
     void set_screen_saver_active(bool active) { m_screen_saver_active.store(active); }
 
+    // Whether the main program's window already existed when the service last started the
+    // screen saver, by the idle timing or on the Today item's request alike: the activity that
+    // ends the screen saver then only asks that program to end it, and closes a program that
+    // was started for it alone.
+    bool main_was_running() const { return m_main_was_running.load(); }
+    void set_main_was_running(bool running) { m_main_was_running.store(running); }
+
 private:
     std::atomic<uint32_t> m_mode { 1 };
     std::atomic<uint32_t> m_timeout_ms { 300'000 };
     std::atomic<bool> m_external_power_only { true };
     std::atomic<bool> m_settings_fresh { false };
     std::atomic<bool> m_screen_saver_active { false };
+    std::atomic<bool> m_main_was_running { false };
 };
 
 }  // namespace zt::service

@@ -11,7 +11,7 @@ std::optional<uint32_t> ServiceWindowHandler::on_message(uint32_t number) {
         m_state.reload_settings();
         return 0;
     case kMsgStartScreenSaver:
-        if (!m_state.screen_saver_active() && start_main_program(m_device, kScreenSaverCommandLine)) {
+        if (!m_state.screen_saver_active() && start_screen_saver(m_state, m_device)) {
             m_device.sleep(kAfterScreenSaverStart);
             m_state.set_screen_saver_active(true);
         }

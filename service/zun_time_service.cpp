@@ -51,6 +51,11 @@ std::unique_ptr<ZunTimeService> ZunTimeService::start() {
     std::unique_ptr<ZunTimeService> service(
         new ZunTimeService(std::move(*stop), std::move(*activity), std::move(*alarm), std::move(*time_change)));
     service->m_state.reload_settings();
+    // Before any thread runs: a registration used up while the device was down, or by a
+    // Ringout that died, is made again, and nothing else schedules concurrently yet.
+    zt::core::CTimeStore& store = zt::core::CTimeStore::instance();
+    zt::core::install_reschedule_hook(store);
+    AlarmResponder(service->m_device, zt::core::device_notifications(), store).reschedule();
     ZunTimeService* self = service.get();
     service->m_screen_saver_thread = Thread::create([self] { return self->run_screen_saver_thread(); });
     service->m_alarm_thread = Thread::create([self] { return self->run_alarm_thread(); });
@@ -84,12 +89,12 @@ uint32_t ZunTimeService::run_screen_saver_thread() {
 }
 
 uint32_t ZunTimeService::run_alarm_thread() {
-    zt::core::CTimeStore& store = zt::core::CTimeStore::instance();
-    zt::core::install_reschedule_hook(store);
-    AlarmResponder responder(m_device, zt::core::device_notifications(), store);
+    AlarmResponder responder(m_device, zt::core::device_notifications(), zt::core::CTimeStore::instance());
     std::array<Waitable*, 3> objects { &m_stop, &m_alarm, &m_time_change };
     for (;;) {
-        const WaitAnyResult result = zt::platform::wait_any(objects);
+        responder.check_ringouts();
+        const WaitAnyResult result = zt::platform::wait_any(objects, responder.watch_interval());
+        if (result.kind == WaitAnyResult::Kind::TimedOut) continue;
         if (result.kind != WaitAnyResult::Kind::Signalled) {
             m_device.sleep(std::chrono::milliseconds(1'000));  // a failing wait must not spin
             continue;

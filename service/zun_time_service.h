@@ -17,8 +17,9 @@ class ZunTimeService {
 public:
     static constexpr std::chrono::milliseconds kThreadEndLimit { 2'000 };
 
-    // Reads the settings, makes the events and starts the threads (screen saver, alarm,
-    // window, in that order). Nothing when the events or the threads cannot be made.
+    // Reads the settings, makes the events, registers the next due item with the device and
+    // starts the threads (screen saver, alarm, window, in that order). Nothing when the events
+    // or the threads cannot be made.
     static std::unique_ptr<ZunTimeService> start();
     // Sets the stop event, waits up to 2 s for the alarm and then the screen-saver thread
     // (terminating one that does not end), closes the window and waits for its thread too.

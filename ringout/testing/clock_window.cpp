@@ -7,9 +7,10 @@
 
 namespace zt::ringout::testing {
 
-void ClockWindow::post(uint32_t message) {
+void ClockWindow::post(uint32_t message, uint64_t playback) {
     std::lock_guard lock(m_mutex);
     m_posted.push_back(message);
+    m_posted_playbacks.push_back(playback);
 }
 
 void ClockWindow::set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) {
@@ -48,6 +49,11 @@ bool ClockWindow::timer_running(uint32_t id) const {
 std::vector<uint32_t> ClockWindow::posted() const {
     std::lock_guard lock(m_mutex);
     return m_posted;
+}
+
+std::vector<uint64_t> ClockWindow::posted_playbacks() const {
+    std::lock_guard lock(m_mutex);
+    return m_posted_playbacks;
 }
 
 void ClockWindow::wait_for_posted(uint32_t message, size_t count) const {

@@ -13,7 +13,7 @@ namespace zt::ringout::testing {
 class ClockWindow final : public ISoundWindow {
 public:
     bool exists() const override { return m_exists; }
-    void post(uint32_t message) override;
+    void post(uint32_t message, uint64_t playback) override;
     void set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) override;
     void kill_timer(uint32_t id) override;
 
@@ -21,6 +21,8 @@ public:
     void fire_due_timers();
     bool timer_running(uint32_t id) const;
     std::vector<uint32_t> posted() const;
+    // The playback number each posted message carried, in posting order.
+    std::vector<uint64_t> posted_playbacks() const;
     // Waits (on the real clock) until `message` was posted `count` times.
     void wait_for_posted(uint32_t message, size_t count = 1) const;
 
@@ -35,6 +37,7 @@ private:
     mutable std::mutex m_mutex;
     std::map<uint32_t, Timer> m_timers;
     std::vector<uint32_t> m_posted;
+    std::vector<uint64_t> m_posted_playbacks;
 };
 
 }  // namespace zt::ringout::testing

@@ -69,6 +69,20 @@ public:
         starts.push_back({ std::u16string(path), std::u16string(command_line) });
         return start_succeeds;
     }
+    std::optional<int> start_watched_process(std::u16string_view path, std::u16string_view command_line) override {
+        if (!start_process(path, command_line)) return std::nullopt;
+        const int id = next_watched_id++;
+        watched[id] = std::nullopt;
+        return id;
+    }
+    std::optional<uint32_t> watched_exit(int id) override {
+        ++watch_checks;
+        auto it = watched.find(id);
+        if (it == watched.end()) return 0;
+        const std::optional<uint32_t> exit = it->second;
+        if (exit) watched.erase(it);
+        return exit;
+    }
     bool terminate_process(int process_id) override {
         terminated.push_back(process_id);
         return true;
@@ -87,6 +101,11 @@ public:
     ScreenSize screen { 480, 640 };
     uint32_t version { 502 };
     bool on_ac { true };
+
+    // Watched programs by id: nothing while running, the exit code once ended.
+    std::map<int, std::optional<uint32_t>> watched;
+    int next_watched_id { 500 };
+    int watch_checks { 0 };
 
     std::vector<Post> posts;
     std::vector<std::chrono::milliseconds> waits;

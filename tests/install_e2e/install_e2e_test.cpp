@@ -6,6 +6,7 @@
 #include <fstream>
 #include <iterator>
 
+#include "core/alarm.h"
 #include "core/notification_schedule.h"
 #include "core/product_keys.h"
 #include "platform/base/device_path.h"
@@ -107,14 +108,19 @@ TEST_F(InstallEndToEnd, UpgradeKeepsFavouritesAndRemovalSparesOtherProducts) {
     ASSERT_TRUE(device.start());
     ASSERT_EQ(zt_install({ ZT_PACKAGE_DIR }), 0);
     const std::string favourites = file_text(host(u"\\Program Files\\Zun Time\\FavList.dat"));
-    Key::create(Root::CurrentUser, zt::core::kAlarmsKeyPath)->key.set_string(u"7", u"tn=Kept");
+    // A valid record: every reload deletes an invalid one, the service's at its start too.
+    zt::core::CAlarm kept(7);
+    kept.flags = zt::core::CAlarm::kDayMask;
+    ASSERT_TRUE(kept.save());
+    const auto kept_record = Key::open(Root::CurrentUser, zt::core::kAlarmsKeyPath)->get_string(u"7");
+    ASSERT_TRUE(kept_record);
     Key::create(Root::LocalMachine, u"Software\\Zunworks\\Zun Weather")->key.set_string(u"Name", u"Zun Weather");
 
     std::string output;
     ASSERT_EQ(zt_install({ ZT_PACKAGE_DIR }, &output), 0);
     EXPECT_EQ(output, "upgraded\t\\Program Files\\Zun Time\n");
     EXPECT_EQ(file_text(host(u"\\Program Files\\Zun Time\\FavList.dat")), favourites);
-    EXPECT_EQ(Key::open(Root::CurrentUser, zt::core::kAlarmsKeyPath)->get_string(u"7"), u"tn=Kept");
+    EXPECT_EQ(Key::open(Root::CurrentUser, zt::core::kAlarmsKeyPath)->get_string(u"7"), kept_record);
     EXPECT_FALSE(fs::exists(host(u"\\ZunTimeInstallation.txt")));
     EXPECT_TRUE(eventually([&] { return service_running(); })) << device_status();
     EXPECT_TRUE(Key::open(Root::LocalMachine, u"SOFTWARE\\Zunworks\\Shared\\TabPlugins\\Zun Time"));

@@ -19,6 +19,8 @@
 #include "platform/base/clock.h"
 #include "platform/base/device_path.h"
 #include "platform/base/text.h"
+#include "platform/kernel/process.h"
+#include "platform/notify/user_notification.h"
 #include "platform/registry/registry.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window.h"
@@ -222,6 +224,58 @@ TEST_F(RingoutEndToEnd, CloseMessageEndsARingingRingout) {
     EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); }, std::chrono::seconds(5)))
         << "ended well before the installer would end it by force";
     EXPECT_TRUE(posted().empty()) << "closing is no answer";
+}
+
+// The device's registration that started Ringout is used up when it fires; a Ringout that
+// dies before its own end would leave nothing registered, for every later alarm.
+TEST_F(RingoutEndToEnd, AKilledRingingRingoutLeavesTheNextAlarmRegistered) {
+    add_alarm(20, in_seconds(3), CAlarm::kKindWait);
+    const SYSTEMTIME later = in_seconds(2 * 3600);
+    add_alarm(21, later, CAlarm::kKindWait);
+    schedule();
+    std::optional<zt::platform::WindowInfo> ringing;
+    ASSERT_TRUE(eventually([&] { return (ringing = ringout_window(u"Dialog")) && ringing->visible; }, kRingLimit));
+    auto ringout = zt::platform::Process::open(ringing->process_id);
+    ASSERT_TRUE(ringout);
+    ASSERT_TRUE(ringout->terminate(137));  // kill -9
+    const std::u16string alarm_notice = zt::core::named_event_application(zt::core::kAlarmNotifyName);
+    const auto registered = [&] {
+        std::vector<SYSTEMTIME> starts;
+        for (const auto& registration : zt::platform::notify::list_user_notifications())
+            if (registration.trigger.application == alarm_notice) starts.push_back(registration.trigger.start);
+        return starts;
+    };
+    ASSERT_TRUE(eventually([&] { return !registered().empty(); }, kRingLimit)) << "nothing registered after the kill";
+    const auto starts = registered();
+    ASSERT_EQ(starts.size(), 1u);
+    EXPECT_EQ(zt::core::difference_ms(starts[0], later), -30'000) << "the next alarm, 30 s ahead";
+}
+
+TEST_F(RingoutEndToEnd, NotifyClosesARunningMainProgramPolitely) {
+    auto product = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, zt::core::kProductKeyPath);
+    ASSERT_TRUE(product);
+    const auto app_path = product->get_string(zt::core::kAppPathValue);
+    ASSERT_TRUE(app_path && !app_path->empty());
+    // A stand-in main program at "AppPath": it shows the anchor window until asked to close.
+    ASSERT_TRUE(device.install_stand_in(*app_path));
+    auto main_program = zt::platform::Process::create(*app_path, u"");
+    ASSERT_TRUE(main_program);
+    const auto anchor = [&] {
+        for (const auto& window : zt::platform::find_windows_by_class_prefix(u"ZUNTIME{2604481D"))
+            if (zt::platform::equal_ignoring_case(window.module_path, *app_path)) return true;
+        return false;
+    };
+    ASSERT_TRUE(eventually(anchor, kRingLimit)) << "the stand-in main program did not come up";
+
+    const auto ringout = zt::platform::map_device_path(kRingout);
+    ASSERT_TRUE(ringout);
+    EXPECT_EQ(run_program(*ringout, { "notify" }), 0);
+    EXPECT_FALSE(anchor()) << "the main program was not closed";
+    const auto lines = device.started_lines();
+    ASSERT_FALSE(lines.empty());
+    EXPECT_TRUE(lines.back().ends_with("\tended")) << "closed by its own message loop, not killed: " << lines.back();
+    EXPECT_TRUE(zt::platform::is_window(m_main->handle())) << "a window of that class in another program is left alone";
+    if (main_program->wait(std::chrono::milliseconds(0)) != zt::platform::Process::WaitResult::Ended) main_program->terminate(1);
 }
 
 TEST_F(RingoutEndToEnd, NotifyResetsEveryTimerRegistersAndEndsWithoutAWindow) {

@@ -164,6 +164,21 @@ TEST_F(ServiceEndToEnd, RegistrationsSurviveAKilledDeviceAndAPassedNoticeFiresOn
     EXPECT_EQ(registered_start(zt::core::kWakeupHelperNotifyName), add_milliseconds(noon_today(), -5'000));
 }
 
+TEST_F(ServiceEndToEnd, StartingTheServiceRegistersTheNextDueAlarm) {
+    set_device_time(add_milliseconds(noon_today(), -600'000));
+    // Stored, but its registration is gone (used up by a Ringout that then died, say).
+    zt::core::CAlarm alarm(1);
+    alarm.flags = zt::core::CAlarm::kDayMask;
+    alarm.alarm_time = SYSTEMTIME { 0, 1, 0, 1, 12, 0, 0, 0 };
+    ASSERT_TRUE(alarm.save());
+    ASSERT_FALSE(registered_start(zt::core::kAlarmNotifyName));
+    ASSERT_TRUE(device.start());
+    ASSERT_TRUE(eventually([&] { return registered_start(zt::core::kAlarmNotifyName).has_value(); }))
+        << "the service's start registered nothing";
+    EXPECT_EQ(registered_start(zt::core::kAlarmNotifyName), add_milliseconds(noon_today(), -30'000));
+    EXPECT_EQ(registered_start(zt::core::kWakeupHelperNotifyName), add_milliseconds(noon_today(), -5'000));
+}
+
 TEST_F(ServiceEndToEnd, ScreenSaverStartsAfterTheTimeoutAndEndsOnActivity) {
     ASSERT_TRUE(device.install_stand_in(kAppPath));
     std::move(Key::create(Root::CurrentUser, zt::core::kProductKeyPath)->key).set_string(zt::core::kAppPathValue, kAppPath);
