@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/base/device_folders.h"
 #include "platform/base/device_path.h"
 #include "platform/base/device_root.h"
 
@@ -80,11 +81,10 @@ bool same_device_place(std::u16string_view a, std::u16string_view b) {
 bool delete_installation_folder(std::u16string_view folder, std::u16string_view keep) {
     std::error_code error;
     auto path = host_path(folder);
-    auto windows = host_path(u"\\Windows");
     if (!path || !fs::is_directory(*path, error)) return false;
+    // The folder comes from "AppPath" or the installer, values anyone can write.
+    if (platform::is_protected_device_folder(folder)) return false;
     fs::path target = fs::weakly_canonical(*path, error);
-    fs::path root = fs::weakly_canonical(platform::device_root(), error);
-    if (target == root || (windows && target == fs::weakly_canonical(*windows, error))) return false;
     if (!keep.empty()) {
         if (auto kept = host_path(keep)) {
             fs::path relative = fs::weakly_canonical(*kept, error).lexically_relative(target);

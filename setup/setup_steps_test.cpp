@@ -12,6 +12,7 @@
 #include "core/notification_schedule.h"
 #include "core/product_keys.h"
 #include "platform/base/device_path.h"
+#include "platform/base/text.h"
 #include "platform/notify/user_notification.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
@@ -294,6 +295,15 @@ TEST_F(SetupSteps, ThePreviousFolderIsNeverTheDeviceItselfNorTheNewFolder) {
     Key::open(Root::CurrentUser, core::kProductKeyPath)->set_string(u"AppPath", u"\\Program Files\\ZunTime.exe");
     install(kFolder, true);
     EXPECT_TRUE(fs::exists(host(u"\\Program Files\\Zun Time\\FavList.dat"))) << "a folder holding the new one stays";
+
+    for (std::u16string_view hostile : { u"\\My Documents\\ZunTime.exe", u"\\Windows\\Start Menu\\ZunTime.exe" }) {
+        put_file(u"\\My Documents\\letter.txt");
+        put_file(u"\\Windows\\Start Menu\\entry.lnk");
+        Key::open(Root::CurrentUser, core::kProductKeyPath)->set_string(u"AppPath", hostile);
+        install(kFolder, true);
+        EXPECT_TRUE(fs::exists(host(u"\\My Documents\\letter.txt"))) << zt::platform::utf16_to_utf8(hostile);
+        EXPECT_TRUE(fs::exists(host(u"\\Windows\\Start Menu\\entry.lnk"))) << zt::platform::utf16_to_utf8(hostile);
+    }
 }
 
 TEST_F(SetupSteps, UpgradeFromTwoZeroOnePatchesTheOldUninstallScript) {

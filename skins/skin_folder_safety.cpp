@@ -5,8 +5,8 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/base/device_folders.h"
 #include "platform/base/device_path.h"
-#include "platform/base/device_root.h"
 #include "platform/base/text.h"
 
 namespace zt::skins {
@@ -14,7 +14,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-constexpr char16_t kWindowsFolder[] = u"\\Windows";
 // A skin is a few hundred images at most; a tree far larger is not one.
 constexpr size_t kMaxEntries = 20000;
 
@@ -31,11 +30,7 @@ std::optional<fs::path> resolved(std::u16string_view device_path) {
     return canonical;
 }
 
-// `inner` is `outer` or lies below it.
-bool at_or_below(const fs::path& inner, const fs::path& outer) {
-    auto [mismatch, rest] = std::mismatch(outer.begin(), outer.end(), inner.begin(), inner.end());
-    return mismatch == outer.end();
-}
+using platform::at_or_below;
 
 bool strictly_below(const fs::path& inner, const fs::path& outer) { return at_or_below(inner, outer) && inner != outer; }
 
@@ -48,14 +43,11 @@ std::vector<fs::path> resolved_all(const std::vector<std::u16string>& device_pat
 
 // A location at or above a folder of the device, or inside "\Windows", would let a hostile
 // installation folder open the whole device.
-std::vector<fs::path> usable_locations(const SkinFolderRules& rules, const std::vector<fs::path>& system) {
-    const std::optional<fs::path> windows = resolved(kWindowsFolder);
+std::vector<fs::path> usable_locations(const SkinFolderRules& rules) {
     std::vector<fs::path> usable;
-    for (const fs::path& location : resolved_all(rules.skin_locations)) {
-        const bool opens_system = std::any_of(system.begin(), system.end(),
-                                              [&](const fs::path& folder) { return at_or_below(folder, location); });
-        if (opens_system || (windows && at_or_below(location, *windows))) continue;
-        usable.push_back(location);
+    for (const std::u16string& location : rules.skin_locations) {
+        if (platform::is_protected_device_folder(location)) continue;
+        if (std::optional<fs::path> canonical = resolved(location)) usable.push_back(*canonical);
     }
     return usable;
 }
@@ -75,11 +67,6 @@ bool holds_only_skin_images(const fs::path& folder) {
 
 }  // namespace
 
-const std::vector<std::u16string>& device_system_folders() {
-    static const std::vector<std::u16string> folders = { u"\\", kWindowsFolder, u"\\Program Files", u"\\My Documents" };
-    return folders;
-}
-
 bool is_skin_image_name(std::u16string_view name) {
     return std::any_of(kImageExtensions.begin(), kImageExtensions.end(), [name](std::u16string_view extension) {
         return name.size() > extension.size() &&
@@ -96,13 +83,11 @@ SkinFolderVerdict judge_skin_folder(std::u16string_view device_folder, const Ski
     fs::path unslashed = host->has_filename() ? *host : host->parent_path();
     if (fs::is_symlink(fs::symlink_status(unslashed, ec))) return SkinFolderVerdict::Refused;
 
-    std::vector<fs::path> system = resolved_all(device_system_folders());
-    system.push_back(platform::device_root());
-    const std::vector<fs::path> locations = usable_locations(rules, system);
+    if (platform::is_protected_device_folder(device_folder)) return SkinFolderVerdict::Refused;
+    const std::vector<fs::path> locations = usable_locations(rules);
     if (std::none_of(locations.begin(), locations.end(), [&](const fs::path& location) { return strictly_below(*folder, location); }))
         return SkinFolderVerdict::Refused;
     std::vector<fs::path> kept = resolved_all(rules.protected_folders);
-    kept.insert(kept.end(), system.begin(), system.end());
     kept.insert(kept.end(), locations.begin(), locations.end());
     if (std::any_of(kept.begin(), kept.end(), [&](const fs::path& protected_folder) { return at_or_below(protected_folder, *folder); }))
         return SkinFolderVerdict::Refused;

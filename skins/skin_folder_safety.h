@@ -29,10 +29,6 @@ enum class SkinFolderVerdict {
     Refused,    // not plainly a skin folder: leave it alone
 };
 
-// The folders every removal protects: the device root, "\Windows", "\Program Files" and
-// "\My Documents".
-const std::vector<std::u16string>& device_system_folders();
-
 // Image files a skin folder may hold: ".png", ".zip", ".bmp", ".jpg", ".jpeg", ".gif",
 // ".tif", ".tiff" (any case).
 bool is_skin_image_name(std::u16string_view name);

@@ -5,7 +5,9 @@
 
 #include <fstream>
 
+#include "platform/base/device_folders.h"
 #include "platform/base/device_root.h"
+#include "platform/base/text.h"
 
 namespace zt::platform {
 namespace {
@@ -85,6 +87,20 @@ TEST_F(DevicePath, UsesTheProcessDeviceRootByDefault) {
     EXPECT_EQ(device_root(), root_);
     EXPECT_EQ(map_device_path(u"\\windows"), root_ / "Windows");
     EXPECT_EQ(std::string(getenv("ZT_ROOT")), root_.string());
+}
+
+TEST_F(DevicePath, OnlyFoldersThatHoldNoneOfTheDevicesOwnMayBeDeletedWhole) {
+    ASSERT_TRUE(set_device_root(root_));
+    fs::create_directories(root_ / "Program Files" / "Zun Time");
+    fs::create_directories(root_ / "Windows" / "Start Menu");
+    fs::create_directory_symlink(root_ / "Windows", root_ / "Program Files" / "Shortcut");
+    for (std::u16string_view refused : { u"\\", u"", u"\\Windows", u"\\windows\\", u"\\Windows\\Start Menu",
+                                         u"\\Program Files", u"/My Documents", u"\\Program Files\\Zun Time\\..",
+                                         u"\\Program Files\\Shortcut", u"\\..\\..", u"\\Program Files\\..\\.." })
+        EXPECT_TRUE(is_protected_device_folder(refused)) << utf16_to_utf8(refused);
+    for (std::u16string_view allowed : { u"\\Program Files\\Zun Time", u"\\Program Files\\Not There Yet",
+                                         u"\\My Documents\\Games", u"\\Apps" })
+        EXPECT_FALSE(is_protected_device_folder(allowed)) << utf16_to_utf8(allowed);
 }
 
 TEST(DeviceRuntimeDir, IsPrivateAndDiffersPerRoot) {

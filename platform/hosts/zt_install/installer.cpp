@@ -6,6 +6,7 @@
 #include <optional>
 #include <system_error>
 
+#include "platform/base/device_folders.h"
 #include "platform/base/device_path.h"
 #include "platform/base/device_root.h"
 #include "platform/base/state_files.h"
@@ -104,6 +105,9 @@ InstallReport install_package(const fs::path& package, std::u16string_view folde
         return failed("manifest line " + std::to_string(manifest_error.line) + ": " + manifest_error.reason);
     const std::u16string folder = without_trailing_separator(folder_text);
     if (folder.size() < 2 || !map_device_path(folder)) return failed("the installation folder is not a device folder");
+    // Removing the application deletes its folder: it must be one of its own.
+    if (is_protected_device_folder(folder))
+        return failed("the installation folder is, holds or lies in one of the device's own folders");
     const fs::path root = device_root();
     const FileOwnership others = FileOwnership::of_others(manifest->application);
 

@@ -13,6 +13,7 @@
 #include <iterator>
 
 #include "platform/base/device_path.h"
+#include "platform/base/text.h"
 #include "platform/hosts/zt_install/install_record.h"
 #include "platform/registry/testing/temp_device_root.h"
 
@@ -84,6 +85,21 @@ TEST_F(Installer, ABrokenPackageChangesNothingOnTheDevice) {
     put("not-a-library.so", "garbage");
     EXPECT_EQ(install_package(m_package, u"\\Program Files\\Demo").outcome, InstallOutcome::Failed);
     EXPECT_FALSE(read_install_record(u"Demo"));
+}
+
+TEST_F(Installer, AnInstallationFolderOfTheDevicesOwnIsRefused) {
+    // Removal deletes the installation folder: installing into "\Windows" would lose it.
+    put("InstallDir/a.txt", "one");
+    manifest("file\tInstallDir/a.txt\t%InstallDir%\\a.txt\n");
+    for (std::u16string_view folder : { u"\\Windows", u"\\", u"\\Program Files", u"\\windows\\Start Menu" }) {
+        const InstallReport report = install_package(m_package, folder);
+        EXPECT_EQ(report.outcome, InstallOutcome::Failed) << utf16_to_utf8(folder);
+        if (folder.size() > 1) {
+            EXPECT_NE(report.message.find("device's own folders"), std::string::npos) << report.message;
+        }
+    }
+    EXPECT_FALSE(read_install_record(u"Demo"));
+    EXPECT_EQ(install_package(m_package, u"\\Apps\\Demo").outcome, InstallOutcome::Installed);
 }
 
 // A file outside the device that a hostile package or device entry aims at.
