@@ -3,6 +3,7 @@
 # Safe to run again: a second run installs nothing and does a no-op build.
 #   scripts/setup.sh                 build into build/
 #   ZT_BUILD_DIR=build-asan ZT_SANITIZE=address,undefined scripts/setup.sh
+#   scripts/setup.sh --install-only  only the packages (ZT_EXTRA_PACKAGES adds more); no build
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 
@@ -13,6 +14,9 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins
   fonts-dejavu-core xvfb
 )
+# Other scripts ask for what only they need (scripts/fuzz.sh: clang and its fuzzing runtime).
+read -r -a extra <<< "${ZT_EXTRA_PACKAGES:-}"
+packages+=("${extra[@]}")
 
 missing=()
 for p in "${packages[@]}"; do
@@ -27,6 +31,7 @@ if ((${#missing[@]})); then
   $sudo apt-get update -q
   $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
+[[ "${1:-}" == "--install-only" ]] && exit 0
 
 build=${ZT_BUILD_DIR:-build}
 [[ "$build" = /* ]] || build="$here/$build"

@@ -50,8 +50,12 @@ std::optional<FileTime> zone_local_file_time(const TimeZoneRules& rules, FileTim
     auto start_wall = transition_wall_time(rules.daylight_date, universal->wYear);
     auto end_wall = transition_wall_time(rules.standard_date, universal->wYear);
     if (!start_wall || !end_wall) return result;
-    const FileTime start = *start_wall - bias;
-    const FileTime end = *end_wall - (bias - daylight_bias);
+    // Biases of millions of minutes come only from damaged rules; a change they would move
+    // beyond any file time is a change that never happens.
+    FileTime start = 0;
+    FileTime end = 0;
+    if (__builtin_sub_overflow(*start_wall, bias, &start) || __builtin_sub_overflow(*end_wall, bias - daylight_bias, &end))
+        return result;
 
     bool daylight = rules.daylight_date.wMonth < 6 ? (start < t && t < end) : (t > start || t <= end);
     if (!daylight) return result;

@@ -117,5 +117,22 @@ TEST(ZoneLocalTime, DamagedRulesFallBackToStandardTimeOrFailAtTheCalendarEdge) {
     EXPECT_FALSE(zone_local_file_time(huge, std::numeric_limits<int64_t>::max())) << "the sum would overflow";
 }
 
+TEST(ZoneLocalTime, ATransitionBeyondAnyFileTimeLeavesStandardTime) {
+    // A daylight bias of 2^31 - 1 minutes moves the end of daylight time in the year 30000
+    // past the last file time; the zone then never changes to daylight time.
+    TimeZoneRules rules;
+    rules.bias = 60;
+    rules.daylight_bias = std::numeric_limits<int32_t>::max();
+    rules.daylight_date = { .wYear = 2000, .wMonth = 10, .wDay = 1 };
+    rules.standard_date = { .wYear = 30000, .wMonth = 3, .wDay = 1 };
+    EXPECT_EQ(local(rules, at(2024, 7, 1, 12)), "2024-07-01 13:00:00.000");
+    rules.daylight_date = { .wYear = 30000, .wMonth = 3, .wDay = 1 };
+    rules.standard_date = { .wYear = 2000, .wMonth = 10, .wDay = 1 };
+    rules.bias = std::numeric_limits<int32_t>::min() / 2;
+    rules.daylight_bias = 0;
+    EXPECT_EQ(local(rules, at(30000, 6, 1)), local(TimeZoneRules { .bias = rules.bias }, at(30000, 6, 1)))
+        << "a start moved past the last file time";
+}
+
 }  // namespace
 }  // namespace zt::world
