@@ -40,7 +40,7 @@ CityDatabase::~CityDatabase() = default;
 
 bool CityDatabase::open(const std::filesystem::path& path) {
     close();
-    m_file = zt::platform::MappedFile::open(path, zt::platform::MappedFile::Sharing::Exclusive);
+    m_file = zt::platform::MappedFile::open(path, zt::platform::MappedFile::Sharing::ReadShared);
     if (!m_file) return false;
     m_reader = BoundedReader(m_file->bytes());
     bool parsed = false;
@@ -128,6 +128,9 @@ bool CityDatabase::parse_regions(BoundedReader& r) {
 bool CityDatabase::parse_zip_index(BoundedReader& r) {
     const uint16_t count = r.read_u16();
     m_zip_entries.reserve(count);
+    // Sized once for the whole index. When that fails the inserts below still grow the map as
+    // far as it can go.
+    m_zip_map.reserve(count);
     for (unsigned i = 0; i < count; ++i) {
         if (!r.can_read(6)) return false;
         const uint32_t packed = r.read_u32();

@@ -4,10 +4,12 @@
 //
 // Contract:
 //  - open() replaces whatever was open. It fails (false, database closed) for a missing or
-//    locked file, a file under 28 bytes, a wrong magic or version, a table entry with id 0 or
-//    cut short, or no memory. A section offset past the end is an empty section, not a failure.
-//  - The file is held with no sharing: while one CityDatabase has it open, another open of the
-//    same file (in any process of the device) fails.
+//    locked file, one that is not a regular file (a FIFO fails at once, it never waits), a file
+//    under 28 bytes, a wrong magic or version, a table entry with id 0 or cut short, or no
+//    memory. A section offset past the end is an empty section, not a failure.
+//  - The file is held read-shared: every reader of the device (the main program, zt-cities,
+//    the installer hook) may have it open at once, and while any of them does, an exclusive
+//    holder of the file is kept out (and keeps them out).
 //  - Only the small tables are copied into memory. City lists are decoded from the mapping on
 //    every query; a broken list (key 0 or cut short) ends early and keeps what came before.
 //  - Indices are 1-based as the file numbers them; 0 or one past the count yields null or an
