@@ -56,6 +56,8 @@ public:
     // Black; nullopt for a size of 0 or below, above the limits, or when memory runs out.
     static std::optional<CPicture> create(int32_t width, int32_t height);
     static int32_t stride_for(int32_t width) { return (width * 3 + 3) & ~3; }
+    // A copy of the pixels and the scale flag; nullopt when memory runs out.
+    std::optional<CPicture> clone() const;
 
     int32_t width() const { return m_width; }
     int32_t height() const { return m_height; }

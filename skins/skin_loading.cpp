@@ -39,7 +39,11 @@ std::optional<ResolvedImage> CSkinManager::resolve_image(std::u16string_view ima
 std::optional<CPicture> CSkinManager::load_image(std::u16string_view image_name) {
     std::optional<ResolvedImage> resolved = resolve_image(image_name);
     if (!resolved) return std::nullopt;
-    std::optional<CPicture> picture = load_picture(resolved->path);
+    std::optional<CPicture> picture = m_images.find(resolved->path);
+    if (!picture) {
+        picture = load_picture(resolved->path);
+        if (picture) m_images.store(resolved->path, *picture);
+    }
     if (picture) picture->set_scaled(resolved->scaled);
     return picture;
 }
@@ -56,6 +60,8 @@ bool CSkinManager::load_skin(std::u16string_view name, bool verify) {
     if (folder.empty() || !files::is_folder(folder)) return false;
     m_current_name = std::u16string(name);
     m_current_folder = folder;
+    // Images of the skin left behind are no longer asked for; the default skin's still are.
+    m_images.keep_only({ m_current_folder, default_folder() });
     if (!verify || !m_verifier) return true;
     if (m_verifier()) return true;
     if (skin_kind(name) == SkinKind::Default) return false;
