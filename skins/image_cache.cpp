@@ -17,17 +17,18 @@ std::optional<CImageCache::Stamp> CImageCache::stamp_of(std::u16string_view devi
                    static_cast<int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec };
 }
 
-std::optional<CPicture> CImageCache::find(std::u16string_view device_path) const {
+std::shared_ptr<const CPicture> CImageCache::find(std::u16string_view device_path) const {
     auto entry = std::find_if(m_entries.begin(), m_entries.end(), [&](const Entry& e) { return e.path == device_path; });
-    if (entry == m_entries.end() || stamp_of(device_path) != entry->stamp) return std::nullopt;
-    return entry->picture.clone();
+    if (entry == m_entries.end() || stamp_of(device_path) != entry->stamp) return nullptr;
+    return entry->picture;
 }
 
-void CImageCache::store(std::u16string_view device_path, const CPicture& picture) {
+std::shared_ptr<const CPicture> CImageCache::store(std::u16string_view device_path, CPicture picture) {
     std::erase_if(m_entries, [&](const Entry& e) { return e.path == device_path; });
-    std::optional<Stamp> stamp = stamp_of(device_path);
-    std::optional<CPicture> copy = picture.clone();
-    if (stamp && copy) m_entries.push_back(Entry { std::u16string(device_path), *stamp, std::move(*copy) });
+    auto shared = std::make_shared<const CPicture>(std::move(picture));
+    if (std::optional<Stamp> stamp = stamp_of(device_path))
+        m_entries.push_back(Entry { std::u16string(device_path), *stamp, shared });
+    return shared;
 }
 
 void CImageCache::keep_only(const std::vector<std::u16string>& folders) {

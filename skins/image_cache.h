@@ -4,8 +4,9 @@
 // background). An entry is handed out only while its file is unchanged on disk (same file,
 // size and modification time): a skin edited while the program runs is decoded afresh.
 //
-// Pictures are handed out as copies, so a caller may draw into its own.
+// The cached pictures are shared and never changed; a caller that draws into one takes a copy.
 #include <cstdint>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -17,12 +18,12 @@ namespace zt::skins {
 
 class CImageCache {
 public:
-    // The decoded picture of this device path, or nullopt when it is not cached or the file
+    // The decoded picture of this device path, or null when it is not cached or the file
     // changed since.
-    std::optional<CPicture> find(std::u16string_view device_path) const;
-    // Keeps a copy of a picture just decoded from the file (nothing when the file cannot be
-    // identified or memory runs out).
-    void store(std::u16string_view device_path, const CPicture& picture);
+    std::shared_ptr<const CPicture> find(std::u16string_view device_path) const;
+    // Keeps a picture just decoded from the file and hands it back shared (kept only when the
+    // file can be identified).
+    std::shared_ptr<const CPicture> store(std::u16string_view device_path, CPicture picture);
     // Drops the entries whose files are in none of these folders (device paths ending in "\").
     void keep_only(const std::vector<std::u16string>& folders);
     void clear() { m_entries.clear(); }
@@ -39,7 +40,7 @@ private:
     struct Entry {
         std::u16string path;
         Stamp stamp;
-        CPicture picture;
+        std::shared_ptr<const CPicture> picture;
     };
     static std::optional<Stamp> stamp_of(std::u16string_view device_path);
 

@@ -36,16 +36,21 @@ std::optional<ResolvedImage> CSkinManager::resolve_image(std::u16string_view ima
     return std::nullopt;
 }
 
-std::optional<CPicture> CSkinManager::load_image(std::u16string_view image_name) {
+std::shared_ptr<const CPicture> CSkinManager::shared_image(std::u16string_view image_name) {
     std::optional<ResolvedImage> resolved = resolve_image(image_name);
-    if (!resolved) return std::nullopt;
-    std::optional<CPicture> picture = m_images.find(resolved->path);
-    if (!picture) {
-        picture = load_picture(resolved->path);
-        if (picture) m_images.store(resolved->path, *picture);
-    }
-    if (picture) picture->set_scaled(resolved->scaled);
-    return picture;
+    if (!resolved) return nullptr;
+    if (std::shared_ptr<const CPicture> cached = m_images.find(resolved->path)) return cached;
+    std::optional<CPicture> picture = load_picture(resolved->path);
+    if (!picture) return nullptr;
+    // The flag follows from the file and this manager's screen, so the cached one holds it.
+    picture->set_scaled(resolved->scaled);
+    return m_images.store(resolved->path, std::move(*picture));
+}
+
+std::optional<CPicture> CSkinManager::load_image(std::u16string_view image_name) {
+    std::shared_ptr<const CPicture> shared = shared_image(image_name);
+    if (!shared) return std::nullopt;
+    return shared->clone();
 }
 
 CImageStrip CSkinManager::load_image_strip(std::u16string_view image_name) {

@@ -9,6 +9,7 @@
 // manager and so its own current skin.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -75,6 +76,8 @@ public:
     // Each file is decoded once and kept (see CImageCache) until its skin is left or the
     // cache is released; every caller gets a picture of its own.
     std::optional<CPicture> load_image(std::u16string_view image_name);
+    // The same picture without a copy, shared with the cache: for callers that only read it.
+    std::shared_ptr<const CPicture> shared_image(std::u16string_view image_name);
     CImageStrip load_image_strip(std::u16string_view image_name);
     // Drops the decoded images (the main dialog lost the foreground); the next loads decode
     // again.
