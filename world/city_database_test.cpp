@@ -1,11 +1,6 @@
 #include "world/city_database.h"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <chrono>
-#include <cstdio>
-#include <future>
 
 #include "world/testing/city_db_builder.h"
 #include "world/testing/temp_folder.h"
@@ -212,30 +207,12 @@ TEST_F(CityDatabaseTest, EnumerationReadsRegionListsOfCountriesWithRegions) {
     EXPECT_EQ(seen, (std::vector<std::u16string> { u"New York", u"Albany", u"Austin", u"Berlin", u"Bonn" }));
 }
 
-TEST_F(CityDatabaseTest, ReadersShareTheFileAndKeepAnExclusiveHolderOut) {
-    using zt::platform::MappedFile;
+// The sharing rules themselves are MappedFile's (mapped_file_test.cpp).
+TEST_F(CityDatabaseTest, ReadersShareTheFile) {
     ASSERT_TRUE(open(sample()));
     CityDatabase second;
     ASSERT_TRUE(second.open(path)) << "a second reader shares the open database";
     EXPECT_EQ(second.country_count(), 2u);
-    EXPECT_FALSE(MappedFile::open(path, MappedFile::Sharing::Exclusive)) << "readers hold the file";
-    db.close();
-    second.close();
-    auto exclusive = MappedFile::open(path, MappedFile::Sharing::Exclusive);
-    ASSERT_TRUE(exclusive);
-    EXPECT_FALSE(second.open(path)) << "an exclusive holder keeps readers out";
-}
-
-TEST_F(CityDatabaseTest, AFifoInPlaceOfTheFileFailsAtOnce) {
-    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
-    auto opening = std::async(std::launch::async, [&] { return db.open(path); });
-    if (opening.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
-        std::FILE* unblock = std::fopen(path.c_str(), "wb");  // lets the hung open go before failing
-        if (unblock) std::fclose(unblock);
-        FAIL() << "opening a FIFO as the city database waited for a writer";
-    }
-    EXPECT_FALSE(opening.get());
-    EXPECT_FALSE(db.is_open());
 }
 
 TEST_F(CityDatabaseTest, ClosedDatabaseAnswersNothing) {
