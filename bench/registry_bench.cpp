@@ -71,6 +71,23 @@ void BM_RegistryEnumerateValues(benchmark::State& state) {
 }
 BENCHMARK(BM_RegistryEnumerateValues);
 
+// Listing every value of a key, one index after the other, as the record stores do: the cost
+// per value must not grow with the number of values.
+void BM_RegistryListAllValues(benchmark::State& state) {
+    zt::platform::testing::TempDeviceRoot root;
+    Key key = bench_key();
+    const auto values = static_cast<uint32_t>(state.range(0));
+    const std::u16string record(120, u'r');
+    for (uint32_t i = 0; i < values; ++i) key.set_string(zt::platform::to_u16(std::to_string(i)), record);
+    for (auto _ : state) {
+        uint32_t count = 0;
+        while (key.enum_value(count)) ++count;
+        if (count != values) state.SkipWithError("the listing missed values");
+    }
+    state.SetItemsProcessed(static_cast<int64_t>(state.iterations()) * values);
+}
+BENCHMARK(BM_RegistryListAllValues)->Arg(10)->Arg(1000)->Arg(10000)->Unit(benchmark::kMicrosecond);
+
 }  // namespace
 
 BENCHMARK_MAIN();

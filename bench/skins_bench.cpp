@@ -2,8 +2,11 @@
 // frame (background, dial, three hands, twelve alarm icons), and inflating a 1 MB member.
 #include <benchmark/benchmark.h>
 
+#include <filesystem>
+
 #include "skins/drawing.h"
 #include "skins/image_strip.h"
+#include "skins/picture_loader.h"
 #include "skins/unzippo.h"
 #include "skins/testing/test_images.h"
 #include "skins/testing/zip_writer.h"
@@ -98,6 +101,17 @@ void BM_Inflate1MbMember(benchmark::State& state) {
     state.SetBytesProcessed(static_cast<int64_t>(state.iterations()) * static_cast<int64_t>(member.size()));
 }
 BENCHMARK(BM_Inflate1MbMember);
+
+// Decoding the largest image a screen loads at start-up, the 480 x 640 background.
+void BM_DecodeBackgroundPng(benchmark::State& state) {
+    const auto file = std::filesystem::path(ZT_SKINS_DIR) / "Default" / "BG_vga.png";
+    for (auto _ : state) {
+        auto picture = zt::skins::load_picture_file(file);
+        if (!picture) state.SkipWithError("BG_vga.png did not decode");
+        benchmark::DoNotOptimize(picture);
+    }
+}
+BENCHMARK(BM_DecodeBackgroundPng)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

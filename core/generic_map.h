@@ -94,6 +94,17 @@ public:
         }
     }
 
+    // Makes room for `count` pairs in all, so that inserting up to that many grows the table
+    // no further: one allocation instead of a doubling (and a move of every pair) per power of
+    // two. False, with the map unchanged, when that needs more than 2^24 slots or more memory.
+    bool reserve(size_t count) {
+        unsigned bits = m_groups ? m_bits : m_initial_bits;
+        while (bits <= kMaxBits && count > (size_t { 1 } << (bits - 1))) ++bits;
+        if (bits > kMaxBits) return false;
+        if (!m_groups) return allocate(bits, m_groups, m_bits);
+        return bits == m_bits || rehash(bits);
+    }
+
     Value* lookup(const Key& key) {
         size_t slot = find_slot(key);
         return slot == kNotFound ? nullptr : &slot_ref(slot).value;
@@ -194,10 +205,13 @@ private:
         return true;
     }
 
-    bool grow() {
+    bool grow() { return rehash(m_bits + 1); }
+
+    // Moves every pair into a new table of 2^bits slots (bits above the current count).
+    bool rehash(unsigned bits) {
         std::unique_ptr<Group[]> old_groups;
         unsigned new_bits = 0;
-        if (!allocate(m_bits + 1, old_groups, new_bits)) return false;
+        if (!allocate(bits, old_groups, new_bits)) return false;
         // old_groups now holds the new table; swap so the members describe the new one.
         std::swap(old_groups, m_groups);
         size_t old_capacity = size_t { 1 } << m_bits;

@@ -50,6 +50,22 @@ TEST(GenericMapGrowth, HalfFullFitsThenNextInsertDoubles) {
     EXPECT_EQ(*map.lookup(123456u), 99u);
 }
 
+TEST(GenericMapGrowth, ReserveSizesTheTableOnceForAllEntries) {
+    IntMap map(5);
+    ASSERT_TRUE(map.reserve(41'689));
+    EXPECT_EQ(map.bits(), 17u) << "41,689 entries need 2^16 of a table's half";
+    for (uint32_t k = 0; k < 41'689; ++k) ASSERT_TRUE(map.insert(k * 3u, k));
+    EXPECT_EQ(map.bits(), 17u) << "no growth after the reserve";
+    ASSERT_TRUE(map.reserve(10)) << "room already there";
+    EXPECT_EQ(map.bits(), 17u);
+    ASSERT_TRUE(map.reserve(70'000)) << "reserving on a filled map keeps every pair";
+    EXPECT_EQ(map.bits(), 18u);
+    EXPECT_EQ(map.count(), 41'689u);
+    for (uint32_t k = 0; k < 41'689; k += 97) ASSERT_EQ(*map.lookup(k * 3u), k) << k;
+    EXPECT_FALSE(map.reserve((size_t { 1 } << 23) + 1)) << "beyond 2^24 slots is refused";
+    EXPECT_EQ(map.bits(), 18u) << "and leaves the map as it was";
+}
+
 TEST(GenericMapGrowth, ReplacingKeepsCount) {
     TextMap map;
     ASSERT_TRUE(map.insert(u"alt", 1));

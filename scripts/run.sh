@@ -75,11 +75,8 @@ echo "A dump that 'zt-reg import' reads back:"
 
 echo
 echo "World time from the installed city database:"
-# The running main program holds the installed database without sharing: read a copy of it.
-city_copy=$(mktemp --suffix=.dat)
-trap 'rm -f "$city_copy"' EXIT
-cp "$ZT_ROOT/Program Files/Zun Time/TimeCitiesDB.dat" "$city_copy"
-cities=("$bin/zt-cities" --db "$city_copy")
+# Readers share the database with the running main program.
+cities=("$bin/zt-cities")
 "${cities[@]}" zip 10001
 for place in "Japan Tokyo" "United Kingdom London" "Australia Sydney"; do
   read -r -a words <<<"$place"

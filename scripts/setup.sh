@@ -12,7 +12,8 @@ packages=(
   libgtest-dev libgmock-dev googletest libbenchmark-dev
   libsqlite3-dev sqlite3 zlib1g-dev
   qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins
-  fonts-dejavu-core xvfb
+  fonts-dejavu-core xvfb libxcb1-dev
+  locales tzdata
 )
 # Other scripts ask for what only they need (scripts/fuzz.sh: clang and its fuzzing runtime).
 read -r -a extra <<< "${ZT_EXTRA_PACKAGES:-}"
@@ -32,6 +33,23 @@ if ((${#missing[@]})); then
   $sudo apt-get install -y -q --no-install-recommends "${missing[@]}"
 fi
 [[ "${1:-}" == "--install-only" ]] && exit 0
+
+# The suite must pass under other zones and locales too; these are the ones it is run under
+# besides the machine's own (LANG=de_DE.UTF-8 or en_US.UTF-8, TZ=America/New_York).
+wanted_locales=(en_US.UTF-8 de_DE.UTF-8)
+missing_locales=()
+for l in "${wanted_locales[@]}"; do
+  locale -a 2>/dev/null | grep -qix "${l%.UTF-8}.utf8" || missing_locales+=("$l")
+done
+if ((${#missing_locales[@]})) && [[ -f /etc/locale.gen ]]; then
+  echo "setup: generating the locales ${missing_locales[*]}"
+  sudo=""
+  [[ $(id -u) -eq 0 ]] || sudo="sudo"
+  for l in "${missing_locales[@]}"; do
+    grep -qx "$l UTF-8" /etc/locale.gen || echo "$l UTF-8" | $sudo tee -a /etc/locale.gen >/dev/null
+  done
+  $sudo locale-gen >/dev/null
+fi
 
 build=${ZT_BUILD_DIR:-build}
 [[ "$build" = /* ]] || build="$here/$build"

@@ -10,6 +10,7 @@
 #include <cstdint>
 #include <memory>
 #include <optional>
+#include <span>
 
 namespace zt::skins {
 
@@ -56,6 +57,11 @@ public:
     // Black; nullopt for a size of 0 or below, above the limits, or when memory runs out.
     static std::optional<CPicture> create(int32_t width, int32_t height);
     static int32_t stride_for(int32_t width) { return (width * 3 + 3) & ~3; }
+    // A copy of the pixels and the scale flag; nullopt when memory runs out.
+    std::optional<CPicture> clone() const;
+    // A picture holding a copy of these bottom-up rows (stride_for(width) * height bytes);
+    // nullopt for another number of bytes, a size create() refuses, or no memory.
+    static std::optional<CPicture> from_bits(int32_t width, int32_t height, std::span<const uint8_t> bits);
 
     int32_t width() const { return m_width; }
     int32_t height() const { return m_height; }
@@ -93,6 +99,8 @@ public:
 
 private:
     CPicture() = default;
+    // Unfilled when `black` is false: only for callers that write every byte at once.
+    static std::optional<CPicture> allocate(int32_t width, int32_t height, bool black);
 
     int32_t m_width { 0 };
     int32_t m_height { 0 };

@@ -1,6 +1,5 @@
 #include "skins/picture_loader.h"
 
-#include <cstring>
 
 #include "platform/base/device_path.h"
 #include "platform/base/text.h"
@@ -18,10 +17,8 @@ bool has_zip_extension(const std::filesystem::path& path) {
 }
 
 std::optional<CPicture> from_decoder(const platform::gui::DecodedImage& image) {
-    std::optional<CPicture> picture = CPicture::create(image.width, image.height);
-    if (!picture || image.stride != picture->stride() || image.bits.size() != picture->byte_size()) return std::nullopt;
-    std::memcpy(picture->bits(), image.bits.data(), image.bits.size());
-    return picture;
+    if (image.stride != CPicture::stride_for(image.width)) return std::nullopt;
+    return CPicture::from_bits(image.width, image.height, image.bits);
 }
 
 }  // namespace

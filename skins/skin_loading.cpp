@@ -36,12 +36,21 @@ std::optional<ResolvedImage> CSkinManager::resolve_image(std::u16string_view ima
     return std::nullopt;
 }
 
-std::optional<CPicture> CSkinManager::load_image(std::u16string_view image_name) {
+std::shared_ptr<const CPicture> CSkinManager::shared_image(std::u16string_view image_name) {
     std::optional<ResolvedImage> resolved = resolve_image(image_name);
-    if (!resolved) return std::nullopt;
+    if (!resolved) return nullptr;
+    if (std::shared_ptr<const CPicture> cached = m_images.find(resolved->path)) return cached;
     std::optional<CPicture> picture = load_picture(resolved->path);
-    if (picture) picture->set_scaled(resolved->scaled);
-    return picture;
+    if (!picture) return nullptr;
+    // The flag follows from the file and this manager's screen, so the cached one holds it.
+    picture->set_scaled(resolved->scaled);
+    return m_images.store(resolved->path, std::move(*picture));
+}
+
+std::optional<CPicture> CSkinManager::load_image(std::u16string_view image_name) {
+    std::shared_ptr<const CPicture> shared = shared_image(image_name);
+    if (!shared) return std::nullopt;
+    return shared->clone();
 }
 
 CImageStrip CSkinManager::load_image_strip(std::u16string_view image_name) {
@@ -56,6 +65,8 @@ bool CSkinManager::load_skin(std::u16string_view name, bool verify) {
     if (folder.empty() || !files::is_folder(folder)) return false;
     m_current_name = std::u16string(name);
     m_current_folder = folder;
+    // Images of the skin left behind are no longer asked for; the default skin's still are.
+    m_images.keep_only({ m_current_folder, default_folder() });
     if (!verify || !m_verifier) return true;
     if (m_verifier()) return true;
     if (skin_kind(name) == SkinKind::Default) return false;

@@ -9,11 +9,13 @@
 // manager and so its own current skin.
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
 
+#include "skins/image_cache.h"
 #include "skins/image_strip.h"
 #include "skins/picture.h"
 #include "skins/skin_folder_safety.h"
@@ -75,8 +77,16 @@ public:
     // "Clock.png" -> the file to load; tries _vga forms first on a high-resolution screen and
     // the ".zip" form before the plain one, in the current skin and then the default skin.
     std::optional<ResolvedImage> resolve_image(std::u16string_view image_name);
+    // Each file is decoded once and kept (see CImageCache) until its skin is left or the
+    // cache is released; every caller gets a picture of its own.
     std::optional<CPicture> load_image(std::u16string_view image_name);
+    // The same picture without a copy, shared with the cache: for callers that only read it.
+    std::shared_ptr<const CPicture> shared_image(std::u16string_view image_name);
     CImageStrip load_image_strip(std::u16string_view image_name);
+    // Drops the decoded images (the main dialog lost the foreground); the next loads decode
+    // again.
+    void release_image_cache() { m_images.clear(); }
+    size_t cached_image_count() const { return m_images.size(); }
 
     // The main program sets the verifier once its window exists: it reloads every screen image
     // from the current skin and says whether all loaded. Without one, verify is not possible
@@ -118,6 +128,7 @@ private:
     std::u16string m_installation_folder;
     std::function<bool()> m_verifier;
     SkinMessageSink* m_messages { nullptr };
+    CImageCache m_images;
 };
 
 // The skins options page's Remove rules for the selected row.

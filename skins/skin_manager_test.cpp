@@ -2,6 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
+#include <filesystem>
+
 #include "skins/testing/skin_fixture.h"
 #include "skins/testing/test_images.h"
 
@@ -108,6 +111,47 @@ TEST_F(SkinResolveTest, LoadedImagesCarryTheirScaleFlag) {
     EXPECT_TRUE(strip.valid());
     EXPECT_EQ(strip.shift(), 1);
     EXPECT_FALSE(vga.load_image_strip(u"Missing.png").valid());
+}
+
+// The dialog and six screens all ask for the background: it is decoded once. The proof is a
+// file rewritten with the same size and time: the cache cannot tell, so it still hands out
+// the first picture; a real change of the file (its time) is decoded again.
+TEST_F(SkinResolveTest, EachImageIsDecodedOnceAndHandedOutAsCopiesUntilItsFileChanges) {
+    auto zipped = [](Rgb colour) {
+        return testing::make_zip({ { "bg.bmp", testing::bitmap_file_of(testing::solid_picture(4, 2, colour)), 0 } });
+    };
+    const Rgb red { 200, 0, 0 }, blue { 0, 0, 200 }, green { 0, 200, 0 };
+    add_file(u"Black", u"BG.zip", zipped(red));
+    const auto file = host(std::u16string(testing::kInstallFolder) + u"Black\\BG.zip");
+    CSkinManager skins(kQvga);
+    ASSERT_TRUE(skins.load_skin(u"Black", false));
+    auto first = skins.load_image(u"BG.png");
+    ASSERT_TRUE(first);
+    EXPECT_EQ(first->colour(0, 0), red);
+    first->set_colour(0, 0, green);  // a caller draws into its own copy
+
+    const auto written = std::filesystem::last_write_time(file);
+    add_file(u"Black", u"BG.zip", zipped(blue));  // same size, same file
+    std::filesystem::last_write_time(file, written);
+    auto again = skins.load_image(u"BG.png");
+    ASSERT_TRUE(again);
+    EXPECT_EQ(again->colour(0, 0), red) << "decoded once: the cached picture, untouched by the first caller";
+    EXPECT_EQ(skins.load_image_strip(u"BG.png").picture()->colour(1, 1), red) << "strips come from the cache too";
+
+    std::filesystem::last_write_time(file, written + std::chrono::seconds(2));
+    EXPECT_EQ(skins.load_image(u"BG.png")->colour(0, 0), blue) << "a changed file is decoded again";
+
+    add_file(u"Black", u"BG.zip", zipped(green));
+    std::filesystem::last_write_time(file, written + std::chrono::seconds(2));
+    skins.release_image_cache();
+    EXPECT_EQ(skins.cached_image_count(), 0u);
+    EXPECT_EQ(skins.load_image(u"BG.png")->colour(0, 0), green) << "a released cache decodes again";
+
+    add_skin(u"White");
+    add_file(u"White", u"BG.zip", zipped(blue));
+    ASSERT_TRUE(skins.load_skin(u"White", false));
+    EXPECT_EQ(skins.cached_image_count(), 0u) << "the images of a skin left behind are dropped";
+    EXPECT_EQ(skins.load_image(u"BG.png")->colour(0, 0), blue);
 }
 
 TEST_F(SkinResolveTest, BrokenImageFilesGiveNoPicture) {

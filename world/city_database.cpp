@@ -40,7 +40,7 @@ CityDatabase::~CityDatabase() = default;
 
 bool CityDatabase::open(const std::filesystem::path& path) {
     close();
-    m_file = zt::platform::MappedFile::open(path, zt::platform::MappedFile::Sharing::Exclusive);
+    m_file = zt::platform::MappedFile::open(path, zt::platform::MappedFile::Sharing::ReadShared);
     if (!m_file) return false;
     m_reader = BoundedReader(m_file->bytes());
     bool parsed = false;
@@ -59,6 +59,7 @@ void CityDatabase::close() {
     m_zip_entries = {};
     m_time_zones = {};
     m_zip_map.clear();
+    m_zip_map_built = false;
     m_zip_country = 0;
     m_reader = BoundedReader();
     m_file.reset();
@@ -138,10 +139,23 @@ bool CityDatabase::parse_zip_index(BoundedReader& r) {
         entry.city_key = r.read_u16();
         if (entry.city_key == 0) return false;
         m_zip_entries.push_back(entry);
-        // A ZIP the map cannot take (its size limit, no memory) is left out; the open goes on.
-        m_zip_map.insert(entry.zip, entry);
     }
     return true;
+}
+
+void CityDatabase::build_zip_map() const {
+    if (m_zip_map_built) return;
+    m_zip_map_built = true;
+    // Sized once for the whole index; when that fails the inserts still grow the map as far
+    // as it goes. A ZIP the map cannot take (its size limit, no memory) is left out, and a
+    // later entry with the same ZIP replaces the earlier one.
+    m_zip_map.reserve(m_zip_entries.size());
+    for (const ZipEntry& entry : m_zip_entries) m_zip_map.insert(entry.zip, entry);
+}
+
+const ZipEntry* CityDatabase::zip_entry(uint32_t zip) const {
+    build_zip_map();
+    return m_zip_map.lookup(zip);
 }
 
 bool CityDatabase::parse_time_zones(BoundedReader& r) {
@@ -256,7 +270,7 @@ void CityDatabase::enumerate_cities(const std::function<void(const CityRecord&)>
 }
 
 bool CityDatabase::find_by_zip(uint32_t zip, CityRecord& out) {
-    const ZipEntry* entry = m_zip_map.lookup(zip);
+    const ZipEntry* entry = zip_entry(zip);
     if (!entry) return false;
     const ZipEntry wanted = *entry;
     bool found = false;

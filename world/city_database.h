@@ -4,12 +4,17 @@
 //
 // Contract:
 //  - open() replaces whatever was open. It fails (false, database closed) for a missing or
-//    locked file, a file under 28 bytes, a wrong magic or version, a table entry with id 0 or
-//    cut short, or no memory. A section offset past the end is an empty section, not a failure.
-//  - The file is held with no sharing: while one CityDatabase has it open, another open of the
-//    same file (in any process of the device) fails.
+//    locked file, one that is not a regular file (a FIFO fails at once, it never waits), a file
+//    under 28 bytes, a wrong magic or version, a table entry with id 0 or cut short, or no
+//    memory. A section offset past the end is an empty section, not a failure.
+//  - The file is held read-shared: every reader of the device (the main program, zt-cities,
+//    the installer hook) may have it open at once, and while any of them does, an exclusive
+//    holder of the file is kept out (and keeps them out).
 //  - Only the small tables are copied into memory. City lists are decoded from the mapping on
 //    every query; a broken list (key 0 or cut short) ends early and keeps what came before.
+//  - The open reads and checks every ZIP entry, but the ZIP map is made on the first ZIP
+//    look-up: it is most of the cost of opening (41,689 entries, 2.6 MB), and most runs of a
+//    program never search by ZIP code.
 //  - Indices are 1-based as the file numbers them; 0 or one past the count yields null or an
 //    empty result. With the database closed every query yields nothing.
 //  - One instance is used from one thread: queries share the reader position.
@@ -105,7 +110,7 @@ public:
     void enumerate_cities(const std::function<void(const CityRecord&)>& visit);
 
     bool find_by_zip(uint32_t zip, CityRecord& out);
-    const ZipEntry* zip_entry(uint32_t zip) const { return m_zip_map.lookup(zip); }
+    const ZipEntry* zip_entry(uint32_t zip) const;
 
     uint32_t time_zone_count() const { return static_cast<uint32_t>(m_time_zones.size()); }
     const TimeZoneRecord* time_zone(uint32_t index) const;
@@ -119,6 +124,7 @@ private:
     bool parse_regions(BoundedReader& reader);
     bool parse_zip_index(BoundedReader& reader);
     bool parse_time_zones(BoundedReader& reader);
+    void build_zip_map() const;
     // The list of country k or region r as count and offset; nothing when an index is bad.
     std::optional<std::pair<uint32_t, uint32_t>> city_list(uint32_t country_index, uint32_t region_index) const;
     template <class Visit>
@@ -130,7 +136,8 @@ private:
     std::vector<RegionRecord> m_regions;
     std::vector<ZipEntry> m_zip_entries;
     std::vector<TimeZoneRecord> m_time_zones;
-    zt::core::CGenericMap<uint32_t, ZipEntry, zt::core::IntegerHash> m_zip_map { 5 };
+    mutable zt::core::CGenericMap<uint32_t, ZipEntry, zt::core::IntegerHash> m_zip_map { 5 };
+    mutable bool m_zip_map_built { false };
     uint32_t m_zip_country { 0 };
 };
 

@@ -172,15 +172,25 @@ TEST_F(ShippedDatabase, CitiesZonesAndMajorCitiesAreSound) {
 const std::set<std::string> kZonesWithoutYearlyRules { "Africa/Casablanca", "Africa/El_Aaiun" };
 
 struct ZoneFile {
+    std::string tzdata;  // the version the database was made from ("2025b")
     std::vector<std::string> zones;
     std::vector<std::pair<uint32_t, uint32_t>> cities;  // key, zone number, in enumeration order
 };
+
+// The version of the machine's time-zone data ("2025b"), empty when it does not say.
+std::string machine_tzdata() {
+    std::ifstream in("/usr/share/zoneinfo/tzdata.zi");
+    std::string hash, word, version;
+    if (in >> hash >> word >> version && hash == "#" && word == "version") return version;
+    return {};
+}
 
 ZoneFile read_zone_file() {
     ZoneFile out;
     std::ifstream in(ZT_SHIPPED_CITY_ZONES);
     std::string line;
     while (std::getline(in, line)) {
+        if (line.rfind("# tzdata ", 0) == 0) out.tzdata = line.substr(9);
         if (line.empty() || line[0] == '#') continue;
         std::istringstream fields(line);
         if (line[0] == 'Z') {
@@ -256,6 +266,15 @@ TEST_F(ShippedDatabase, LocalTimeOfEveryCityAgreesWithItsIanaZone) {
     for (const auto& [zone, count] : failed_by_zone) summary += " " + zone + " (" + std::to_string(count) + ")";
     std::printf("%zu of %zu cities disagree with their IANA zone in %d:%s\n", failed, index, year, summary.c_str());
     EXPECT_LE(failed * 1000, index * 5) << failed << " of " << index << " cities disagree";
+    // Zone by zone only against the time-zone data the database was made from: another version
+    // on this machine may carry rules that changed since (a country leaving daylight time), and
+    // that is news about the world, not a fault of the file.
+    const std::string here = machine_tzdata();
+    if (here != zones.tzdata) {
+        std::printf("the database is made from tzdata %s, this machine has %s: zones are not checked one by one\n",
+                    zones.tzdata.c_str(), here.empty() ? "an unknown version" : here.c_str());
+        return;
+    }
     for (const auto& [zone, count] : failed_by_zone)
         EXPECT_TRUE(kZonesWithoutYearlyRules.count(zone)) << count << " cities of " << zone << " disagree with the IANA zone in " << year;
 }

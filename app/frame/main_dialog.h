@@ -2,6 +2,10 @@
 // How start-up runs the main dialog. The dialog lives in the device screen of the program
 // (platform/gui ShellFrame), hosts the six screens, the toolbar and the background of the
 // current skin, and handles what the anchor window hands on through MainDialogPort.
+#include <functional>
+#include <memory>
+#include <vector>
+
 #include "app/frame/main_dialog_port.h"
 #include "app/startup/start_mode.h"
 
@@ -16,6 +20,9 @@ class CSkinManager;
 
 namespace zt::app {
 
+class CScreen;
+using ScreenFactory = std::function<std::vector<std::unique_ptr<CScreen>>(skins::CSkinManager&)>;
+
 // What the dialog works on. Start-up has registered the settings' defaults and loaded them,
 // enumerated the skins and loaded the store before it runs the dialog. Null members mean the
 // process's own instance (CTimeStore::instance(), CSkinManager::instance()); settings are
@@ -24,6 +31,9 @@ struct MainDialogEnvironment {
     core::CSettingsBag* settings { nullptr };
     core::CTimeStore* store { nullptr };
     skins::CSkinManager* skins { nullptr };
+    // Makes the six screens in creation order; null means the program's own (make_screens).
+    // Tests put screens of their own in.
+    ScreenFactory screens;
 };
 
 // The exit code run_main_dialog returns.

@@ -24,6 +24,9 @@
 namespace zt::app {
 namespace {
 
+// Qt's PNG quality 80 is zlib's fastest level.
+constexpr int kScreenshotQuality = 80;
+
 bool is_soft_key_bar_class(std::u16string_view name) {
     return platform::equal_ignoring_case(name, platform::gui::kSoftKeyWindowClass) ||
            platform::equal_ignoring_case(name, u"Worker");
@@ -100,6 +103,8 @@ bool CMainDialog::eventFilter(QObject* watched, QEvent* event) {
         if (event->type() == QEvent::WindowDeactivate) {
             for (const auto& screen : m_screens)
                 if (screen.get() != m_active) screen->release_images();
+            m_screens_background.reset();
+            m_skins.release_image_cache();
             m_timers->kill(kFullScreenWatchTimer);
         } else if (event->type() == QEvent::WindowActivate) {
             post_to_self(kRelayoutMessage);
@@ -233,8 +238,10 @@ void CMainDialog::save_screenshot_once() {
     m_screenshot_pending = false;
     const QString path = qEnvironmentVariable("ZT_SCREENSHOT");
     if (path.isEmpty()) return;
+    // Saved with fast compression: the picture is for a look, and encoding it should not weigh
+    // more than drawing it.
     QMetaObject::invokeMethod(
-        this, [this, path] { m_frame.grab().save(path, "PNG"); }, Qt::QueuedConnection);
+        this, [this, path] { m_frame.grab().save(path, "PNG", kScreenshotQuality); }, Qt::QueuedConnection);
 }
 
 }  // namespace zt::app

@@ -11,8 +11,10 @@
 #include <QTimer>
 
 #include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <memory>
 
 #include "app/dialogs/program_look.h"
@@ -84,8 +86,8 @@ protected:
         m_frame->show();
         CommandLine line;
         line.mode = mode;
-        m_dialog = std::make_unique<CMainDialog>(line, MainDialogEnvironment { &m_settings, &m_store, m_skins.get() },
-                                                 *m_frame);
+        m_dialog = std::make_unique<CMainDialog>(
+            line, MainDialogEnvironment { &m_settings, &m_store, m_skins.get(), m_screens }, *m_frame);
         const bool ok = m_dialog->initialise();
         settle();
         return ok && !m_dialog->end();
@@ -104,6 +106,7 @@ protected:
     std::unique_ptr<skins::CSkinManager> m_skins;
     std::unique_ptr<gui::ShellFrame> m_frame;
     std::unique_ptr<CMainDialog> m_dialog;
+    ScreenFactory m_screens;  // null: the program's own screens
 };
 
 skins::Rgb pixel_of(const QImage& image, int x, int y) {
@@ -311,8 +314,67 @@ TEST_F(MainDialogTest, StartsOnTheRememberedScreenWithItsRefreshTimer) {
     ASSERT_TRUE(start({ 240, 320 }));
     ASSERT_TRUE(m_dialog->active_screen());
     EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::Countdown);
-    EXPECT_EQ(m_dialog->timers().period_ms(kRefreshTimer), 50u);
+    EXPECT_EQ(m_dialog->active_screen()->refresh_period_ms(), 50u);
+    EXPECT_FALSE(m_dialog->timers().is_set(kRefreshTimer)) << "nothing on the screen changes by itself: no refresh";
     EXPECT_TRUE(m_dialog->pump()) << "the dialog is a device window";
+}
+
+// A clock screen standing in for the real one: it says when its content changes by itself and
+// whether a tick changed it, and counts its ticks and drawings.
+class ChangingClockScreen final : public CScreen {
+public:
+    explicit ChangingClockScreen(skins::CSkinManager& skins) : CScreen(ScreenNumber::AnalogClock, 500, skins) {}
+    bool tick() override {
+        ++ticks;
+        return tick_changes;
+    }
+    bool needs_refresh() const override { return running; }
+    void set_running(bool on) {
+        running = on;
+        refresh_needs_changed();
+    }
+    int ticks { 0 };
+    int draws { 0 };
+    bool running { false };
+    bool tick_changes { false };
+
+protected:
+    void draw_content(skins::CPicture&) override { ++draws; }
+};
+
+// The idle program wakes for nothing: the refresh timer runs only while the active screen shows
+// something that changes by itself, and a tick that changed nothing draws nothing.
+TEST_F(MainDialogTest, TheRefreshTimerRunsOnlyWhileTheScreenChangesAndUnchangedTicksDrawNothing) {
+    ChangingClockScreen* clock = nullptr;
+    m_screens = [&clock](skins::CSkinManager& skins) {
+        auto screens = make_screens(skins);
+        auto own = std::make_unique<ChangingClockScreen>(skins);
+        clock = own.get();
+        screens[0] = std::move(own);
+        return screens;
+    };
+    ASSERT_TRUE(start({ 240, 320 }));
+    ASSERT_EQ(m_dialog->active_screen(), clock);
+    EXPECT_FALSE(m_dialog->timers().is_set(kRefreshTimer)) << "nothing changes: no timer, no wake-ups";
+    const int drawn_at_start = clock->draws;
+    EXPECT_GE(drawn_at_start, 1) << "the first showing draws";
+
+    clock->set_running(true);
+    EXPECT_EQ(m_dialog->timers().period_ms(kRefreshTimer), 500u) << "the screen's own period";
+    auto wait_for = [&](const std::function<bool()>& reached) {
+        for (auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(5);
+             !reached() && std::chrono::steady_clock::now() < deadline;)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
+        return reached();
+    };
+    ASSERT_TRUE(wait_for([&] { return clock->ticks >= 2; })) << "no ticks while the screen changes";
+    EXPECT_EQ(clock->draws, drawn_at_start) << "ticks that changed nothing drew nothing";
+
+    clock->tick_changes = true;
+    ASSERT_TRUE(wait_for([&] { return clock->draws > drawn_at_start; })) << "a changed tick was not drawn";
+
+    clock->set_running(false);
+    EXPECT_FALSE(m_dialog->timers().is_set(kRefreshTimer)) << "the timer stops with the changes";
 }
 
 TEST_F(MainDialogTest, ToolbarPressesSwitchScreensAndSets) {
@@ -331,7 +393,7 @@ TEST_F(MainDialogTest, ToolbarPressesSwitchScreensAndSets) {
     press(0);
     EXPECT_EQ(m_dialog->screen_sets().active_set(), kTimersSet);
     EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::Stopwatch);
-    EXPECT_EQ(m_dialog->timers().period_ms(kRefreshTimer), 25u);
+    EXPECT_EQ(m_dialog->active_screen()->refresh_period_ms(), 25u);
     auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->get_dword(kClocksActiveScreenValue), 0u);

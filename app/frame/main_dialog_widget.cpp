@@ -35,6 +35,7 @@ CMainDialog::CMainDialog(const CommandLine& line, const MainDialogEnvironment& e
       m_store(environment.store ? *environment.store : core::CTimeStore::instance()),
       m_skins(environment.skins ? *environment.skins : skins::CSkinManager::instance()),
       m_frame(frame),
+      m_make_screens(environment.screens ? environment.screens : ScreenFactory(make_screens)),
       m_sets(*environment.settings) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
@@ -83,12 +84,16 @@ bool CMainDialog::initialise() {
     m_landscape = m_frame.metrics().landscape();
     load_dialog_images();
     // Step 4.
-    m_screens = make_screens(m_skins);
+    m_screens = m_make_screens(m_skins);
     for (const auto& screen : m_screens) {
         if (!screen->create(this)) {
             finish(MainDialogEnd::CreateFailed);
             return false;
         }
+        screen->on_refresh_needs_changed([this, changed = screen.get()] {
+            if (changed == m_active && !m_end) restart_refresh_timer();
+        });
+        screen->set_background_source([this](bool landscape) { return screens_background(landscape); });
     }
     lay_out();
     show();
@@ -97,6 +102,7 @@ bool CMainDialog::initialise() {
         finish(MainDialogEnd::SkinFailed);
         return false;
     }
+    m_skin_loaded = true;
     // Step 6.
     if (m_line.mode == StartMode::ScreenSaver) {
         start_screensaver();
@@ -113,7 +119,15 @@ bool CMainDialog::initialise() {
 bool CMainDialog::load_dialog_images() {
     m_toolbar = load_toolbar(m_skins, m_landscape);
     m_background = load_background(m_skins, m_landscape);
+    m_screens_background = m_background;
+    m_backdrop_stale = true;
     return m_toolbar && m_background;
+}
+
+std::shared_ptr<const skins::CPicture> CMainDialog::screens_background(bool landscape) {
+    if (landscape != m_landscape) return load_background(m_skins, landscape);
+    if (!m_screens_background) m_screens_background = load_background(m_skins, landscape);
+    return m_screens_background;
 }
 
 bool CMainDialog::reload_all_images() {
@@ -154,11 +168,17 @@ void CMainDialog::switch_to_screen(ScreenNumber number) {
         m_active->hide();
     }
     m_active = next;
-    if (m_active->refresh_period_ms() != 0) m_timers->set(kRefreshTimer, m_active->refresh_period_ms());
+    restart_refresh_timer();
     m_active->tick();
     m_active->redraw();
     m_active->show();
     if (m_screenshot_pending) save_screenshot_once();
+}
+
+void CMainDialog::restart_refresh_timer() {
+    m_timers->kill(kRefreshTimer);
+    if (m_active && m_active->refresh_period_ms() != 0 && m_active->needs_refresh())
+        m_timers->set(kRefreshTimer, m_active->refresh_period_ms());
 }
 
 void CMainDialog::skin_refused() {
@@ -175,7 +195,11 @@ void CMainDialog::skin_refused() {
 void CMainDialog::lay_out() {
     const int32_t width = std::max(0, this->width());
     const int32_t height = std::max(0, this->height());
-    m_layout = lay_out_dialog(width, height, m_landscape, m_toolbar ? &*m_toolbar : nullptr);
+    DialogLayout layout = lay_out_dialog(width, height, m_landscape, m_toolbar ? &*m_toolbar : nullptr);
+    // Laying out again is asked for often (activation, full screen, the relayout message):
+    // what did not change is not drawn again.
+    if (!(layout == m_layout)) m_backdrop_stale = true;
+    m_layout = std::move(layout);
     ScreenLayout screen_layout { m_layout.screen_area, m_landscape, m_frame.metrics().high_resolution(), m_full_screen };
     for (const auto& screen : m_screens) screen->set_layout(screen_layout);
     redraw_backdrop();
@@ -183,6 +207,13 @@ void CMainDialog::lay_out() {
 
 void CMainDialog::redraw_backdrop() {
     if (width() <= 0 || height() <= 0) return;
+    // Nothing is shown before the skin is loaded (the event loop has not run yet), and what
+    // did not change since the last drawing is not drawn again.
+    if (!m_skin_loaded) return;
+    const int button = m_sets.selected_button();
+    if (!m_backdrop_stale && m_backdrop && m_backdrop->width() == width() && m_backdrop->height() == height() &&
+        m_backdrop_button == button)
+        return;
     if (!m_backdrop || m_backdrop->width() != width() || m_backdrop->height() != height())
         m_backdrop = skins::CPicture::create(width(), height());
     if (!m_backdrop) return;
@@ -191,14 +222,17 @@ void CMainDialog::redraw_backdrop() {
         skins::ScopedOpacity opaque(skins::kOpaque, skins::kOpaque);
         skins::copy_with_opacity(*m_backdrop, *m_background, 0, 0, m_background->width(), m_background->height(), 0, 0);
     }
-    if (m_toolbar) draw_toolbar(*m_backdrop, *m_toolbar, m_layout, m_sets.selected_button());
+    if (m_toolbar) draw_toolbar(*m_backdrop, *m_toolbar, m_layout, button);
+    skins::to_qimage(*m_backdrop, m_backdrop_shown);
+    m_backdrop_stale = false;
+    m_backdrop_button = button;
     update();
 }
 
 void CMainDialog::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (m_backdrop)
-        painter.drawImage(0, 0, skins::to_qimage(*m_backdrop));
+    if (!m_backdrop_shown.isNull())
+        painter.drawImage(0, 0, m_backdrop_shown);
     else
         painter.fillRect(rect(), Qt::black);
 }
@@ -263,10 +297,7 @@ void CMainDialog::handle_message(uint32_t number, uint32_t wparam, uint32_t lpar
     switch (number) {
         case kRelayoutMessage:
             lay_out();
-            if (m_active) {
-                m_timers->kill(kRefreshTimer);
-                if (m_active->refresh_period_ms() != 0) m_timers->set(kRefreshTimer, m_active->refresh_period_ms());
-            }
+            restart_refresh_timer();
             break;
         case kToolbarCommandMessage:
             toolbar_command(wparam, lparam);
@@ -290,8 +321,8 @@ void CMainDialog::handle_message(uint32_t number, uint32_t wparam, uint32_t lpar
 
 void CMainDialog::on_timer(uint32_t id) {
     if (id == kRefreshTimer && m_active) {
-        m_active->tick();
-        m_active->redraw();
+        // Drawn only when something on it changed: an unchanged screen costs no drawing.
+        if (m_active->tick()) m_active->redraw();
     } else if (id == kFullScreenWatchTimer) {
         watch_full_screen();
     }

@@ -5,6 +5,7 @@
 //
 // Start-up runs it through run_main_dialog (main_dialog.h); tests make one directly on a
 // ShellFrame of their own and drive it.
+#include <QImage>
 #include <QWidget>
 
 #include <functional>
@@ -111,11 +112,14 @@ protected:
 
 private:
     bool load_dialog_images();
+    std::shared_ptr<const skins::CPicture> screens_background(bool landscape);
     bool reload_all_images();
     bool load_active_skin();
     void activate_set(uint32_t set);
     void switch_to_position(uint32_t position);
     void switch_to_screen(ScreenNumber number);
+    // Runs timer 100 with the active screen's period while that screen needs refreshing.
+    void restart_refresh_timer();
     void lay_out();
     void redraw_backdrop();
     void apply_full_screen();
@@ -136,13 +140,21 @@ private:
     core::CTimeStore& m_store;
     skins::CSkinManager& m_skins;
     platform::gui::ShellFrame& m_frame;
+    ScreenFactory m_make_screens;
     ScreenSets m_sets;
 
     std::vector<std::unique_ptr<CScreen>> m_screens;
     CScreen* m_active { nullptr };
     std::optional<skins::CImageStrip> m_toolbar;
-    std::optional<skins::CPicture> m_background;
+    std::shared_ptr<const skins::CPicture> m_background;
+    // The background the screens share: the dialog's own until the screens release their
+    // images (the dialog went to the back), then loaded again by the first screen to ask.
+    std::shared_ptr<const skins::CPicture> m_screens_background;
     std::optional<skins::CPicture> m_backdrop;  // background and toolbar as the dialog shows them
+    QImage m_backdrop_shown;                     // m_backdrop as painted, made once per redraw
+    bool m_backdrop_stale { true };              // the images or layout under it changed since it was drawn
+    int m_backdrop_button { 0 };                 // the selected toolbar button it shows
+    bool m_skin_loaded { false };
     DialogLayout m_layout;
     bool m_landscape { false };
 

@@ -32,32 +32,41 @@ bool CScreen::activate() {
 
 void CScreen::deactivate() { m_already_active = false; }
 
-void CScreen::tick() {}
+bool CScreen::tick() { return false; }
+
+bool CScreen::needs_refresh() const { return false; }
 
 bool CScreen::handle_action(int) { return false; }
 
 bool CScreen::reload_images() {
     m_background.reset();
+    m_stale = true;
     return ensure_background();
 }
 
 void CScreen::release_images() {
     m_background.reset();
     m_picture.reset();
+    m_shown = QImage();
+    m_stale = true;
 }
 
 void CScreen::set_layout(const ScreenLayout& layout) {
     if (layout.landscape != m_layout.landscape) m_background.reset();
+    const bool moved = !(layout == m_layout);
     m_layout = layout;
     setGeometry(layout.area.left, layout.area.top, layout.area.width(), layout.area.height());
-    if (m_already_active) redraw();
+    // The dialog lays out again often; an unchanged screen keeps what it drew.
+    if (m_already_active && (moved || m_stale)) redraw();
 }
 
 bool CScreen::ensure_background() {
     if (m_background && m_background_landscape == m_layout.landscape) return true;
-    m_background = load_background(m_skins, m_layout.landscape);
+    m_background = m_background_source ? m_background_source(m_layout.landscape)
+                                       : load_background(m_skins, m_layout.landscape);
     m_background_landscape = m_layout.landscape;
-    return m_background.has_value();
+    m_stale = true;
+    return m_background != nullptr;
 }
 
 void CScreen::redraw() {
@@ -74,6 +83,8 @@ void CScreen::redraw() {
         skins::copy_with_opacity(*m_picture, *m_background, area.left, area.top, area.width(), area.height(), 0, 0);
     }
     draw_content(*m_picture);
+    skins::to_qimage(*m_picture, m_shown);
+    m_stale = false;
     update();
 }
 
@@ -81,11 +92,11 @@ void CScreen::draw_content(skins::CPicture&) {}
 
 void CScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);
-    if (!m_picture) {
+    if (m_shown.isNull()) {
         painter.fillRect(rect(), Qt::black);
         return;
     }
-    painter.drawImage(0, 0, skins::to_qimage(*m_picture));
+    painter.drawImage(0, 0, m_shown);
 }
 
 }  // namespace zt::app

@@ -5,9 +5,12 @@
 // This base draws the skin's background in the screen's area, lined up with the dialog's own
 // background, and refuses activation when the background cannot be loaded. The clock, world
 // map and timer screens add their own images and drawing on top.
+#include <QImage>
 #include <QWidget>
 
 #include <cstdint>
+#include <functional>
+#include <memory>
 #include <optional>
 
 #include "app/frame/screen_positions.h"
@@ -42,8 +45,15 @@ public:
     // Loads what the screen shows. False (and the screen stays inactive) when its skin images
     // cannot be loaded.
     virtual bool activate();
-    // The refresh timer's call.
-    virtual void tick();
+    // The refresh timer's call (also made after an item command). True when what the screen
+    // shows changed, so that it must be drawn again; a screen is drawn only then. The base
+    // shows the background alone, which never changes by itself.
+    virtual bool tick();
+    // Whether something on the screen changes by itself now (a clock's hands, a running
+    // stopwatch): only then does the dialog run the refresh timer, with the screen's refresh
+    // period. A screen that shows nothing changing costs no wake-ups. A screen whose answer
+    // changes says so through refresh_needs_changed().
+    virtual bool needs_refresh() const;
     virtual void deactivate();
     // Loads every image of the screen from the current skin again and says whether all
     // loaded; the skin manager's verification asks each screen this.
@@ -52,8 +62,15 @@ public:
     // again.
     virtual void release_images();
 
-    // Takes the new layout and lays the widget out; redraws when active.
+    // Takes the new layout and lays the widget out; redraws when active and the layout or its
+    // images changed since the last drawing.
     void set_layout(const ScreenLayout& layout);
+    // The dialog's call for refresh_needs_changed().
+    void on_refresh_needs_changed(std::function<void()> handler) { m_refresh_needs_changed = std::move(handler); }
+    // Where the screen takes the skin's background for an orientation: the dialog hands out its
+    // own, so one copy serves all. Without a source the screen loads it itself.
+    using BackgroundSource = std::function<std::shared_ptr<const skins::CPicture>(bool landscape)>;
+    void set_background_source(BackgroundSource source) { m_background_source = std::move(source); }
 
     ScreenNumber number() const { return m_number; }
     uint32_t refresh_period_ms() const { return m_refresh_period_ms; }
@@ -66,6 +83,10 @@ protected:
     // Draws the screen's own content over the background; the base draws nothing more.
     virtual void draw_content(skins::CPicture& canvas);
     skins::CSkinManager& skins() { return m_skins; }
+    // Tells the dialog that needs_refresh() may answer otherwise now.
+    void refresh_needs_changed() {
+        if (m_refresh_needs_changed) m_refresh_needs_changed();
+    }
     void paintEvent(QPaintEvent* event) override;
 
 private:
@@ -76,9 +97,13 @@ private:
     bool m_already_active { false };
     ScreenLayout m_layout;
     skins::CSkinManager& m_skins;
-    std::optional<skins::CPicture> m_background;
+    std::shared_ptr<const skins::CPicture> m_background;
+    BackgroundSource m_background_source;
     bool m_background_landscape { false };
     std::optional<skins::CPicture> m_picture;
+    QImage m_shown;  // m_picture as the widget paints it, made once per redraw
+    bool m_stale { true };  // images loaded or dropped since the last drawing
+    std::function<void()> m_refresh_needs_changed;
 };
 
 }  // namespace zt::app

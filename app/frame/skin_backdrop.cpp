@@ -6,15 +6,17 @@
 
 namespace zt::app {
 
-std::optional<skins::CPicture> load_background(skins::CSkinManager& skins, bool landscape) {
-    std::optional<skins::CPicture> image = skins.load_image(kBackgroundImage);
-    if (!image) return std::nullopt;
+std::shared_ptr<const skins::CPicture> load_background(skins::CSkinManager& skins, bool landscape) {
+    std::shared_ptr<const skins::CPicture> image = skins.shared_image(kBackgroundImage);
+    if (!image) return nullptr;
+    // Upright at its own size it is shown as it is: the decoded picture itself.
+    if (!landscape && !image->scaled()) return image;
     const int s = image->shift();
     const int32_t width = image->width() << s;
     const int32_t height = image->height() << s;
     std::optional<skins::CPicture> shown = landscape ? skins::CPicture::create(height, width)
                                                      : skins::CPicture::create(width, height);
-    if (!shown) return std::nullopt;
+    if (!shown) return nullptr;
     // A fade of the screensaver must not reach the copy the dialog keeps.
     skins::ScopedOpacity opaque(skins::kOpaque, skins::kOpaque);
     const skins::Rect whole { 0, 0, image->width(), image->height() };
@@ -22,7 +24,7 @@ std::optional<skins::CPicture> load_background(skins::CSkinManager& skins, bool 
         skins::copy_quarter_turn(*shown, *image, whole, 0, 0);
     else
         skins::copy_with_opacity(*shown, *image, 0, 0, image->width(), image->height(), 0, 0);
-    return shown;
+    return std::make_shared<skins::CPicture>(std::move(*shown));
 }
 
 std::optional<skins::CImageStrip> load_toolbar(skins::CSkinManager& skins, bool landscape) {

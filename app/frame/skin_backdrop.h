@@ -3,6 +3,7 @@
 // screen's orientation. The background is kept as the dialog shows it: at screen size (a
 // normal-resolution image on a high-resolution screen is doubled) and, on a landscape screen,
 // turned a quarter turn counter-clockwise.
+#include <memory>
 #include <optional>
 
 #include "skins/image_strip.h"
@@ -22,9 +23,9 @@ inline constexpr int kToolBarButtons = 4;
 // Toolbar strip parts.
 enum class ToolBarPart : int { SetSwitch = 0, ScreenButton = 1, SelectedScreenButton = 2, Options = 3 };
 
-// "BG.png" of the current skin as shown on a screen of that orientation; nullopt when it
-// cannot be loaded.
-std::optional<skins::CPicture> load_background(skins::CSkinManager& skins, bool landscape);
+// "BG.png" of the current skin as shown on a screen of that orientation; null when it cannot be
+// loaded. Shared: the dialog and its six screens draw from one copy.
+std::shared_ptr<const skins::CPicture> load_background(skins::CSkinManager& skins, bool landscape);
 
 // "LToolBar.png" on a landscape screen, else "ToolBar.png"; valid only with all four buttons.
 std::optional<skins::CImageStrip> load_toolbar(skins::CSkinManager& skins, bool landscape);

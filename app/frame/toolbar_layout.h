@@ -20,11 +20,13 @@ struct ToolBarButton {
     // fit along the toolbar (a landscape screen between the task bar and the soft-key bar),
     // each shows its middle.
     int32_t part_top { 0 };
+    bool operator==(const ToolBarButton&) const = default;
 };
 
 struct DialogLayout {
     std::vector<ToolBarButton> buttons;
     skins::Rect screen_area;
+    bool operator==(const DialogLayout&) const = default;
 };
 
 // The layout of a dialog of that size with that toolbar strip (its parts' drawn size: the

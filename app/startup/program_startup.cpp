@@ -74,7 +74,7 @@ int dispatch(const CommandLine& line, core::CSettingsBag& settings, core::CTimeS
         open_alarm_editor(line, nullptr);
         return 0;
     default: {
-        const MainDialogEnvironment environment { .settings = &settings, .store = &store, .skins = nullptr };
+        const MainDialogEnvironment environment { .settings = &settings, .store = &store, .skins = nullptr, .screens = {} };
         return static_cast<int>(run_main_dialog(line, environment, anchor.port_slot()));
     }
     }

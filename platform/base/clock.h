@@ -32,8 +32,15 @@ SYSTEMTIME universal_time();
 FileTime universal_file_time();
 // Offset of local time from universal time now, in minutes, east positive (UTC+1 gives 60).
 int32_t local_utc_offset_minutes();
-// Local file time for a universal one and back, by the time-zone rules at that instant.
+// Local file time for a universal one, by the time-zone rules at that instant.
 FileTime universal_to_local(FileTime universal);
+// Universal file time of a local wall-clock reading, by the zone rules in force at that
+// reading, not now. Around a change of the zone's offset:
+//  - a reading that occurs twice (01:30 on the night daylight time ends) is its first
+//    occurrence, the one still in daylight time;
+//  - a reading the change skipped (02:30 on the night daylight time starts) is taken with the
+//    offset in force before the change, so the clock then reads as far past the change as the
+//    reading lay past it (03:30).
 FileTime local_to_universal(FileTime local);
 
 // Milliseconds since boot as the platform counts them: 32 bits, wrapping after ~49.7 days.
@@ -41,12 +48,29 @@ FileTime local_to_universal(FileTime local);
 uint32_t tick_count();
 uint64_t tick_count64();
 
-// The device clock offset in milliseconds (0 when never set or unreadable).
+// The device clock stays within the calendar the product shows: universal time from
+// 1601-01-02 to 9999-12-30, a day inside each end so that local time in any zone stays within
+// the years 1601 to 9999.
+inline constexpr FileTime kEarliestDeviceTime = kFileTimeTicksPerDay;  // 1601-01-02 00:00
+inline constexpr FileTime kLatestDeviceTime = 2'650'466'880'000'000'000 - 1;  // 9999-12-30 23:59:59.9999999
+
+// The device clock offset in milliseconds. 0 when never set, and when the "device_clock" file
+// is damaged: not a regular file of exactly 16 bytes, or an offset that puts the clock outside
+// the range above. A damaged file is reported once per process on stderr and replaced by the
+// next change.
 int64_t device_clock_offset_ms();
+// True when a "device_clock" file exists and is damaged as described above.
+bool device_clock_file_damaged();
+// Whether the device clock may be moved by this offset now: the clock must stay within
+// kEarliestDeviceTime .. kLatestDeviceTime.
+bool device_clock_offset_allowed(int64_t offset_ms);
 // Moves the device clock. Written atomically (a reader sees the old or the new offset); each
 // call bumps the change counter, which the running device turns into the time-change event.
+// False, with nothing written, for an offset device_clock_offset_allowed refuses.
 bool set_device_clock_offset_ms(int64_t offset_ms);
-// Sets the device clock so that local time reads `local` now.
+// Sets the device clock so that local time reads `local` now, by the zone rules in force at
+// `local` (see local_to_universal for readings that occur twice or not at all). False for an
+// impossible date, a time outside the device clock's range, or a failed write.
 bool set_device_local_time(const SYSTEMTIME& local);
 // Counts the changes of the device clock offset since the device root was made.
 uint64_t device_clock_change_count();

@@ -11,7 +11,9 @@
 namespace zt::platform {
 
 std::optional<MappedFile> MappedFile::open(const std::filesystem::path& path, Sharing sharing) {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    // Non-blocking: opening a FIFO for reading would otherwise wait for a writer. It changes
+    // nothing for a regular file, the only kind mapped.
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) return std::nullopt;
     struct stat st {};
     if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
@@ -20,7 +22,8 @@ std::optional<MappedFile> MappedFile::open(const std::filesystem::path& path, Sh
     }
     // flock belongs to the open file description, so a second exclusive open in this very
     // process is refused just as one from another process is.
-    if (sharing == Sharing::Exclusive && ::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+    const bool locked = sharing != Sharing::Shared;
+    if (locked && ::flock(fd, (sharing == Sharing::Exclusive ? LOCK_EX : LOCK_SH) | LOCK_NB) != 0) {
         ::close(fd);
         return std::nullopt;
     }
@@ -34,7 +37,7 @@ std::optional<MappedFile> MappedFile::open(const std::filesystem::path& path, Sh
         }
         file.m_data = static_cast<const uint8_t*>(data);
     }
-    if (sharing == Sharing::Exclusive) {
+    if (locked) {
         file.m_fd = fd;
     } else {
         ::close(fd);

@@ -2,43 +2,70 @@
 
 #include <QBuffer>
 #include <QByteArray>
+#include <QFile>
 #include <QImage>
 #include <QImageReader>
-#include <QPainter>
 #include <QString>
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
 
 namespace zt::platform::gui {
 namespace {
 
+// The format a file's first bytes announce, for the common ones. Asking Qt to decide from the
+// content instead makes it load and ask every image plugin of the machine (TIFF, WebP, MNG,
+// ... with their libraries), which costs a program start more than decoding its images.
+QByteArray announced_format(QIODevice& device) {
+    const QByteArray head = device.peek(8);
+    if (head.startsWith("\x89PNG\r\n\x1a\n")) return "png";
+    if (head.startsWith("\xff\xd8\xff")) return "jpeg";
+    if (head.startsWith("GIF87a") || head.startsWith("GIF89a")) return "gif";
+    if (head.startsWith("BM")) return "bmp";
+    if (head.startsWith(QByteArray("II*\0", 4)) || head.startsWith(QByteArray("MM\0*", 4))) return "tiff";
+    return {};
+}
+
 std::optional<DecodedImage> read_with(QImageReader& reader) {
-    reader.setDecideFormatFromContent(true);
+    if (QIODevice* device = reader.device(); device && device->isOpen()) {
+        if (QByteArray format = announced_format(*device); !format.isEmpty()) {
+            reader.setFormat(format);
+            reader.setAutoDetectImageFormat(false);
+        } else {
+            reader.setDecideFormatFromContent(true);
+        }
+    } else {
+        reader.setDecideFormatFromContent(true);
+    }
     QSize size = reader.size();
     if (size.isValid() && (size.width() > kMaxDecodedSide || size.height() > kMaxDecodedSide)) return std::nullopt;
     QImage image;
     if (!reader.read(&image) || image.isNull()) return std::nullopt;
     if (image.width() > kMaxDecodedSide || image.height() > kMaxDecodedSide) return std::nullopt;
 
-    QImage flat;
-    if (image.hasAlphaChannel()) {
-        flat = QImage(image.size(), QImage::Format_BGR888);
-        flat.fill(Qt::black);
-        QPainter painter(&flat);
-        painter.drawImage(0, 0, image);
-    } else {
-        flat = image.convertToFormat(QImage::Format_BGR888);
-    }
-    if (flat.isNull()) return std::nullopt;
+    // A premultiplied pixel is its colour composed over black, as the handheld's decoder draws
+    // a transparent image into a fresh (black) section. Converted in place where Qt can, then
+    // written straight into the bottom-up rows: no intermediate image.
+    const QImage::Format wanted = image.hasAlphaChannel() ? QImage::Format_ARGB32_Premultiplied : QImage::Format_RGB32;
+    if (image.format() != wanted) image = std::move(image).convertToFormat(wanted);
+    if (image.isNull()) return std::nullopt;
 
     DecodedImage out;
-    out.width = flat.width();
-    out.height = flat.height();
+    out.width = image.width();
+    out.height = image.height();
     out.stride = (out.width * 3 + 3) & ~3;
     out.bits.assign(static_cast<size_t>(out.stride) * static_cast<size_t>(out.height), 0);
     for (int32_t y = 0; y < out.height; ++y) {
         uint8_t* row = out.bits.data() + static_cast<size_t>(out.height - 1 - y) * static_cast<size_t>(out.stride);
-        std::memcpy(row, flat.constScanLine(y), static_cast<size_t>(out.width) * 3);
+        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int32_t x = 0; x < out.width; ++x) {
+            row[x * 3] = static_cast<uint8_t>(qBlue(source[x]));
+            row[x * 3 + 1] = static_cast<uint8_t>(qGreen(source[x]));
+            row[x * 3 + 2] = static_cast<uint8_t>(qRed(source[x]));
+        }
     }
     return out;
 }
@@ -46,7 +73,21 @@ std::optional<DecodedImage> read_with(QImageReader& reader) {
 }  // namespace
 
 std::optional<DecodedImage> decode_image_file(const std::filesystem::path& path) {
-    QImageReader reader(QString::fromStdString(path.string()));
+    // Opened without waiting and read only when it is a regular file: a FIFO named like an
+    // image would otherwise hold the reader until someone writes to it.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) return std::nullopt;
+    struct stat st {};
+    if (::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QFile file;
+    if (!file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        ::close(fd);
+        return std::nullopt;
+    }
+    QImageReader reader(&file);
     return read_with(reader);
 }
 

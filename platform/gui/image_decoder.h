@@ -7,6 +7,7 @@
 // - Rows are blue, green, red bytes, padded to 4 bytes, the top row last in memory.
 // - Transparent images are composed over black (a fresh section is black).
 // - The format is taken from the content, so a file's extension does not matter.
+// - Only regular files are read; anything else (a FIFO among them) gives nullopt at once.
 // - Images wider or taller than kMaxSide, unreadable files and undecodable data give nullopt;
 //   nothing throws. No GUI application object is needed.
 #include <cstdint>

@@ -4,9 +4,13 @@
 
 #include <QImage>
 
+#include <sys/stat.h>
+
+#include <chrono>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <future>
 
 namespace zt::platform::gui {
 namespace {
@@ -65,6 +69,32 @@ TEST_F(ImageDecoderTest, ContentDecidesTheFormatAndBytesDecodeAlike) {
     auto from_bytes = decode_image_bytes(bytes);
     ASSERT_TRUE(from_bytes);
     EXPECT_EQ(from_file->bits, from_bytes->bits);
+}
+
+// Formats announced by their first bytes and formats that are not both decode, whatever the
+// file is called.
+TEST_F(ImageDecoderTest, EveryFormatDecodesWhateverItsName) {
+    for (const char* format : { "BMP", "JPEG", "GIF", "TIFF", "ICO", "TGA" }) {
+        QImage image(4, 4, QImage::Format_RGB888);
+        image.fill(QColor(200, 200, 200));
+        auto path = m_dir / (std::string("picture.") + (std::string(format) == "BMP" ? "png" : "bmp"));
+        if (!image.save(QString::fromStdString(path.string()), format)) continue;  // no plugin on this machine
+        auto decoded = decode_image_file(path);
+        ASSERT_TRUE(decoded) << format;
+        EXPECT_EQ(decoded->width, 4) << format;
+        EXPECT_NEAR(decoded->bits[0], 200, 8) << format;
+    }
+}
+
+TEST_F(ImageDecoderTest, AFifoNamedLikeAnImageGivesNothingAtOnce) {
+    auto path = m_dir / "fifo.png";
+    ASSERT_EQ(mkfifo(path.c_str(), 0600), 0);
+    auto decoding = std::async(std::launch::async, [&] { return decode_image_file(path).has_value(); });
+    if (decoding.wait_for(std::chrono::seconds(10)) != std::future_status::ready) {
+        std::ofstream unblock(path);  // lets the hung reader go before failing
+        FAIL() << "decoding a FIFO waited for a writer";
+    }
+    EXPECT_FALSE(decoding.get());
 }
 
 TEST_F(ImageDecoderTest, TransparencyIsComposedOverBlack) {

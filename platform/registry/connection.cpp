@@ -26,8 +26,13 @@ struct ProcessConnection {
     // opening is not tried again, so a broken registry costs one message, not one per call.
     std::optional<std::string> failed_state;
     std::map<std::string, sqlite3_stmt*, std::less<>> statements;
+    EnumCursor cursors[2];
 
+    void forget_cursors() {
+        for (auto& cursor : cursors) cursor = {};
+    }
     void close() {
+        forget_cursors();
         for (auto& [sql, stmt] : statements) sqlite3_finalize(stmt);
         statements.clear();
         if (db) sqlite3_close(db);
@@ -37,6 +42,7 @@ struct ProcessConnection {
     // A forked child must not touch its parent's SQLite state (its locks belong to the
     // parent), so the inherited connection is dropped without closing it.
     void abandon() {
+        forget_cursors();
         statements.clear();
         db = nullptr;
         damaged = false;
@@ -123,6 +129,8 @@ Statement Session::statement(std::string_view sql) {
     cache.emplace(std::string(sql), stmt);
     return Statement(stmt, damaged);
 }
+
+EnumCursor& Session::cursor(EnumKind kind) { return connection().cursors[kind == EnumKind::Values ? 0 : 1]; }
 
 Transaction::Transaction(Session& session, Mode mode) : m_session(session) {
     if (!session.ok()) return;

@@ -14,6 +14,17 @@
 
 namespace zt::platform::registry::detail {
 
+// Where the last enumeration of one kind stood in this process, and which state of the
+// registry it saw. Kept with the connection, so a reopened connection starts without one.
+struct EnumCursor {
+    int64_t parent { 0 };  // the enumerated key; 0 when there is no cursor
+    uint32_t index { 0 };
+    int64_t row { 0 };  // row id of the item at index
+    int64_t data_version { 0 };  // PRAGMA data_version: commits of other connections
+    int64_t own_changes { 0 };   // sqlite3_total_changes64: this connection's own writes
+};
+enum class EnumKind { Values, Subkeys };
+
 class Session {
 public:
     // Waits for the lock, then opens the connection, or reopens it when the device root
@@ -28,6 +39,8 @@ public:
     sqlite3* db() const { return m_db; }
     // A cached prepared statement; invalid when the SQL cannot be prepared.
     Statement statement(std::string_view sql);
+    // The process's enumeration cursor of that kind; only valid while the session lives.
+    EnumCursor& cursor(EnumKind kind);
 
 private:
     std::unique_lock<std::recursive_mutex> m_lock;

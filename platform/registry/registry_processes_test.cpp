@@ -86,6 +86,21 @@ TEST_F(RegistryProcessesTest, TwoWritersAtOnceLoseNothing) {
     EXPECT_EQ(integrity_of(m_root.path() / "registry.db"), "ok");
 }
 
+TEST_F(RegistryProcessesTest, AnEnumerationSeesWhatAnotherProcessChangedBetweenTwoIndices) {
+    auto key = Key::create(Root::CurrentUser, u"Listed");
+    ASSERT_TRUE(key);
+    for (auto name : { u"one", u"two", u"three", u"four" }) ASSERT_EQ(key->key.set_dword(name, 1), Status::Ok);
+    EXPECT_EQ(key->key.enum_value(0)->name, u"one");
+    EXPECT_EQ(key->key.enum_value(1)->name, u"two");
+    pid_t child = run_child([] {
+        auto listed = Key::open(Root::CurrentUser, u"Listed");
+        return listed && listed->delete_value(u"one") == Status::Ok && listed->delete_value(u"two") == Status::Ok ? 0 : 1;
+    });
+    ASSERT_EQ(exit_status(child), 0);
+    EXPECT_FALSE(key->key.enum_value(2)) << "three and four are all that is left";
+    EXPECT_EQ(key->key.enum_value(1)->name, u"four");
+}
+
 TEST_F(RegistryProcessesTest, WriterKilledMidStreamKeepsEveryCommittedWrite) {
     int pipe_fds[2];
     ASSERT_EQ(pipe(pipe_fds), 0);

@@ -212,6 +212,36 @@ TEST_F(RegistryTest, ValuesEnumerateInCreationOrderThroughOverwriteAndDelete) {
     EXPECT_FALSE(key.enum_value(3));
 }
 
+// Listing walks the indices in turn; whatever changes between two calls, each call answers
+// what the index names at that moment, as if it were asked alone.
+TEST_F(RegistryTest, EachEnumerationIndexNamesTheItemThereAtThatMoment) {
+    Key key = make(u"Walk");
+    Key other = make(u"Beside");
+    for (auto name : { u"a", u"b", u"c", u"d", u"e" }) key.set_dword(name, 0);
+    for (auto name : { u"x", u"y" }) other.set_dword(name, 0);
+    EXPECT_EQ(key.enum_value(0)->name, u"a");
+    EXPECT_EQ(key.enum_value(1)->name, u"b");
+    ASSERT_EQ(key.delete_value(u"a"), Status::Ok);
+    EXPECT_EQ(key.enum_value(2)->name, u"d") << "after a delete, index 2 is the third of b c d e";
+    key.set_dword(u"b", 7);  // an overwrite keeps places, but is a write all the same
+    EXPECT_EQ(key.enum_value(3)->name, u"e");
+    EXPECT_EQ(other.enum_value(0)->name, u"x") << "another key's listing in between";
+    EXPECT_EQ(key.enum_value(1)->name, u"c") << "going back";
+    EXPECT_EQ(key.enum_value(1)->name, u"c") << "asking the same index again";
+    EXPECT_EQ(other.enum_value(1)->name, u"y");
+    EXPECT_FALSE(other.enum_value(2));
+    EXPECT_EQ(key.enum_value(2)->name, u"d");
+    EXPECT_FALSE(key.enum_value(4));
+    EXPECT_FALSE(key.enum_value(5)) << "past the end stays past the end";
+
+    Key parent = make(u"Tree");
+    for (auto name : { u"k1", u"k2", u"k3" }) parent.create_subkey(name);
+    EXPECT_EQ(*parent.enum_subkey(0), u"k1");
+    ASSERT_EQ(parent.delete_subkey(u"k1"), Status::Ok);
+    EXPECT_EQ(*parent.enum_subkey(1), u"k3");
+    EXPECT_FALSE(parent.enum_subkey(2));
+}
+
 TEST_F(RegistryTest, SubkeysEnumerateInCreationOrder) {
     Key key = make(u"Parent");
     for (auto name : { u"Zulu", u"alpha", u"Mike" }) key.create_subkey(name);

@@ -3,6 +3,7 @@
 // `zt-device ui` shows them), item commands from another process change the records, and it
 // ends on WM_CLOSE or the service's end of the screensaver, rescheduling as it goes.
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <cstdlib>
 #include <filesystem>
@@ -226,6 +227,33 @@ TEST_F(MainProgramEndToEnd, TheServicesEndOfTheScreensaverEndsScreensaverMode) {
     ASSERT_EQ(platform::post_message(anchor(), zt::app::kMsgEndScreenSaver), platform::DeliveryStatus::Delivered);
     ASSERT_EQ(m_main->wait(std::chrono::seconds(20)), platform::Process::WaitResult::Ended);
     EXPECT_EQ(m_main->exit_status().code, 0u);
+}
+
+// The city database is read-only: the running program shares it with every other reader.
+TEST_F(MainProgramEndToEnd, ZtCitiesReadsTheCityDatabaseWhileTheProgramRuns) {
+    start_main(u"");
+    std::string out;
+    EXPECT_EQ(run_program(built_program("zt-cities"), { "zip", "10001" }, &out), 0) << out;
+    EXPECT_NE(out.find("New York"), std::string::npos) << out;
+    EXPECT_EQ(close_main(), 0u);
+}
+
+// A FIFO where a data file belongs would wait for a writer forever; the program starts
+// without that file's data instead, and zt-cities says it cannot read the database.
+TEST_F(MainProgramEndToEnd, FifosInPlaceOfTheDataFilesNeverHangAReader) {
+    const fs::path folder = device.root() / "Program Files" / "Zun Time";
+    for (const char* name : { "FavList.dat", "TimeCitiesDB.dat" }) {
+        fs::remove(folder / name);
+        ASSERT_EQ(mkfifo((folder / name).c_str(), 0600), 0) << name;
+    }
+    start_main(u"");
+    EXPECT_EQ(close_main(), 0u);
+    // Bounded by timeout(1): a hung reader shows as its exit code 124.
+    std::string out;
+    EXPECT_EQ(run_program("/usr/bin/timeout", { "20", built_program("zt-cities").string(), "--db",
+                                                (folder / "TimeCitiesDB.dat").string(), "countries" }, &out),
+              2)
+        << out;
 }
 
 TEST_F(MainProgramEndToEnd, StartingAnEditorFromTheCommandLineShowsOnlyThatDialog) {

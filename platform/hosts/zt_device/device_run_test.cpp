@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <fstream>
 #include <iterator>
 
@@ -256,7 +257,28 @@ TEST_F(DeviceRunTest, ClockVerbShowsAndRefusesBadInput) {
     EXPECT_NE(shown.out.find("offset\t0\n"), std::string::npos) << shown.out;
     EXPECT_EQ(run_zt_device({ "clock", "--offset", "1h" }).exit_code, 2);
     EXPECT_EQ(run_zt_device({ "clock", "--set", "tomorrow" }).exit_code, 2);
+    // Far outside the years the device shows: refused with a word, not wrapped or stored.
+    for (const char* seconds : { "999999999999", "-999999999999", "300000000000" }) {
+        auto refused = run_zt_device({ "clock", "--offset", seconds });
+        EXPECT_EQ(refused.exit_code, 2) << seconds;
+        EXPECT_NE(refused.err.find("between the years 1601 and 9999"), std::string::npos) << refused.err;
+    }
+    auto refused = run_zt_device({ "clock", "--set", "1600-12-31 23:00:00" });
+    EXPECT_EQ(refused.exit_code, 2) << refused.out;
     EXPECT_EQ(device_clock_offset_ms(), 0) << "refused input changes nothing";
+    EXPECT_EQ(run_zt_device({ "clock", "--set", "9999-06-01 12:00:00" }).exit_code, 0) << "the last year is fine";
+
+    // A device_clock file of the wrong size is named as damaged and read as no offset.
+    {
+        std::FILE* f = std::fopen((device.root() / "device_clock").c_str(), "ab");
+        ASSERT_NE(f, nullptr);
+        std::fputs("x", f);
+        std::fclose(f);
+    }
+    auto damaged = run_zt_device({ "clock" });
+    EXPECT_EQ(damaged.exit_code, 0);
+    EXPECT_NE(damaged.err.find("damaged"), std::string::npos) << damaged.err;
+    EXPECT_NE(damaged.out.find("offset\t0\n"), std::string::npos) << damaged.out;
 }
 
 }  // namespace

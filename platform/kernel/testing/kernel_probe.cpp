@@ -2,6 +2,11 @@
 //   report <file> [words...]   write ZT_ROOT, own module path and command line; exit 7
 //   exit <code>                exit with that code
 //   sleep <ms>                 sleep, then exit 0
+//   descriptors <file>         write the numbers of the descriptors it was started with, one a
+//                              line; exit 0
+#include <dirent.h>
+
+#include <algorithm>
 #include <charconv>
 #include <chrono>
 #include <cstdio>
@@ -38,7 +43,7 @@ bool number(const std::string& text, int& out) {
 }
 
 int usage() {
-    std::puts("usage: zt-kernel-probe report <file> [words...] | exit <code> | sleep <ms>");
+    std::puts("usage: zt-kernel-probe report <file> [words...] | exit <code> | sleep <ms> | descriptors <file>");
     return 2;
 }
 
@@ -57,6 +62,22 @@ int main(int argc, char** argv) {
             << "module=" << utf16_to_utf8(own_module_path()) << "\n"
             << "line=" << line << "\n";
         return out ? 7 : 2;
+    }
+    if (words[0] == "descriptors") {
+        // Listed from inside, once the loader is done: a look from outside races with the
+        // files the loader opens for a moment.
+        std::vector<int> open_now;
+        if (DIR* dir = opendir("/proc/self/fd")) {
+            while (dirent* entry = readdir(dir)) {
+                int fd = -1;
+                if (number(entry->d_name, fd) && fd != dirfd(dir)) open_now.push_back(fd);
+            }
+            closedir(dir);
+        }
+        std::sort(open_now.begin(), open_now.end());
+        std::ofstream out(words[1]);
+        for (int fd : open_now) out << fd << "\n";
+        return out ? 0 : 2;
     }
     if (words[0] == "exit" && number(words[1], value)) return value;
     if (words[0] == "sleep" && number(words[1], value)) {
