@@ -178,7 +178,11 @@ bool set_device_local_time(const SYSTEMTIME& local) {
     // the sums below far from overflowing.
     if (!wanted || *wanted > kLatestDeviceTime + kFileTimeTicksPerDay) return false;
     const FileTime universal = local_to_universal(*wanted);
-    const int64_t delta_ms = (universal - universal_file_time()) / kFileTimeTicksPerMillisecond;
+    // Rounded up: truncating a forward step would leave the clock a fraction of a millisecond
+    // short, reading 01:29:59.999 for a wanted 01:30.
+    const int64_t delta_ticks = universal - universal_file_time();
+    int64_t delta_ms = delta_ticks / kFileTimeTicksPerMillisecond;
+    if (delta_ticks % kFileTimeTicksPerMillisecond > 0) ++delta_ms;
     return set_device_clock_offset_ms(device_clock_offset_ms() + delta_ms);
 }
 
