@@ -4,7 +4,7 @@
 
 #include "core/schedule.h"
 #include "core/time_store.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/base/device_root.h"
 #include "platform/kernel/event.h"
 #include "platform/kernel/named_mutex.h"

@@ -1,3 +1,3 @@
 zt_add_bench(registry_bench
   SOURCES ${CMAKE_CURRENT_SOURCE_DIR}/registry_bench.cpp
-  LIBS zt_platform_registry zt_registry_test_support)
+  LIBS zt_platform_registry zt_test_support)

@@ -5,7 +5,7 @@
 
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace {
 using zt::platform::registry::Key;

@@ -5,7 +5,7 @@
 #include "core/product_keys.h"
 #include "core/property_list.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::core {
 namespace {

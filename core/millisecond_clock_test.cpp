@@ -3,16 +3,18 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <thread>
 
 #include "core/time_math.h"
 #include "platform/base/clock.h"
+#include "platform/testing/eventually.h"
 
 namespace zt::core {
 namespace {
 
 using zt::platform::ManualClock;
 using zt::platform::ScopedClockOverride;
+using zt::platform::testing::eventually;
+using zt::platform::testing::kPatience;
 
 const SYSTEMTIME kNoon { 2009, 3, 1, 2, 12, 0, 0, 0 };
 
@@ -86,14 +88,17 @@ TEST(MillisecondClock, SamplingThreadPublishesAndStops) {
     ASSERT_TRUE(clock.start_sampling());
     EXPECT_FALSE(clock.start_sampling()) << "one sampling thread per clock";
     device.advance_ms(5'000);
-    auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(400);
-    while (ms_since_noon(clock.now()) != 5'000 && std::chrono::steady_clock::now() < deadline)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    EXPECT_EQ(ms_since_noon(clock.now()), 5'000);
+    EXPECT_TRUE(eventually([&] { return ms_since_noon(clock.now()) == 5'000; }, kPatience,
+                           "the sampling thread to publish the advanced time"));
     clock.stop_sampling();
     EXPECT_FALSE(clock.sampling());
+    // A second clock, made before the change, sees it only through a sampling round: once it
+    // has, the stopped clock has had its chance to sample too.
+    CMillisecondClock witness;
+    ASSERT_TRUE(witness.start_sampling());
     device.advance_ms(1'000);
-    std::this_thread::sleep_for(std::chrono::milliseconds(120));
+    ASSERT_TRUE(eventually([&] { return ms_since_noon(witness.now()) == 6'000; }, kPatience,
+                           "a sampling round of a second clock"));
     EXPECT_EQ(ms_since_noon(clock.now()), 5'000) << "no sampling after stop";
 }
 

@@ -9,7 +9,7 @@
 #include "core/time_store.h"
 #include "platform/base/clock.h"
 #include "platform/kernel/named_mutex.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::core {
 namespace {

@@ -13,7 +13,7 @@
 #include "core/property_list.h"
 #include "core/time_store.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace {
 

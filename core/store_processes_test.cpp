@@ -2,10 +2,9 @@
 // mutex for saves and reloads.
 #include <gtest/gtest.h>
 #include <fcntl.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
+#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -14,14 +13,14 @@
 #include "core/product_keys.h"
 #include "core/time_store.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
-
-extern char** environ;
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::core {
 namespace {
 
 namespace registry = zt::platform::registry;
+using zt::platform::testing::ChildProcess;
 
 // The helper is built into the folder of the test binaries, beside this one.
 std::string helper_path() {
@@ -32,26 +31,18 @@ std::string helper_path() {
 }
 
 // Starts the helper; its stdout goes to `output_file` when given.
-pid_t spawn_helper(const std::vector<std::string>& args, const std::string& output_file = {}) {
-    std::vector<std::string> all { helper_path() };
-    all.insert(all.end(), args.begin(), args.end());
-    std::vector<char*> argv;
-    for (auto& a : all) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
+std::optional<ChildProcess> spawn_helper(const std::vector<std::string>& args, const std::string& output_file = {}) {
+    zt::platform::testing::SpawnOptions options;
     if (!output_file.empty())
-        posix_spawn_file_actions_addopen(&actions, 1, output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
-    pid_t pid = -1;
-    int rc = posix_spawn(&pid, argv[0], &actions, nullptr, argv.data(), environ);
-    posix_spawn_file_actions_destroy(&actions);
-    return rc == 0 ? pid : -1;
+        options.stdout_fd = ::open(output_file.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0600);
+    auto helper = ChildProcess::spawn(helper_path(), args, options);
+    if (options.stdout_fd >= 0) ::close(options.stdout_fd);
+    return helper;
 }
 
-int wait_exit(pid_t pid) {
-    int status = 0;
-    if (pid <= 0 || waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+int run_helper(const std::vector<std::string>& args, const std::string& output_file = {}) {
+    auto helper = spawn_helper(args, output_file);
+    return helper ? helper->wait_exit() : -1;
 }
 
 std::string read_file(const std::string& path) {
@@ -74,10 +65,11 @@ uint32_t stored_alarm_values() {
 
 TEST(StoreProcesses, TwoProcessesSavingAtOnceLoseNeither) {
     zt::platform::testing::TempDeviceRoot root;
-    pid_t a = spawn_helper({ "save-alarms", "1", "60" });
-    pid_t b = spawn_helper({ "save-alarms", "1001", "60" });
-    ASSERT_EQ(wait_exit(a), 0);
-    ASSERT_EQ(wait_exit(b), 0);
+    auto a = spawn_helper({ "save-alarms", "1", "60" });
+    auto b = spawn_helper({ "save-alarms", "1001", "60" });
+    ASSERT_TRUE(a && b);
+    ASSERT_EQ(a->wait_exit(), 0);
+    ASSERT_EQ(b->wait_exit(), 0);
     CTimeStore store;
     ASSERT_TRUE(store.reload_all());
     EXPECT_EQ(store.item_count(), 120u);
@@ -95,18 +87,22 @@ TEST(StoreProcesses, ReloadWhileAnotherProcessDeletes) {
             alarm->save();
         }
     }
-    pid_t deleter = spawn_helper({ "delete-alarms", "1", "100" });
-    ASSERT_GT(deleter, 0);
+    auto deleter = spawn_helper({ "delete-alarms", "1", "100" });
+    ASSERT_TRUE(deleter);
     CTimeStore store;
     int rounds = 0;
-    int status = 0;
-    while (waitpid(deleter, &status, WNOHANG) == 0 || rounds < 3) {
+    std::optional<int> deleted;
+    const auto deadline = std::chrono::steady_clock::now() + zt::platform::testing::kPatience;
+    for (;;) {
+        if (!deleted) deleted = deleter->exit_code_if_ended();
+        if (deleted && rounds >= 3) break;
+        ASSERT_LT(std::chrono::steady_clock::now(), deadline) << "the deleting process did not end";
         ASSERT_TRUE(store.reload_all());
         ++rounds;
         for (int id = 101; id <= 200; ++id) ASSERT_TRUE(store.find_alarm(id)) << "round " << rounds << " lost " << id;
         ASSERT_LE(store.item_count(), 200u);
     }
-    ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    ASSERT_EQ(*deleted, 0);
     ASSERT_TRUE(store.reload_all());
     EXPECT_EQ(store.item_count(), 100u);
     EXPECT_EQ(stored_alarm_values(), 100u) << "no deleted record came back as an empty value";
@@ -114,7 +110,7 @@ TEST(StoreProcesses, ReloadWhileAnotherProcessDeletes) {
 
 TEST(StoreProcesses, AlarmSavedByOneProcessHasTheSameNextOccurrenceInAnother) {
     zt::platform::testing::TempDeviceRoot root;
-    ASSERT_EQ(wait_exit(spawn_helper({ "save-alarm", "42", "6", "45", "0x14" })), 0);  // Wednesday + Friday
+    ASSERT_EQ(run_helper({ "save-alarm", "42", "6", "45", "0x14" }), 0);  // Wednesday + Friday
     CTimeStore store;
     ASSERT_TRUE(store.reload_all());
     CAlarm* alarm = store.find_alarm(42);
@@ -130,7 +126,7 @@ TEST(StoreProcesses, AlarmSavedByOneProcessHasTheSameNextOccurrenceInAnother) {
     ASSERT_TRUE(alarm->save());
     ASSERT_TRUE(alarm->next_occurrence(reference, here));
     std::string out = (root.path() / "next.txt").string();
-    ASSERT_EQ(wait_exit(spawn_helper({ "next", "42", "2009", "3", "2", "12", "0", "0" }, out)), 0);
+    ASSERT_EQ(run_helper({ "next", "42", "2009", "3", "2", "12", "0", "0" }, out), 0);
     char expected[128];
     std::snprintf(expected, sizeof expected, "%u %u %u %u %u %u %u %u\n", here.wYear, here.wMonth, here.wDay, here.wHour,
                   here.wMinute, here.wSecond, here.wMilliseconds, here.wDayOfWeek);

@@ -6,7 +6,7 @@
 #include "notepurge/notepurge_run.h"
 #include "notepurge/stale_notification_purge.h"
 #include "platform/dbvol/database_volume.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::notepurge {
 namespace {

@@ -9,7 +9,7 @@
 #include "platform/audio/wave_out.h"
 #include "platform/profile/device_profile.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "ringout/platform_generation.h"
 
 namespace zt::ringout {

@@ -5,7 +5,7 @@
 #include <fstream>
 #include <sstream>
 
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "ringout/sound_file.h"
 
 namespace zt::ringout {

@@ -10,7 +10,7 @@
 #include "core/time_math.h"
 #include "core/timer.h"
 #include "platform/base/clock.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::ringout {
 namespace {

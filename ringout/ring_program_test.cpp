@@ -14,7 +14,7 @@
 #include "platform/audio/testing/log_reader.h"
 #include "platform/audio/testing/make_wave.h"
 #include "platform/base/clock.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "ringout/sound_manager.h"
 #include "skins/picture_loader.h"
 

@@ -18,7 +18,7 @@
 
 #include "platform/profile/device_profile.h"
 #include "ringout/ring_controller.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "skins/picture_loader.h"
 
 namespace zt::ringout {

@@ -12,7 +12,8 @@
 #include "platform/audio/wave_out.h"
 #include "platform/base/clock.h"
 #include "platform/profile/device_profile.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 #include "ringout/playlist.h"
 #include "ringout/testing/clock_window.h"
 
@@ -46,7 +47,9 @@ protected:
         return lines;
     }
     void wait_for_plays(size_t count) const {
-        while (plays().size() < count) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        EXPECT_TRUE(zt::platform::testing::eventually([&] { return plays().size() >= count; },
+                                                      zt::platform::testing::kPatience,
+                                                      std::to_string(count) + " plays in the audio log"));
     }
     size_t ended_count() const {
         const auto posted = m_window.posted();
@@ -202,10 +205,14 @@ TEST_F(SoundManagerTest, UpperCaseMp3PlaysAsMediaThroughThePlaylist) {
     ASSERT_TRUE(m_manager.Play({ u"\\My Documents\\tune.MP3", 0, 2, 1, false }));
     EXPECT_EQ(m_manager.CurrentKind(), PlayerKind::Media);
     EXPECT_TRUE(m_window.timer_running(kTimerPlayStatePoll));
-    while (m_manager.IsPlaying()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-        advance(100);
-    }
+    // The poll timer's rounds, as the window would run them, until the player reports the end.
+    EXPECT_TRUE(zt::platform::testing::eventually(
+        [&] {
+            if (!m_manager.IsPlaying()) return true;
+            advance(100);
+            return false;
+        },
+        zt::platform::testing::kPatience, "the media play to end"));
     EXPECT_EQ(plays(), std::vector<std::string>(2, "play \\My Documents\\tune.MP3 volume=0x00000064"));
     EXPECT_EQ(ended_count(), 1u);
     EXPECT_FALSE(m_window.timer_running(kTimerPlayStatePoll));

@@ -5,7 +5,7 @@
 #include "core/product_keys.h"
 #include "core/time_math.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message.h"
 #include "service/foreground_rules.h"
 #include "service/main_program.h"

@@ -7,7 +7,7 @@
 #include "core/time_store.h"
 #include "platform/base/clock.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message.h"
 #include "service/alarm_responder.h"
 #include "service/service_names.h"

@@ -15,7 +15,7 @@
 #include "platform/base/text.h"
 #include "platform/notify/user_notification.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "setup/device_files.h"
 #include "setup/setup_run.h"
 #include "world/city_database.h"

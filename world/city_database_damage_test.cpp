@@ -8,7 +8,7 @@
 #include "world/city_database.h"
 #include "world/testing/city_db_builder.h"
 #include "world/testing/database_walk.h"
-#include "world/testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 namespace zt::world {
 namespace {
@@ -29,7 +29,7 @@ std::vector<uint8_t> valid_file() {
 }
 
 TEST(CityDatabaseDamage, EveryPrefixOpensOrFailsCleanly) {
-    TempFolder folder;
+    zt::platform::testing::TempFolder folder;
     const auto full = valid_file();
     const auto path = folder / "db.dat";
     CityDatabase db;
@@ -53,7 +53,7 @@ TEST(CityDatabaseDamage, EveryPrefixOpensOrFailsCleanly) {
 }
 
 TEST(CityDatabaseDamage, TruncatedCityListKeepsTheCitiesBeforeTheCut) {
-    TempFolder folder;
+    zt::platform::testing::TempFolder folder;
     const auto full = valid_file();
     // The last list written is the region's: cut into its second city.
     auto cut = std::vector<uint8_t>(full.begin(), full.end() - 5);
@@ -70,7 +70,7 @@ TEST(CityDatabaseDamage, TruncatedCityListKeepsTheCitiesBeforeTheCut) {
 }
 
 TEST(CityDatabaseDamage, RandomBitFlipsNeverBreakTheReader) {
-    TempFolder folder;
+    zt::platform::testing::TempFolder folder;
     const auto full = valid_file();
     const auto path = folder / "db.dat";
     std::mt19937 random(20240615);

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "world/testing/city_db_builder.h"
-#include "world/testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 namespace zt::world {
 namespace {
@@ -39,7 +39,7 @@ protected:
         testing::write_file(path, bytes);
         return db.open(path);
     }
-    testing::TempFolder folder;
+    zt::platform::testing::TempFolder folder;
     std::filesystem::path path { folder / "TimeCitiesDB.dat" };
     CityDatabase db;
     std::vector<CityRecord> cities;

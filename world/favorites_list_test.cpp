@@ -8,7 +8,7 @@
 #include "core/product_keys.h"
 #include "platform/registry/registry.h"
 #include "platform/kernel/event.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/window.h"
 #include "world/testing/city_db_builder.h"

@@ -19,7 +19,7 @@
 #include "platform/base/system_time.h"
 #include "platform/base/text.h"
 #include "world/city_database.h"
-#include "world/testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 #include "world/zone_local_time.h"
 
 namespace zt::world {
@@ -34,7 +34,7 @@ protected:
     // The database is opened without sharing, as the device does, so each test process reads
     // a copy of its own: tests run in parallel.
     static void SetUpTestSuite() {
-        copy() = std::make_unique<testing::TempFolder>();
+        copy() = std::make_unique<zt::platform::testing::TempFolder>();
         auto file = copy()->path() / "TimeCitiesDB.dat";
         std::error_code ec;
         std::filesystem::copy_file(ZT_SHIPPED_CITY_DB, file, ec);
@@ -45,8 +45,8 @@ protected:
         db().close();
         copy().reset();
     }
-    static std::unique_ptr<testing::TempFolder>& copy() {
-        static std::unique_ptr<testing::TempFolder> folder;
+    static std::unique_ptr<zt::platform::testing::TempFolder>& copy() {
+        static std::unique_ptr<zt::platform::testing::TempFolder> folder;
         return folder;
     }
     static CityDatabase& db() {

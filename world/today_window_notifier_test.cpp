@@ -1,6 +1,6 @@
 #include <gtest/gtest.h>
 
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/window.h"
 #include "world/slot_publisher.h"

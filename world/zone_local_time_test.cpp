@@ -4,6 +4,7 @@
 
 #include <limits>
 
+#include "platform/testing/date_time.h"
 #include "world/testing/city_db_builder.h"
 
 namespace zt::world {
@@ -11,17 +12,7 @@ namespace {
 
 using zt::platform::SYSTEMTIME;
 
-SYSTEMTIME at(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
-    SYSTEMTIME t;
-    t.wYear = static_cast<uint16_t>(y);
-    t.wMonth = static_cast<uint16_t>(mo);
-    t.wDay = static_cast<uint16_t>(d);
-    t.wHour = static_cast<uint16_t>(h);
-    t.wMinute = static_cast<uint16_t>(mi);
-    t.wSecond = static_cast<uint16_t>(s);
-    t.wMilliseconds = static_cast<uint16_t>(ms);
-    return t;
-}
+using zt::platform::testing::date_time;
 
 // "y-m-d h:m:s.ms" of the local time, or "fail".
 std::string local(const TimeZoneRules& rules, const SYSTEMTIME& utc) {
@@ -37,16 +28,16 @@ TEST(TransitionDates, LastWeekdayOfTheMonthIsTheFifthWhenThereAreFive) {
     SYSTEMTIME last_sunday_october { .wMonth = 10, .wDayOfWeek = 0, .wDay = 5, .wHour = 3 };
     // October 2022 has five Sundays (2 .. 30), October 2023 also (1 .. 29), October 2021 too
     // (3 .. 31); October 2024 has four (6 .. 27).
-    EXPECT_EQ(transition_wall_time(last_sunday_october, 2022), zt::platform::system_time_to_file_time(at(2022, 10, 30, 3)));
-    EXPECT_EQ(transition_wall_time(last_sunday_october, 2021), zt::platform::system_time_to_file_time(at(2021, 10, 31, 3)));
-    EXPECT_EQ(transition_wall_time(last_sunday_october, 2024), zt::platform::system_time_to_file_time(at(2024, 10, 27, 3)));
+    EXPECT_EQ(transition_wall_time(last_sunday_october, 2022), zt::platform::system_time_to_file_time(date_time(2022, 10, 30, 3)));
+    EXPECT_EQ(transition_wall_time(last_sunday_october, 2021), zt::platform::system_time_to_file_time(date_time(2021, 10, 31, 3)));
+    EXPECT_EQ(transition_wall_time(last_sunday_october, 2024), zt::platform::system_time_to_file_time(date_time(2024, 10, 27, 3)));
 }
 
 TEST(TransitionDates, FirstWeekdayOfAMonthStartingOnItIsTheFirst) {
     SYSTEMTIME first_sunday { .wMonth = 10, .wDayOfWeek = 0, .wDay = 1, .wHour = 2 };
-    EXPECT_EQ(transition_wall_time(first_sunday, 2023), zt::platform::system_time_to_file_time(at(2023, 10, 1, 2)));
+    EXPECT_EQ(transition_wall_time(first_sunday, 2023), zt::platform::system_time_to_file_time(date_time(2023, 10, 1, 2)));
     SYSTEMTIME second_sunday_march { .wMonth = 3, .wDayOfWeek = 0, .wDay = 2, .wHour = 2 };
-    EXPECT_EQ(transition_wall_time(second_sunday_march, 2024), zt::platform::system_time_to_file_time(at(2024, 3, 10, 2)));
+    EXPECT_EQ(transition_wall_time(second_sunday_march, 2024), zt::platform::system_time_to_file_time(date_time(2024, 3, 10, 2)));
 }
 
 TEST(TransitionDates, ImpossibleRulesHaveNoDate) {
@@ -60,12 +51,12 @@ TEST(TransitionDates, ImpossibleRulesHaveNoDate) {
 TEST(ZoneLocalTime, NorthernZoneSwitchesAtTheUniversalInstantsOfItsRules) {
     const auto cet = testing::central_european_rules();
     // 2024: daylight time from 31 March 01:00 UTC to 27 October 01:00 UTC.
-    EXPECT_EQ(local(cet, at(2024, 3, 31, 0, 59, 59, 999)), "2024-03-31 01:59:59.999");
-    EXPECT_EQ(local(cet, at(2024, 3, 31, 1, 0, 0, 1)), "2024-03-31 03:00:00.001");
-    EXPECT_EQ(local(cet, at(2024, 7, 1, 12)), "2024-07-01 14:00:00.000");
-    EXPECT_EQ(local(cet, at(2024, 10, 27, 0, 59, 59, 999)), "2024-10-27 02:59:59.999");
-    EXPECT_EQ(local(cet, at(2024, 10, 27, 1)), "2024-10-27 02:00:00.000") << "the end is given in daylight time";
-    EXPECT_EQ(local(cet, at(2024, 12, 31, 23, 30)), "2025-01-01 00:30:00.000") << "carries into the next year";
+    EXPECT_EQ(local(cet, date_time(2024, 3, 31, 0, 59, 59, 999)), "2024-03-31 01:59:59.999");
+    EXPECT_EQ(local(cet, date_time(2024, 3, 31, 1, 0, 0, 1)), "2024-03-31 03:00:00.001");
+    EXPECT_EQ(local(cet, date_time(2024, 7, 1, 12)), "2024-07-01 14:00:00.000");
+    EXPECT_EQ(local(cet, date_time(2024, 10, 27, 0, 59, 59, 999)), "2024-10-27 02:59:59.999");
+    EXPECT_EQ(local(cet, date_time(2024, 10, 27, 1)), "2024-10-27 02:00:00.000") << "the end is given in daylight time";
+    EXPECT_EQ(local(cet, date_time(2024, 12, 31, 23, 30)), "2025-01-01 00:30:00.000") << "carries into the next year";
 }
 
 TEST(ZoneLocalTime, SouthernZoneIsOnDaylightTimeInJanuary) {
@@ -76,13 +67,13 @@ TEST(ZoneLocalTime, SouthernZoneIsOnDaylightTimeInJanuary) {
     sydney.daylight_bias = -60;
     sydney.daylight_date = { .wMonth = 10, .wDayOfWeek = 0, .wDay = 1, .wHour = 2 };
     sydney.standard_date = { .wMonth = 4, .wDayOfWeek = 0, .wDay = 1, .wHour = 3 };
-    EXPECT_EQ(local(sydney, at(2024, 1, 15, 12)), "2024-01-15 23:00:00.000");
-    EXPECT_EQ(local(sydney, at(2024, 6, 15, 12)), "2024-06-15 22:00:00.000");
+    EXPECT_EQ(local(sydney, date_time(2024, 1, 15, 12)), "2024-01-15 23:00:00.000");
+    EXPECT_EQ(local(sydney, date_time(2024, 6, 15, 12)), "2024-06-15 22:00:00.000");
     // 2024-04-07 03:00 daylight = 2024-04-06 16:00 UTC.
-    EXPECT_EQ(local(sydney, at(2024, 4, 6, 15, 59)), "2024-04-07 02:59:00.000");
-    EXPECT_EQ(local(sydney, at(2024, 4, 6, 16, 0, 0, 1)), "2024-04-07 02:00:00.001");
+    EXPECT_EQ(local(sydney, date_time(2024, 4, 6, 15, 59)), "2024-04-07 02:59:00.000");
+    EXPECT_EQ(local(sydney, date_time(2024, 4, 6, 16, 0, 0, 1)), "2024-04-07 02:00:00.001");
     // 2024-10-06 02:00 standard = 2024-10-05 16:00 UTC.
-    EXPECT_EQ(local(sydney, at(2024, 10, 5, 16, 0, 0, 1)), "2024-10-06 03:00:00.001");
+    EXPECT_EQ(local(sydney, date_time(2024, 10, 5, 16, 0, 0, 1)), "2024-10-06 03:00:00.001");
 }
 
 TEST(ZoneLocalTime, ZoneWithoutDaylightTimeOnlyAddsTheBias) {
@@ -90,29 +81,29 @@ TEST(ZoneLocalTime, ZoneWithoutDaylightTimeOnlyAddsTheBias) {
     kolkata.bias = 330;
     kolkata.daylight_bias = -60;  // ignored: no standard date
     kolkata.daylight_date = { .wMonth = 3, .wDay = 1 };
-    EXPECT_EQ(local(kolkata, at(2024, 7, 1, 20, 45)), "2024-07-02 02:15:00.000");
+    EXPECT_EQ(local(kolkata, date_time(2024, 7, 1, 20, 45)), "2024-07-02 02:15:00.000");
     TimeZoneRules west;
     west.bias = -600;
-    EXPECT_EQ(local(west, at(2024, 3, 1, 5)), "2024-02-29 19:00:00.000");
+    EXPECT_EQ(local(west, date_time(2024, 3, 1, 5)), "2024-02-29 19:00:00.000");
 }
 
 TEST(ZoneLocalTime, AbsoluteDatesUseTheirOwnYear) {
     auto rules = testing::central_european_rules();
     rules.daylight_date = { .wYear = 2024, .wMonth = 5, .wDay = 1 };
     rules.standard_date = { .wYear = 2024, .wMonth = 6, .wDay = 1 };
-    EXPECT_EQ(local(rules, at(2024, 5, 15, 12)), "2024-05-15 14:00:00.000");
-    EXPECT_EQ(local(rules, at(2025, 5, 15, 12)), "2025-05-15 13:00:00.000") << "2024's dates do not repeat in 2025";
+    EXPECT_EQ(local(rules, date_time(2024, 5, 15, 12)), "2024-05-15 14:00:00.000");
+    EXPECT_EQ(local(rules, date_time(2025, 5, 15, 12)), "2025-05-15 13:00:00.000") << "2024's dates do not repeat in 2025";
 }
 
 TEST(ZoneLocalTime, DamagedRulesFallBackToStandardTimeOrFailAtTheCalendarEdge) {
     auto rules = testing::central_european_rules();
     rules.standard_date.wMonth = 14;
-    EXPECT_EQ(local(rules, at(2024, 7, 1, 12)), "2024-07-01 13:00:00.000");
+    EXPECT_EQ(local(rules, date_time(2024, 7, 1, 12)), "2024-07-01 13:00:00.000");
     TimeZoneRules huge;
     huge.bias = std::numeric_limits<int32_t>::max();
-    EXPECT_EQ(local(huge, at(30827, 12, 31, 23)), "fail");
+    EXPECT_EQ(local(huge, date_time(30827, 12, 31, 23)), "fail");
     huge.bias = std::numeric_limits<int32_t>::min();
-    EXPECT_EQ(local(huge, at(1601, 1, 1)), "fail");
+    EXPECT_EQ(local(huge, date_time(1601, 1, 1)), "fail");
     huge.bias = std::numeric_limits<int32_t>::max();
     EXPECT_FALSE(zone_local_file_time(huge, std::numeric_limits<int64_t>::max())) << "the sum would overflow";
 }
@@ -125,12 +116,12 @@ TEST(ZoneLocalTime, ATransitionBeyondAnyFileTimeLeavesStandardTime) {
     rules.daylight_bias = std::numeric_limits<int32_t>::max();
     rules.daylight_date = { .wYear = 2000, .wMonth = 10, .wDay = 1 };
     rules.standard_date = { .wYear = 30000, .wMonth = 3, .wDay = 1 };
-    EXPECT_EQ(local(rules, at(2024, 7, 1, 12)), "2024-07-01 13:00:00.000");
+    EXPECT_EQ(local(rules, date_time(2024, 7, 1, 12)), "2024-07-01 13:00:00.000");
     rules.daylight_date = { .wYear = 30000, .wMonth = 3, .wDay = 1 };
     rules.standard_date = { .wYear = 2000, .wMonth = 10, .wDay = 1 };
     rules.bias = std::numeric_limits<int32_t>::min() / 2;
     rules.daylight_bias = 0;
-    EXPECT_EQ(local(rules, at(30000, 6, 1)), local(TimeZoneRules { .bias = rules.bias }, at(30000, 6, 1)))
+    EXPECT_EQ(local(rules, date_time(30000, 6, 1)), local(TimeZoneRules { .bias = rules.bias }, date_time(30000, 6, 1)))
         << "a start moved past the last file time";
 }
 

@@ -39,7 +39,7 @@
 #include "platform/gui/window_placement.h"
 #include "platform/windows/window.h"
 #include "platform/windows/window_lookup.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "skins/image_strip.h"
 #include "skins/picture_loader.h"
 #include "skins/skin_manager.h"

@@ -5,7 +5,7 @@
 #include "core/product_keys.h"
 #include "core/settings_bag.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::app {
 namespace {

@@ -14,7 +14,7 @@
 #include "app/startup/anchor_protocol.h"
 #include "core/time_store.h"
 #include "platform/gui/testing/widget_test_app.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
 

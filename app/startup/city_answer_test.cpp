@@ -5,11 +5,11 @@
 #include <vector>
 
 #include "app/startup/testing/window_recorder.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/window.h"
 #include "world/city_database.h"
 #include "world/testing/city_db_builder.h"
-#include "world/testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 namespace {
 
@@ -43,7 +43,7 @@ protected:
         return city;
     }
 
-    built::TempFolder folder;
+    zt::platform::testing::TempFolder folder;
     CityDatabase database;
 };
 

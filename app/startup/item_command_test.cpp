@@ -5,7 +5,7 @@
 #include "core/time_math.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace {
 

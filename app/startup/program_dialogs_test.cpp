@@ -18,7 +18,8 @@
 #include "platform/gui/screen_metrics.h"
 #include "platform/gui/testing/font_cell.h"
 #include "platform/gui/testing/widget_test_app.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
 
@@ -93,9 +94,8 @@ TEST_F(ProgramDialogs, CityChooserWithoutTheAddCityDialogSendsNothingAndReturns)
     ASSERT_NE(requester.handle(), 0u);
     zt::app::run_city_chooser(CommandLine { StartMode::ChooseCity, { requester.handle(), 1, 1, 1 } }, nullptr);
     zt::platform::post_message(requester.handle(), 0x0401);  // a marker: everything before it has arrived
-    for (int wait = 0; wait < 200 && requester.messages().empty(); ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    ASSERT_TRUE(zt::platform::testing::eventually([&] { return !requester.messages().empty(); },
+                                                  zt::platform::testing::kPatience, "the marker message"));
     const auto received = requester.messages();
     ASSERT_EQ(received.size(), 1u);
     EXPECT_EQ(received[0].number, 0x0401u) << "no answer, as after a cancel";

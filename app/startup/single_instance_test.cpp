@@ -8,7 +8,8 @@
 
 #include "app/startup/anchor_protocol.h"
 #include "app/startup/testing/window_recorder.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/window_lookup.h"
 
 namespace {
@@ -48,9 +49,9 @@ TEST_F(SingleInstanceCheck, SecondCopyHandsItsLineToTheAnchorWindow) {
     EXPECT_EQ(pauses, 0);
     // The sent line is answered at once; the posted request to come forward follows.
     std::vector<zt::app::testing::RecordedMessage> messages;
-    for (int wait = 0; wait < 200 && (messages = anchor.messages()).size() < 2; ++wait) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
+    EXPECT_TRUE(zt::platform::testing::eventually([&] { return (messages = anchor.messages()).size() >= 2; },
+                                                  zt::platform::testing::kPatience,
+                                                  "the command line and the request to come forward"));
     ASSERT_EQ(messages.size(), 2u);
     const auto line = std::find_if(messages.begin(), messages.end(), [](const auto& m) { return m.number == zt::platform::WM_COPYDATA; });
     ASSERT_NE(line, messages.end());

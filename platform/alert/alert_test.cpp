@@ -6,7 +6,7 @@
 #include "platform/power/user_activity.h"
 #include "platform/profile/device_profile.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::alert {
 namespace {

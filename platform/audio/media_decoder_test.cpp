@@ -14,7 +14,8 @@
 #include "platform/audio/media_player.h"
 #include "platform/audio/testing/log_reader.h"
 #include "platform/audio/testing/make_wave.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::audio {
 namespace {
@@ -132,7 +133,8 @@ TEST_F(CompressedPlayTest, AnMp3PlaysForItsDecodedLengthNotItsHeaderGuess) {
     player->set_volume(50);
     const auto start = std::chrono::steady_clock::now();
     ASSERT_TRUE(player->set_url(u"\\My Documents\\tone.mp3"));
-    while (player->play_state() != PlayState::Stopped) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(platform::testing::eventually([&] { return player->play_state() == PlayState::Stopped; },
+                                              platform::testing::kPatience, "the play to end"));
     const auto elapsed = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(testing::read_log(m_log), (std::vector<std::string> { "play \\My Documents\\tone.mp3 volume=0x00000032" }));
     EXPECT_GE(elapsed, std::chrono::milliseconds(950)) << "the play takes the decoded second";
@@ -153,7 +155,8 @@ TEST_F(CompressedPlayTest, AnEntryThatDoesNotDecodeIsSkippedAndStopEndsAPlayAtOn
     player->set_volume(100);
     player->set_mute(true);
     ASSERT_TRUE(player->set_url(u"\\My Documents\\list.asx"));
-    while (testing::read_log(m_log).size() < 2) std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    ASSERT_TRUE(platform::testing::eventually([&] { return testing::read_log(m_log).size() >= 2; },
+                                              platform::testing::kPatience, "the second entry to start"));
     player->stop();
     EXPECT_EQ(player->play_state(), PlayState::Stopped);
     EXPECT_EQ(testing::read_log(m_log), (std::vector<std::string> { "play \\My Documents\\tone.mp3 volume=0x00000000",

@@ -8,7 +8,8 @@
 #include "platform/audio/audio_output.h"
 #include "platform/audio/testing/log_reader.h"
 #include "platform/audio/testing/make_wave.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::audio {
 namespace {
@@ -27,7 +28,8 @@ protected:
         std::ofstream(m_root.path() / "My Documents" / "list.asx", std::ios::binary) << text;
     }
     static void wait_until_stopped(const MediaPlayer& player) {
-        while (player.play_state() != PlayState::Stopped) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        EXPECT_TRUE(platform::testing::eventually([&] { return player.play_state() == PlayState::Stopped; },
+                                                  platform::testing::kPatience, "the play to end"));
     }
     std::vector<std::string> log() const { return testing::read_log(m_log); }
     platform::testing::TempDeviceRoot m_root;
@@ -59,7 +61,8 @@ TEST_F(MediaPlayerTest, AutomaticStartMuteAndStop) {
     EXPECT_EQ(player->volume(), 100);
     ASSERT_TRUE(player->set_url(u"\\My Documents\\long.wav"));
     EXPECT_EQ(player->play_state(), PlayState::Playing);
-    while (log().empty()) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    ASSERT_TRUE(platform::testing::eventually([&] { return !log().empty(); }, platform::testing::kPatience,
+                                              "the play to start"));
     player->stop();
     EXPECT_EQ(player->play_state(), PlayState::Stopped);
     EXPECT_EQ(log(), (std::vector<std::string> { "play \\My Documents\\long.wav volume=0x00000000", "stop" }));

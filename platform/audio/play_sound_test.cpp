@@ -11,7 +11,8 @@
 #include "platform/audio/testing/make_wave.h"
 #include "platform/audio/wave_out.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::audio {
 namespace {
@@ -27,7 +28,8 @@ protected:
     void TearDown() override { select_output({ OutputKind::Null, {} }); }
     std::vector<std::string> log() const { return testing::read_log(m_log); }
     void wait_for_log_lines(size_t count) const {
-        while (log().size() < count) std::this_thread::sleep_for(std::chrono::milliseconds(2));
+        EXPECT_TRUE(platform::testing::eventually([&] { return log().size() >= count; }, platform::testing::kPatience,
+                                                  std::to_string(count) + " lines in the audio log"));
     }
     platform::testing::TempDeviceRoot m_root;
     std::filesystem::path m_log;

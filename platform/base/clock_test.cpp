@@ -12,22 +12,12 @@
 #include <string>
 
 #include "platform/base/device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform {
 namespace {
 
-class TempRoot {
-public:
-    TempRoot() {
-        char tmpl[] = "/tmp/zt-clock-test-XXXXXX";
-        path_ = mkdtemp(tmpl);
-        set_device_root(path_);
-    }
-    ~TempRoot() { std::filesystem::remove_all(path_); }
-
-private:
-    std::filesystem::path path_;
-};
+using TempRoot = testing::TempDeviceRoot;
 
 // Runs the test in a zone with daylight-saving time, whatever the machine's zone is. The rule
 // is written out (US Eastern since 2007), so no time-zone database is needed.

@@ -8,6 +8,8 @@
 #include "platform/base/device_folders.h"
 #include "platform/base/device_root.h"
 #include "platform/base/text.h"
+#include "platform/testing/temp_device_root.h"
+#include "platform/testing/temp_folder.h"
 
 namespace zt::platform {
 namespace {
@@ -16,16 +18,14 @@ namespace fs = std::filesystem;
 class DevicePath : public ::testing::Test {
 protected:
     void SetUp() override {
-        char tmpl[] = "/tmp/zt-path-test-XXXXXX";
-        base_ = mkdtemp(tmpl);
-        root_ = fs::canonical(base_) / "root";
+        ASSERT_FALSE(base_.path().empty());
+        root_ = fs::canonical(base_.path()) / "root";
         fs::create_directories(root_ / "Windows");
         fs::create_directories(root_ / "My Documents");
         std::ofstream(root_ / "Windows" / "Ringout.exe") << "x";
     }
-    void TearDown() override { fs::remove_all(base_); }
-
-    fs::path base_, root_;
+    testing::TempFolder base_ { "zt-path-test" };
+    fs::path root_;
 };
 
 TEST_F(DevicePath, MapsExactNamesUnderTheRoot) {
@@ -104,20 +104,14 @@ TEST_F(DevicePath, OnlyFoldersThatHoldNoneOfTheDevicesOwnMayBeDeletedWhole) {
 }
 
 TEST(DeviceRuntimeDir, IsPrivateAndDiffersPerRoot) {
-    char a[] = "/tmp/zt-rt-a-XXXXXX";
-    char b[] = "/tmp/zt-rt-b-XXXXXX";
-    ASSERT_TRUE(set_device_root(mkdtemp(a)));
+    testing::TempDeviceRoot a;
     auto first = device_runtime_dir();
-    ASSERT_TRUE(set_device_root(mkdtemp(b)));
+    testing::TempDeviceRoot b;
     auto second = device_runtime_dir();
     EXPECT_FALSE(first.empty());
     EXPECT_NE(first, second);
     EXPECT_EQ(fs::status(second).permissions() & fs::perms::all, fs::perms::owner_all);
     EXPECT_LT(second.string().size(), 80u);  // room for socket names within sun_path
-    fs::remove_all(first);
-    fs::remove_all(second);
-    fs::remove_all(a);
-    fs::remove_all(b);
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include "platform/base/mapped_file.h"
+#include "platform/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -18,15 +19,12 @@ using Sharing = MappedFile::Sharing;
 class MappedFileTest : public ::testing::Test {
 protected:
     MappedFileTest() {
-        char tmpl[] = "/tmp/zt-mapped-test-XXXXXX";
-        m_folder = mkdtemp(tmpl);
         std::FILE* f = std::fopen(file().c_str(), "wb");
         std::fputs("ZUNC", f);
         std::fclose(f);
     }
-    ~MappedFileTest() override { fs::remove_all(m_folder); }
     fs::path file() const { return m_folder / "data.dat"; }
-    fs::path m_folder;
+    testing::TempFolder m_folder { "zt-mapped-test" };
 };
 
 TEST_F(MappedFileTest, ReadSharedOpensCoexistAndKeepExclusiveOpensOut) {
@@ -58,7 +56,7 @@ TEST_F(MappedFileTest, OnlyRegularFilesAreMappedAndAFifoNeverWaits) {
         }
         EXPECT_FALSE(opening.get());
     }
-    EXPECT_FALSE(MappedFile::open(m_folder)) << "a folder";
+    EXPECT_FALSE(MappedFile::open(m_folder.path())) << "a folder";
     EXPECT_FALSE(MappedFile::open(m_folder / "missing.dat"));
     EXPECT_FALSE(MappedFile::open("/dev/null")) << "a device";
 }

@@ -2,7 +2,6 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 #include <sys/un.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <cstdint>
@@ -14,6 +13,8 @@
 
 #include "platform/base/device_root.h"
 #include "platform/base/state_files.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_folder.h"
 
 namespace zt::platform {
 namespace {
@@ -43,16 +44,13 @@ private:
 class RuntimeDir : public ::testing::Test {
 protected:
     void SetUp() override {
-        char pattern[] = "/tmp/zt-rtdir-XXXXXX";
-        ASSERT_TRUE(mkdtemp(pattern));
-        m_scratch = pattern;
+        ASSERT_FALSE(m_scratch.path().empty());
         fs::create_directory(m_scratch / "root");
         ASSERT_TRUE(set_device_root(m_scratch / "root"));
     }
     void TearDown() override {
         std::error_code ec;
         for (const auto& made : m_made) fs::remove_all(made, ec);
-        fs::remove_all(m_scratch, ec);
     }
     // The folder earlier builds always used when XDG_RUNTIME_DIR was unset: anyone could
     // make it first.
@@ -74,7 +72,7 @@ protected:
     static bool fits_socket_names(const fs::path& dir) {
         return dir.native().size() + 1 + kRuntimeSocketNameRoom < sizeof(sockaddr_un::sun_path);
     }
-    fs::path m_scratch;
+    testing::TempFolder m_scratch { "zt-rtdir" };
     std::vector<fs::path> m_made;
 };
 
@@ -96,11 +94,8 @@ TEST_F(RuntimeDir, AFolderAnotherUserMadeFirstDoesNotStopTheDevice) {
     EXPECT_EQ(dir.filename().string().size(), taken.filename().string().size() + 7) << "an unpredictable suffix";
 
     // Every process of the device finds the same folder through the root.
-    pid_t child = fork();
-    if (child == 0) _exit(device_runtime_dir() == dir ? 0 : 1);
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << "a second process found another folder";
+    const pid_t child = testing::fork_child([&] { return device_runtime_dir() == dir ? 0 : 1; });
+    EXPECT_EQ(testing::wait_child(child), 0) << "a second process found another folder";
     EXPECT_EQ(device_runtime_dir(), dir);
 
     // A folder that disappears (a cleaned /tmp) is replaced, and the root records the new one.

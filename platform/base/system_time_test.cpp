@@ -4,26 +4,18 @@
 
 #include <random>
 
+#include "platform/testing/date_time.h"
+
 namespace zt::platform {
 namespace {
 
-SYSTEMTIME make(int y, int mo, int d, int h = 0, int mi = 0, int s = 0, int ms = 0) {
-    SYSTEMTIME t;
-    t.wYear = static_cast<uint16_t>(y);
-    t.wMonth = static_cast<uint16_t>(mo);
-    t.wDay = static_cast<uint16_t>(d);
-    t.wHour = static_cast<uint16_t>(h);
-    t.wMinute = static_cast<uint16_t>(mi);
-    t.wSecond = static_cast<uint16_t>(s);
-    t.wMilliseconds = static_cast<uint16_t>(ms);
-    return t;
-}
+using zt::platform::testing::date_time;
 
 TEST(FileTimeConversion, EpochsAreExact) {
-    EXPECT_EQ(system_time_to_file_time(make(1601, 1, 1)), 0);
-    EXPECT_EQ(system_time_to_file_time(make(1970, 1, 1)), kUnixEpochAsFileTime);
+    EXPECT_EQ(system_time_to_file_time(date_time(1601, 1, 1)), 0);
+    EXPECT_EQ(system_time_to_file_time(date_time(1970, 1, 1)), kUnixEpochAsFileTime);
     // 2009-03-02 00:00 UTC is Unix time 1235952000.
-    EXPECT_EQ(system_time_to_file_time(make(2009, 3, 2)), kUnixEpochAsFileTime + 1235952000LL * kFileTimeTicksPerSecond);
+    EXPECT_EQ(system_time_to_file_time(date_time(2009, 3, 2)), kUnixEpochAsFileTime + 1235952000LL * kFileTimeTicksPerSecond);
 }
 
 TEST(FileTimeConversion, FirstFileTimeIsMonday1601) {
@@ -31,37 +23,37 @@ TEST(FileTimeConversion, FirstFileTimeIsMonday1601) {
     ASSERT_TRUE(t);
     EXPECT_EQ(*t, (SYSTEMTIME { 1601, 1, 1, 1, 0, 0, 0, 0 }));
     EXPECT_FALSE(file_time_to_system_time(-1));
-    EXPECT_FALSE(system_time_to_file_time(make(1600, 12, 31, 23, 59, 59, 999)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(1600, 12, 31, 23, 59, 59, 999)));
 }
 
 TEST(FileTimeConversion, LeapYearsFollowTheGregorianRules) {
-    EXPECT_TRUE(system_time_to_file_time(make(2000, 2, 29)));
-    EXPECT_TRUE(system_time_to_file_time(make(2024, 2, 29)));
-    EXPECT_FALSE(system_time_to_file_time(make(1900, 2, 29)));
-    EXPECT_FALSE(system_time_to_file_time(make(2023, 2, 29)));
+    EXPECT_TRUE(system_time_to_file_time(date_time(2000, 2, 29)));
+    EXPECT_TRUE(system_time_to_file_time(date_time(2024, 2, 29)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(1900, 2, 29)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(2023, 2, 29)));
     // The day after 28 Feb 2100 (not a leap year) is 1 March.
-    auto ft = system_time_to_file_time(make(2100, 2, 28));
+    auto ft = system_time_to_file_time(date_time(2100, 2, 28));
     auto next = file_time_to_system_time(*ft + kFileTimeTicksPerDay);
     EXPECT_EQ(next->wMonth, 3);
     EXPECT_EQ(next->wDay, 1);
 }
 
 TEST(FileTimeConversion, InvalidFieldsFailInsteadOfRollingOver) {
-    EXPECT_FALSE(system_time_to_file_time(make(2009, 4, 31)));
-    EXPECT_FALSE(system_time_to_file_time(make(2009, 13, 1)));
-    EXPECT_FALSE(system_time_to_file_time(make(2009, 0, 1)));
-    EXPECT_FALSE(system_time_to_file_time(make(2009, 1, 0)));
-    EXPECT_FALSE(system_time_to_file_time(make(2009, 1, 1, 24)));
-    EXPECT_FALSE(system_time_to_file_time(make(2009, 1, 1, 0, 60)));
-    EXPECT_FALSE(system_time_to_file_time(make(2009, 1, 1, 0, 0, 60)));
-    EXPECT_FALSE(system_time_to_file_time(make(2009, 1, 1, 0, 0, 0, 1000)));
-    EXPECT_FALSE(system_time_to_file_time(make(30828, 1, 1)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(2009, 4, 31)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(2009, 13, 1)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(2009, 0, 1)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(2009, 1, 0)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(2009, 1, 1, 24)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(2009, 1, 1, 0, 60)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(2009, 1, 1, 0, 0, 60)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(2009, 1, 1, 0, 0, 0, 1000)));
+    EXPECT_FALSE(system_time_to_file_time(date_time(30828, 1, 1)));
     // The tail of the file-time range lies in 30828, a year SYSTEMTIME cannot hold.
     EXPECT_FALSE(file_time_to_system_time(INT64_MAX));
 }
 
 TEST(FileTimeConversion, LastYearOfTheRangeConverts) {
-    auto ft = system_time_to_file_time(make(30827, 12, 31, 23, 59, 59, 999));
+    auto ft = system_time_to_file_time(date_time(30827, 12, 31, 23, 59, 59, 999));
     ASSERT_TRUE(ft);
     auto back = file_time_to_system_time(*ft);
     EXPECT_EQ(back->wYear, 30827);
@@ -69,7 +61,7 @@ TEST(FileTimeConversion, LastYearOfTheRangeConverts) {
 }
 
 TEST(FileTimeConversion, DayOfWeekIsSetAndInputDayOfWeekIgnored) {
-    SYSTEMTIME t = make(2009, 3, 2, 7, 5);
+    SYSTEMTIME t = date_time(2009, 3, 2, 7, 5);
     t.wDayOfWeek = 6;  // wrong on purpose
     auto n = normalize(t);
     ASSERT_TRUE(n);
@@ -80,7 +72,7 @@ TEST(FileTimeConversion, DayOfWeekIsSetAndInputDayOfWeekIgnored) {
 
 TEST(FileTimeConversion, RoundTripsEverywhereInTheRange) {
     std::mt19937_64 random(42);
-    std::uniform_int_distribution<int64_t> any(0, *system_time_to_file_time(make(30827, 12, 31, 23, 59, 59, 999)));
+    std::uniform_int_distribution<int64_t> any(0, *system_time_to_file_time(date_time(30827, 12, 31, 23, 59, 59, 999)));
     for (int i = 0; i < 200'000; ++i) {
         FileTime ft = any(random) / kFileTimeTicksPerMillisecond * kFileTimeTicksPerMillisecond;
         auto st = file_time_to_system_time(ft);
@@ -93,7 +85,7 @@ TEST(FileTimeConversion, RoundTripsEverywhereInTheRange) {
 }
 
 TEST(FileTimeConversion, ConsecutiveDaysAdvanceTheCalendarByOne) {
-    FileTime ft = *system_time_to_file_time(make(1601, 1, 1));
+    FileTime ft = *system_time_to_file_time(date_time(1601, 1, 1));
     SYSTEMTIME prev = *file_time_to_system_time(ft);
     for (int day = 1; day < 2 * 146'097; ++day) {
         SYSTEMTIME cur = *file_time_to_system_time(ft + day * kFileTimeTicksPerDay);

@@ -8,7 +8,7 @@
 #include <fstream>
 
 #include "platform/dbvol/volume_check.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::dbvol {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "platform/gui/bridge_protocol.h"
 #include "platform/gui/key_codes.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/window.h"
 
 namespace zt::platform::gui::bridge {

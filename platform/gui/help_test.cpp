@@ -4,7 +4,7 @@
 #include "platform/base/device_root.h"
 #include "platform/gui/help.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::gui {
 namespace {

@@ -1,4 +1,5 @@
 #include "platform/gui/image_decoder.h"
+#include "platform/testing/temp_folder.h"
 
 #include <gtest/gtest.h>
 
@@ -17,13 +18,8 @@ namespace {
 
 class ImageDecoderTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        std::string pattern = (std::filesystem::temp_directory_path() / "zt-gui-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
-    std::filesystem::path m_dir;
+    void SetUp() override { ASSERT_FALSE(m_dir.path().empty()); }
+    zt::platform::testing::TempFolder m_dir { "zt-gui" };
 };
 
 // 3 x 2 with distinct colours; width 3 makes 9-byte rows padded to 12.
@@ -111,7 +107,7 @@ TEST_F(ImageDecoderTest, TransparencyIsComposedOverBlack) {
 
 TEST_F(ImageDecoderTest, BadInputGivesNothing) {
     EXPECT_FALSE(decode_image_file(m_dir / "missing.png"));
-    EXPECT_FALSE(decode_image_file(m_dir));
+    EXPECT_FALSE(decode_image_file(m_dir.path()));
     auto garbage = m_dir / "garbage.png";
     std::ofstream(garbage) << "this is not an image at all";
     EXPECT_FALSE(decode_image_file(garbage));

@@ -4,7 +4,7 @@
 #include "platform/gui/screen_metrics.h"
 #include "platform/profile/device_profile.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/window.h"
 
 namespace zt::platform::gui {

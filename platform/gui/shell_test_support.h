@@ -7,7 +7,7 @@
 #include "platform/gui/testing/widget_test_app.h"
 
 #include <memory>
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::gui::testing {
 

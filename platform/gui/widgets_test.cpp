@@ -14,7 +14,7 @@
 #include "platform/gui/soft_key_bar.h"
 #include "platform/gui/testing/font_cell.h"
 #include "platform/profile/device_profile.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::gui {
 namespace {

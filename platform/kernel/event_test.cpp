@@ -7,15 +7,19 @@
 #include <vector>
 
 #include "platform/kernel/named_mutex.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/baton.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform {
 namespace {
 
 using testing::Baton;
 using testing::eventually;
+using testing::kPatience;
 using testing::fork_child;
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 using testing::wait_child;
 using Result = Event::WaitResult;
 using namespace std::chrono_literals;
@@ -67,24 +71,24 @@ TEST(EventReset, ManualEventStaysSetUntilReset) {
 TEST(EventReset, SetOnAutomaticEventWakesExactlyOneOfSeveralWaiters) {
     Event e = unnamed(ResetPolicy::Automatic);
     Waiters waiters(e, 3, 10s);
-    ASSERT_TRUE(eventually([&] { return e.waiting_now() == 3; }));
+    ASSERT_TRUE(eventually([&] { return e.waiting_now() == 3; }, kPatience, "three waiters on the event"));
     e.set();
-    ASSERT_TRUE(eventually([&] { return waiters.released() == 1; }));
+    ASSERT_TRUE(eventually([&] { return waiters.released() == 1; }, kPatience, "one waiter released"));
     EXPECT_EQ(e.waiting_now(), 2u);
     EXPECT_EQ(e.wait(0ms), Result::TimedOut) << "the released waiter consumed the set";
     for (int released = 2; released <= 3; ++released) {
         e.set();
-        ASSERT_TRUE(eventually([&] { return waiters.released() == released; }));
+        ASSERT_TRUE(eventually([&] { return waiters.released() == released; }, kPatience, "the next waiter released"));
     }
-    EXPECT_TRUE(eventually([&] { return waiters.finished() == 3; }));
+    EXPECT_TRUE(eventually([&] { return waiters.finished() == 3; }, kPatience, "all three waiters finished"));
 }
 
 TEST(EventPulse, ManualPulseReleasesEveryWaiterPresentAndLeavesItClear) {
     Event e = unnamed(ResetPolicy::Manual);
     Waiters waiters(e, 3, 10s);
-    ASSERT_TRUE(eventually([&] { return e.waiting_now() == 3; }));
+    ASSERT_TRUE(eventually([&] { return e.waiting_now() == 3; }, kPatience, "three waiters on the event"));
     e.pulse();
-    ASSERT_TRUE(eventually([&] { return waiters.finished() == 3; }));
+    ASSERT_TRUE(eventually([&] { return waiters.finished() == 3; }, kPatience, "all three waiters finished"));
     EXPECT_EQ(waiters.released(), 3);
     EXPECT_EQ(e.wait(0ms), Result::TimedOut) << "a pulse leaves the event clear";
 }
@@ -92,13 +96,13 @@ TEST(EventPulse, ManualPulseReleasesEveryWaiterPresentAndLeavesItClear) {
 TEST(EventPulse, AutomaticPulseReleasesOneWaiterOnly) {
     Event e = unnamed(ResetPolicy::Automatic);
     Waiters waiters(e, 2, 10s);
-    ASSERT_TRUE(eventually([&] { return e.waiting_now() == 2; }));
+    ASSERT_TRUE(eventually([&] { return e.waiting_now() == 2; }, kPatience, "two waiters on the event"));
     e.pulse();
-    ASSERT_TRUE(eventually([&] { return waiters.released() == 1; }));
+    ASSERT_TRUE(eventually([&] { return waiters.released() == 1; }, kPatience, "one waiter released"));
     EXPECT_EQ(e.waiting_now(), 1u) << "the other waiter keeps waiting";
     EXPECT_EQ(e.wait(0ms), Result::TimedOut) << "nothing left for a newcomer";
     e.set();
-    ASSERT_TRUE(eventually([&] { return waiters.finished() == 2; }));
+    ASSERT_TRUE(eventually([&] { return waiters.finished() == 2; }, kPatience, "both waiters finished"));
     EXPECT_EQ(waiters.released(), 2);
 }
 
@@ -113,7 +117,7 @@ TEST(EventPulse, PulseWithNobodyWaitingLeavesNothingBehind) {
 }
 
 TEST(NamedEvent, ExistsExactlyWhileSomeProcessHasItOpen) {
-    TestDevice device;
+    TempDeviceRoot device;
     EXPECT_FALSE(Event::open(u"ZunAlarmNotify").has_value()) << "nobody has it";
     Baton opened;
     Baton finish;
@@ -144,7 +148,7 @@ TEST(NamedEvent, ExistsExactlyWhileSomeProcessHasItOpen) {
 }
 
 TEST(NamedEvent, SetInOneProcessWakesAWaiterInAnother) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto mine = Event::create_or_open(u"TimeChangeNotify", ResetPolicy::Manual, false);
     ASSERT_TRUE(mine.has_value());
     pid_t child = fork_child([] {
@@ -152,13 +156,14 @@ TEST(NamedEvent, SetInOneProcessWakesAWaiterInAnother) {
         if (!e || !e->already_existed) return 1;
         return e->event.wait(10s) == Result::Signalled ? 0 : 2;
     });
-    ASSERT_TRUE(eventually([&] { return mine->event.waiting_now() == 1; }));
+    ASSERT_TRUE(eventually([&] { return mine->event.waiting_now() == 1; },
+                           kPatience, "the child waiting on the event"));
     mine->event.set();
     EXPECT_EQ(wait_child(child), 0);
 }
 
 TEST(NamedEvent, PulseReachesAWaiterInAnotherProcess) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto mine = Event::create_or_open(u"PowerManager/UserActivity_Active", ResetPolicy::Manual,
                                       false);
     ASSERT_TRUE(mine.has_value());
@@ -167,14 +172,15 @@ TEST(NamedEvent, PulseReachesAWaiterInAnotherProcess) {
         if (!e) return 1;
         return e->wait(10s) == Result::Signalled ? 0 : 2;
     });
-    ASSERT_TRUE(eventually([&] { return mine->event.waiting_now() == 1; }));
+    ASSERT_TRUE(eventually([&] { return mine->event.waiting_now() == 1; },
+                           kPatience, "the child waiting on the event"));
     mine->event.pulse();
     EXPECT_EQ(wait_child(child), 0);
     EXPECT_EQ(mine->event.wait(0ms), Result::TimedOut);
 }
 
 TEST(NamedEvent, MutexesAndEventsShareOneNamespace) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto mutex = NamedMutex::create_or_open(u"Shared name");
     ASSERT_TRUE(mutex.has_value());
     EXPECT_FALSE(Event::create_or_open(u"Shared name", ResetPolicy::Manual, false).has_value());
@@ -186,11 +192,11 @@ TEST(NamedEvent, MutexesAndEventsShareOneNamespace) {
 }
 
 TEST(NamedEvent, TwoDeviceRootsNeverSeeEachOthersObjects) {
-    TestDevice first;
+    TempDeviceRoot first;
     auto in_first = Event::create_or_open(u"ZunAlarmNotify", ResetPolicy::Manual, true);
     ASSERT_TRUE(in_first.has_value());
     {
-        TestDevice second;
+        TempDeviceRoot second;
         EXPECT_FALSE(Event::open(u"ZunAlarmNotify").has_value());
         auto in_second = Event::create_or_open(u"ZunAlarmNotify", ResetPolicy::Manual, false);
         ASSERT_TRUE(in_second.has_value());

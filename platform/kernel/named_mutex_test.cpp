@@ -8,14 +8,16 @@
 #include <atomic>
 #include <thread>
 
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/baton.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform {
 namespace {
 
 using testing::Baton;
 using testing::fork_child;
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 using testing::wait_child;
 using Result = NamedMutex::WaitResult;
 using namespace std::chrono_literals;
@@ -39,7 +41,7 @@ struct SharedInts {
 };
 
 TEST(NamedMutexOwnership, RecursiveOwnerNeedsOneReleasePerWait) {
-    TestDevice device;
+    TempDeviceRoot device;
     NamedMutex mutex = open_mutex();
     ASSERT_EQ(mutex.wait(), Result::Acquired);
     ASSERT_EQ(mutex.wait(0ms), Result::Acquired);
@@ -66,7 +68,7 @@ TEST(NamedMutexOwnership, RecursiveOwnerNeedsOneReleasePerWait) {
 }
 
 TEST(NamedMutexOwnership, OnlyTheOwnerCanRelease) {
-    TestDevice device;
+    TempDeviceRoot device;
     NamedMutex mutex = open_mutex();
     ASSERT_EQ(mutex.wait(), Result::Acquired);
     bool released_by_stranger = true;
@@ -76,7 +78,7 @@ TEST(NamedMutexOwnership, OnlyTheOwnerCanRelease) {
 }
 
 TEST(NamedMutexOwnership, MovedFromMutexFailsQuietly) {
-    TestDevice device;
+    TempDeviceRoot device;
     NamedMutex mutex = open_mutex();
     NamedMutex moved = std::move(mutex);
     EXPECT_EQ(mutex.wait(0ms), Result::Failed);  // NOLINT(bugprone-use-after-move)
@@ -86,7 +88,7 @@ TEST(NamedMutexOwnership, MovedFromMutexFailsQuietly) {
 }
 
 TEST(NamedMutexAcrossProcesses, ContendingProcessesLoseNoIncrements) {
-    TestDevice device;
+    TempDeviceRoot device;
     SharedInts shared;
     constexpr int kProcesses = 4;
     constexpr int kRounds = 500;
@@ -109,7 +111,7 @@ TEST(NamedMutexAcrossProcesses, ContendingProcessesLoseNoIncrements) {
 }
 
 TEST(NamedMutexAcrossProcesses, WaitTimesOutWhileAnotherProcessHoldsIt) {
-    TestDevice device;
+    TempDeviceRoot device;
     Baton holding;
     Baton finish;
     pid_t child = fork_child([&] {
@@ -130,7 +132,7 @@ TEST(NamedMutexAcrossProcesses, WaitTimesOutWhileAnotherProcessHoldsIt) {
 }
 
 TEST(NamedMutexAbandonment, OwnerKilledWhileHoldingHandsItToTheNextWaiter) {
-    TestDevice device;
+    TempDeviceRoot device;
     SharedInts shared;
     Baton holding;
     Baton die;
@@ -160,7 +162,7 @@ TEST(NamedMutexAbandonment, OwnerKilledWhileHoldingHandsItToTheNextWaiter) {
 }
 
 TEST(NamedMutexAbandonment, ThreadEndingWhileHoldingAbandonsIt) {
-    TestDevice device;
+    TempDeviceRoot device;
     std::thread([] {
         NamedMutex m = open_mutex();
         ASSERT_EQ(m.wait(), Result::Acquired);
@@ -171,7 +173,7 @@ TEST(NamedMutexAbandonment, ThreadEndingWhileHoldingAbandonsIt) {
 }
 
 TEST(NamedMutexExistence, ExistsExactlyWhileAnotherProcessHoldsAHandle) {
-    TestDevice device;
+    TempDeviceRoot device;
     Baton opened;
     Baton finish;
     pid_t child = fork_child([&] {
@@ -195,7 +197,7 @@ TEST(NamedMutexExistence, ExistsExactlyWhileAnotherProcessHoldsAHandle) {
 }
 
 TEST(NamedMutexExistence, KilledHolderDoesNotKeepTheNameTaken) {
-    TestDevice device;
+    TempDeviceRoot device;
     pid_t child = fork_child([&] {
         auto m = NamedMutex::create_or_open(u"/Windows/ZunTime.exe");
         if (!m) return 1;
@@ -209,7 +211,7 @@ TEST(NamedMutexExistence, KilledHolderDoesNotKeepTheNameTaken) {
 }
 
 TEST(NamedMutexExistence, SecondHandleInOneProcessSharesTheMutex) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto first = NamedMutex::create_or_open(kName);
     auto second = NamedMutex::create_or_open(kName);
     ASSERT_TRUE(first && second);
@@ -225,7 +227,7 @@ TEST(NamedMutexExistence, SecondHandleInOneProcessSharesTheMutex) {
 }
 
 TEST(NamedMutexExistence, ClosingTheLastHandleWhileHoldingKeepsItHeld) {
-    TestDevice device;
+    TempDeviceRoot device;
     {
         NamedMutex m = open_mutex();
         ASSERT_EQ(m.wait(), Result::Acquired);
@@ -237,7 +239,7 @@ TEST(NamedMutexExistence, ClosingTheLastHandleWhileHoldingKeepsItHeld) {
 }
 
 TEST(NamedMutexExistence, EmptyNameMakesIndependentUnnamedMutexes) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto a = NamedMutex::create_or_open(u"");
     auto b = NamedMutex::create_or_open(u"");
     ASSERT_TRUE(a && b);

@@ -13,18 +13,19 @@
 
 #include "platform/kernel/event.h"
 #include "platform/kernel/object_file_name.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform {
 namespace {
 
 using testing::fork_child;
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 using testing::wait_child;
 using namespace std::chrono_literals;
 
 TEST(ObjectPages, PageLeftByACrashedCreatorIsMadeAfresh) {
-    TestDevice device;
+    TempDeviceRoot device;
     pid_t child = fork_child([] {
         auto e = Event::create_or_open(u"ZunWakeupHelperNotify", ResetPolicy::Manual, true);
         if (!e) return 1;
@@ -40,7 +41,7 @@ TEST(ObjectPages, PageLeftByACrashedCreatorIsMadeAfresh) {
 }
 
 TEST(ObjectPages, ForeignFileThatNobodyHoldsIsReplaced) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto path = device.runtime_dir() / detail::object_file_name(u"Garbage");
     std::ofstream(path) << "not a kernel object";
     auto e = Event::create_or_open(u"Garbage", ResetPolicy::Manual, true);
@@ -50,7 +51,7 @@ TEST(ObjectPages, ForeignFileThatNobodyHoldsIsReplaced) {
 }
 
 TEST(ObjectPages, ForeignFileThatSomeoneHoldsIsRefusedNotTrusted) {
-    TestDevice device;
+    TempDeviceRoot device;
     // One of another program's files, and one too short to map without faulting past its end.
     for (std::string content : { std::string(8192, 'x'), std::string("ZTKO") }) {
         auto path = device.runtime_dir() / detail::object_file_name(u"Held garbage");
@@ -65,13 +66,13 @@ TEST(ObjectPages, ForeignFileThatSomeoneHoldsIsRefusedNotTrusted) {
 }
 
 TEST(ObjectPages, NoUsableRuntimeFolderMeansNoNamedObjects) {
-    TestDevice device;
+    TempDeviceRoot device;
     // Another user's (or an open) folder in its place is refused by the device root code, and
     // with no session folder and no place for a new one there is no usable folder at all.
     std::filesystem::remove_all(device.runtime_dir());
     ASSERT_EQ(::mkdir(device.runtime_dir().c_str(), 0777), 0);
     ASSERT_EQ(::chmod(device.runtime_dir().c_str(), 0777), 0);
-    const std::filesystem::path not_a_folder = device.root() / "not-a-folder";
+    const std::filesystem::path not_a_folder = device.path() / "not-a-folder";
     std::ofstream(not_a_folder) << "x";
     std::string session = std::getenv("XDG_RUNTIME_DIR") ? std::getenv("XDG_RUNTIME_DIR") : "";
     std::string tmp = std::getenv("TMPDIR") ? std::getenv("TMPDIR") : "";

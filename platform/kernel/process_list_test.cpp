@@ -1,9 +1,6 @@
 #include "platform/kernel/process_list.h"
 
 #include <gtest/gtest.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
@@ -16,7 +13,9 @@
 #include "platform/base/text.h"
 #include "platform/kernel/module_path.h"
 #include "platform/kernel/process.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 
 extern char** environ;
 
@@ -25,7 +24,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using testing::built_program;
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 using namespace std::chrono_literals;
 
 std::optional<std::u16string> listed_as(int pid) {
@@ -35,27 +34,15 @@ std::optional<std::u16string> listed_as(int pid) {
 }
 
 // Starts the probe from the build folder (outside any root) with the given extra variables.
-pid_t spawn_outside(std::vector<std::string> extra_env) {
-    std::vector<std::string> env;
+std::optional<testing::ChildProcess> spawn_outside(std::vector<std::string> extra_env) {
+    testing::SpawnOptions options;
+    options.environment.emplace();
     for (char** e = environ; *e; ++e) {
         std::string_view v(*e);
-        if (!v.starts_with("ZT_ROOT=") && !v.starts_with("ZT_MODULE=")) env.emplace_back(v);
+        if (!v.starts_with("ZT_ROOT=") && !v.starts_with("ZT_MODULE=")) options.environment->emplace_back(v);
     }
-    env.insert(env.end(), extra_env.begin(), extra_env.end());
-    std::vector<char*> envp;
-    for (auto& s : env) envp.push_back(s.data());
-    envp.push_back(nullptr);
-    std::string program = built_program("zt-kernel-probe").string();
-    std::string line = "sleep 60000";
-    char* argv[] = { program.data(), line.data(), nullptr };
-    pid_t pid = -1;
-    EXPECT_EQ(posix_spawn(&pid, program.c_str(), nullptr, nullptr, argv, envp.data()), 0);
-    return pid;
-}
-
-void end(pid_t pid) {
-    kill(pid, SIGKILL);
-    waitpid(pid, nullptr, 0);
+    options.environment->insert(options.environment->end(), extra_env.begin(), extra_env.end());
+    return testing::ChildProcess::spawn(built_program("zt-kernel-probe"), { "sleep 60000" }, options);
 }
 
 // Waits until the exec has finished replacing the forked image: the executable changes first,
@@ -67,13 +54,13 @@ bool running_probe(pid_t pid) {
         auto exe = fs::read_symlink(proc + "/exe", ec);
         std::ifstream environment(proc + "/environ");
         return !ec && exe.filename() == "zt-kernel-probe" && environment.get() != EOF;
-    });
+    }, testing::kPatience, "the probe program to replace the forked image");
 }
 
 TEST(DeviceProcesses, ListsAChildStartedByDevicePathWithThatPath) {
-    TestDevice device;
-    fs::create_directories(device.root() / "Windows");
-    fs::copy_file(built_program("zt-kernel-probe"), device.root() / "Windows" / "Ringout.exe");
+    TempDeviceRoot device;
+    fs::create_directories(device.path() / "Windows");
+    fs::copy_file(built_program("zt-kernel-probe"), device.path() / "Windows" / "Ringout.exe");
     auto p = Process::create(u"\\WINDOWS\\ringout.exe", u"sleep 60000");
     ASSERT_TRUE(p.has_value());
     auto listed = listed_as(p->id());
@@ -87,11 +74,15 @@ TEST(DeviceProcesses, ListsAChildStartedByDevicePathWithThatPath) {
 }
 
 TEST(DeviceProcesses, ProgramOutsideTheRootBelongsByItsStartEnvironment) {
-    TestDevice device;
-    pid_t with_module = spawn_outside({ "ZT_ROOT=" + device.root().string() + "/.",
-                                        "ZT_MODULE=\\Windows\\ZunTime.exe" });
-    pid_t without_module = spawn_outside({ "ZT_ROOT=" + device.root().string() });
-    pid_t elsewhere = spawn_outside({ "ZT_ROOT=/tmp", "ZT_MODULE=\\Windows\\ZunTime.exe" });
+    TempDeviceRoot device;
+    auto with_module_probe = spawn_outside({ "ZT_ROOT=" + device.path().string() + "/.",
+                                             "ZT_MODULE=\\Windows\\ZunTime.exe" });
+    auto without_module_probe = spawn_outside({ "ZT_ROOT=" + device.path().string() });
+    auto elsewhere_probe = spawn_outside({ "ZT_ROOT=/tmp", "ZT_MODULE=\\Windows\\ZunTime.exe" });
+    ASSERT_TRUE(with_module_probe && without_module_probe && elsewhere_probe);
+    const pid_t with_module = with_module_probe->pid();
+    const pid_t without_module = without_module_probe->pid();
+    const pid_t elsewhere = elsewhere_probe->pid();
     ASSERT_TRUE(running_probe(with_module) && running_probe(without_module) &&
                 running_probe(elsewhere));
 
@@ -99,18 +90,17 @@ TEST(DeviceProcesses, ProgramOutsideTheRootBelongsByItsStartEnvironment) {
     EXPECT_EQ(listed_as(without_module), u"\\Windows\\zt-kernel-probe");
     EXPECT_FALSE(listed_as(elsewhere).has_value()) << "another device's program";
     EXPECT_FALSE(process_module_path(elsewhere).has_value());
-    for (pid_t pid : { with_module, without_module, elsewhere }) end(pid);
 }
 
 TEST(DeviceProcesses, ListsTheCallerWithItsOwnModulePath) {
-    TestDevice device;
+    TempDeviceRoot device;
     EXPECT_EQ(listed_as(getpid()), own_module_path());
     EXPECT_FALSE(process_module_path(0).has_value());
     EXPECT_FALSE(process_module_path(-1).has_value());
 }
 
 TEST(ModulePath, FallsBackToModuleVariableThenToWindowsFolder) {
-    TestDevice device;
+    TempDeviceRoot device;
     unsetenv("ZT_MODULE");
     auto exe = fs::read_symlink("/proc/self/exe");
     EXPECT_EQ(own_module_path(), u"\\Windows\\" + utf8_to_utf16(exe.filename().string()));

@@ -11,7 +11,9 @@
 #include <string>
 #include <vector>
 
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform {
 namespace {
@@ -19,8 +21,9 @@ namespace {
 namespace fs = std::filesystem;
 using testing::built_program;
 using testing::eventually;
+using testing::kPatience;
 using testing::fork_child;
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 using testing::wait_child;
 using namespace std::chrono_literals;
 using State = ExitStatus::State;
@@ -29,13 +32,13 @@ using State = ExitStatus::State;
 class ProcessTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directories(device.root() / "Windows");
-        fs::copy_file(built_program("zt-kernel-probe"), device.root() / "Windows" / "Probe.exe");
+        fs::create_directories(device.path() / "Windows");
+        fs::copy_file(built_program("zt-kernel-probe"), device.path() / "Windows" / "Probe.exe");
     }
     std::optional<Process> start(std::u16string_view line) {
         return Process::create(u"\\Windows\\Probe.exe", line);
     }
-    TestDevice device;
+    TempDeviceRoot device;
 };
 
 std::string read_file(const fs::path& p) {
@@ -46,21 +49,21 @@ std::string read_file(const fs::path& p) {
 }
 
 TEST_F(ProcessTest, ChildGetsItsCommandLineRootAndModulePath) {
-    fs::path report = device.root() / "report.txt";
+    fs::path report = device.path() / "report.txt";
     std::string line = "report " + report.string() + " ChooseCity 1 2";
     auto p = Process::create(u"\\windows\\PROBE.EXE", std::u16string(line.begin(), line.end()));
     ASSERT_TRUE(p.has_value()) << "device paths ignore case";
     ASSERT_EQ(p->wait(10s), Process::WaitResult::Ended);
     EXPECT_EQ(p->exit_status().state, State::Exited);
     EXPECT_EQ(p->exit_status().code, 7u);
-    EXPECT_EQ(read_file(report), "root=" + device.root().string() +
+    EXPECT_EQ(read_file(report), "root=" + device.path().string() +
                                      "\nmodule=\\Windows\\Probe.exe\nline=" + line + "\n");
 }
 
 TEST_F(ProcessTest, ChildInheritsOnlyTheStandardDescriptors) {
     int leaky[2];
     ASSERT_EQ(pipe(leaky), 0);  // no close-on-exec, as careless library code might leave it
-    const fs::path listing = device.root() / "descriptors.txt";
+    const fs::path listing = device.path() / "descriptors.txt";
     const std::string line = "descriptors " + listing.string();
     auto p = start(std::u16string(line.begin(), line.end()));
     ASSERT_TRUE(p.has_value());
@@ -98,7 +101,7 @@ TEST_F(ProcessTest, WaitTimesOutThenTerminateRecordsTheGivenCode) {
 TEST_F(ProcessTest, CreateRefusesWhatIsNotARunnableDeviceFile) {
     EXPECT_FALSE(Process::create(u"\\Windows\\Missing.exe", u"").has_value());
     EXPECT_FALSE(Process::create(u"\\..\\..\\bin\\true", u"").has_value()) << "outside the root";
-    std::ofstream(device.root() / "Windows" / "Text.exe") << "not a program";
+    std::ofstream(device.path() / "Windows" / "Text.exe") << "not a program";
     EXPECT_FALSE(Process::create(u"\\Windows\\Text.exe", u"").has_value());
     EXPECT_FALSE(Process::create(u"\\Windows", u"").has_value());
 }
@@ -170,7 +173,8 @@ TEST_F(ProcessTest, ClosingARunningChildsHandleStillReapsItLater) {
     EXPECT_TRUE(watcher->terminate(1));
     ASSERT_EQ(watcher->wait(10s), Process::WaitResult::Ended);
     fs::path entry = "/proc/" + std::to_string(id);
-    EXPECT_TRUE(eventually([&] { return !fs::exists(entry); })) << "left as a zombie";
+    EXPECT_TRUE(eventually([&] { return !fs::exists(entry); },
+                           kPatience, "the ended child to leave the process list")) << "left as a zombie";
 }
 
 }  // namespace

@@ -12,13 +12,17 @@
 
 #include "platform/kernel/event.h"
 #include "platform/kernel/named_mutex.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform {
 namespace {
 
 using testing::eventually;
-using testing::TestDevice;
+
+using testing::kPatience;
+using testing::TempDeviceRoot;
 using namespace std::chrono_literals;
 using State = ExitStatus::State;
 
@@ -73,7 +77,7 @@ TEST(ThreadForcedEnd, EndsAThreadBlockedInAnEventWaitAndUnwindsIt) {
         return 1u;
     });
     ASSERT_TRUE(t.has_value());
-    ASSERT_TRUE(eventually([&] { return never.waiting_now() == 1; }));
+    ASSERT_TRUE(eventually([&] { return never.waiting_now() == 1; }, kPatience, "the thread waiting on its event"));
     EXPECT_TRUE(t->terminate(0xFFFFFFFFu));
     ASSERT_EQ(t->wait(10s), Thread::WaitResult::Ended);
     EXPECT_EQ(t->exit_status().code, 0xFFFFFFFFu);
@@ -94,7 +98,7 @@ TEST(ThreadForcedEnd, EndsAThreadBlockedInWaitAnyOrSleep) {
         return 1u;
     });
     ASSERT_TRUE(waiting && sleeping);
-    ASSERT_TRUE(eventually([&] { return b.waiting_now() == 1; }));
+    ASSERT_TRUE(eventually([&] { return b.waiting_now() == 1; }, kPatience, "the thread waiting on the second event"));
     EXPECT_TRUE(waiting->terminate(5));
     EXPECT_TRUE(sleeping->terminate(6));
     ASSERT_EQ(waiting->wait(10s), Thread::WaitResult::Ended);
@@ -104,7 +108,7 @@ TEST(ThreadForcedEnd, EndsAThreadBlockedInWaitAnyOrSleep) {
 }
 
 TEST(ThreadForcedEnd, EndsAThreadBlockedOnAMutexAndAbandonsWhatItHeld) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto held = NamedMutex::create_or_open(u"Held");
     ASSERT_TRUE(held.has_value());
     ASSERT_EQ(held->mutex.wait(), NamedMutex::WaitResult::Acquired);
@@ -118,7 +122,7 @@ TEST(ThreadForcedEnd, EndsAThreadBlockedOnAMutexAndAbandonsWhatItHeld) {
         return 2u;
     });
     ASSERT_TRUE(t.has_value());
-    ASSERT_TRUE(eventually([&] { return owns_other.load(); }));
+    ASSERT_TRUE(eventually([&] { return owns_other.load(); }, kPatience, "the other thread to own the mutex"));
     EXPECT_TRUE(t->terminate(9));
     ASSERT_EQ(t->wait(10s), Thread::WaitResult::Ended);
     EXPECT_EQ(t->exit_status().code, 9u);

@@ -4,15 +4,19 @@
 #include <vector>
 
 #include "platform/kernel/event.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/kernel/waitable.h"
 
 namespace zt::platform {
 namespace {
 
 using testing::eventually;
+
+using testing::kPatience;
 using testing::fork_child;
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 using testing::wait_child;
 using Kind = WaitAnyResult::Kind;
 using namespace std::chrono_literals;
@@ -76,7 +80,7 @@ TEST(WaitAny, RejectsEmptyNullMovedFromAndOversizedLists) {
 }
 
 TEST(WaitAny, WakesForTheEventAnotherProcessSets) {
-    TestDevice device;
+    TempDeviceRoot device;
     const char16_t* names[] = { u"Stop", u"ZunAlarmNotify", u"TimeChangeNotify" };
     std::vector<Event> mine;
     for (auto* name : names)
@@ -95,7 +99,7 @@ TEST(WaitAny, WakesForTheEventAnotherProcessSets) {
         auto r = wait_any(list, 10s);
         return r.kind == Kind::Signalled ? static_cast<int>(r.index) : 101;
     });
-    ASSERT_TRUE(eventually([&] { return mine[2].waiting_now() == 1; }));
+    ASSERT_TRUE(eventually([&] { return mine[2].waiting_now() == 1; }, kPatience, "a waiter on the third event"));
     mine[2].set();
     EXPECT_EQ(wait_child(child), 3) << "TimeChangeNotify is index 3 of the child's list";
 }

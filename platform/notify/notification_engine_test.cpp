@@ -4,13 +4,13 @@
 
 #include <thread>
 
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/notify/registration_store.h"
 
 namespace zt::platform::notify {
 namespace {
 
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 
 class RecordingLauncher final : public TargetLauncher {
 public:
@@ -42,7 +42,7 @@ Handle register_on(uint32_t event, std::u16string app) {
 }
 
 TEST(NotificationEngine, FiresDueTimeTriggersEarliestFirstAndRemovesThem) {
-    TestDevice device;
+    TempDeviceRoot device;
     RecordingLauncher launcher;
     NotificationEngine engine(launcher);
     register_at(u"\\late", at(7, 0));
@@ -64,7 +64,7 @@ TEST(NotificationEngine, FiresDueTimeTriggersEarliestFirstAndRemovesThem) {
 }
 
 TEST(NotificationEngine, TriggersLongPastFireOnTheFirstCheck) {
-    TestDevice device;
+    TempDeviceRoot device;
     RecordingLauncher launcher;
     NotificationEngine engine(launcher);
     register_at(u"\\missed", at(1, 0));
@@ -74,7 +74,7 @@ TEST(NotificationEngine, TriggersLongPastFireOnTheFirstCheck) {
 }
 
 TEST(NotificationEngine, EventTriggersFireEachTimeAndStay) {
-    TestDevice device;
+    TempDeviceRoot device;
     RecordingLauncher launcher;
     NotificationEngine engine(launcher);
     register_on(kEventTimeChange, u"\\a");
@@ -88,7 +88,7 @@ TEST(NotificationEngine, EventTriggersFireEachTimeAndStay) {
 }
 
 TEST(NotificationEngine, NamedEventTargetReleasesAWaiterInAnotherThread) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto waiter_side = Event::create_or_open(u"ZunAlarmNotify", ResetPolicy::Manual, false);
     ASSERT_TRUE(waiter_side);
     Event::WaitResult seen = Event::WaitResult::Failed;
@@ -103,7 +103,7 @@ TEST(NotificationEngine, NamedEventTargetReleasesAWaiterInAnotherThread) {
 }
 
 TEST(NotificationEngine, NamedEventStaysSetForAProgramThatOpensItLater) {
-    TestDevice device;
+    TempDeviceRoot device;
     DeviceTargetLauncher launcher;
     NotificationEngine engine(launcher);
     register_on(kEventTimeChange, std::u16string(kNamedEventPrefix) + u"TimeChangeNotify");
@@ -114,7 +114,7 @@ TEST(NotificationEngine, NamedEventStaysSetForAProgramThatOpensItLater) {
 }
 
 TEST(NotificationEngine, MissingProgramFailsQuietlyAndIsStillRemoved) {
-    TestDevice device;
+    TempDeviceRoot device;
     DeviceTargetLauncher launcher;
     NotificationEngine engine(launcher);
     register_at(u"\\Windows\\nothing.exe", at(6, 0));

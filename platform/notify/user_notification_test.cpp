@@ -8,13 +8,14 @@
 #include <iterator>
 
 #include "platform/dbvol/database_volume.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/notify/registration_store.h"
 
 namespace zt::platform::notify {
 namespace {
 
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 
 Trigger time_trigger(std::u16string name, SYSTEMTIME start) {
     Trigger trigger;
@@ -38,7 +39,7 @@ Trigger time_change_trigger(std::u16string name) {
 constexpr SYSTEMTIME kMorning { 2009, 3, 0, 2, 6, 59, 30, 0 };
 
 TEST(UserNotifications, RegisterListAndClear) {
-    TestDevice device;
+    TempDeviceRoot device;
     EXPECT_TRUE(list_user_notifications().empty()) << "no volume yet is an empty list";
     auto alarm = set_user_notification(0, time_trigger(u"ZunAlarmNotify", kMorning));
     auto change = set_user_notification(0, time_change_trigger(u"TimeChangeNotify"));
@@ -62,7 +63,7 @@ TEST(UserNotifications, RegisterListAndClear) {
 }
 
 TEST(UserNotifications, PropertyOneIsTheApplicationTextForCleanUpTools) {
-    TestDevice device;
+    TempDeviceRoot device;
     Trigger program;
     program.type = kTriggerTime;
     program.application = u"\\windows\\zuntimenotify.exe";
@@ -78,7 +79,7 @@ TEST(UserNotifications, PropertyOneIsTheApplicationTextForCleanUpTools) {
 }
 
 TEST(UserNotifications, ReplacingByHandleKeepsTheHandle) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto handle = set_user_notification(0, time_trigger(u"A", kMorning));
     ASSERT_TRUE(handle);
     SYSTEMTIME later = kMorning;
@@ -92,7 +93,7 @@ TEST(UserNotifications, ReplacingByHandleKeepsTheHandle) {
 }
 
 TEST(UserNotifications, RefusesTriggersThePlatformWouldRefuse) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto wrong_size = time_trigger(u"A", kMorning);
     wrong_size.size = 48;
     EXPECT_FALSE(set_user_notification(0, wrong_size));
@@ -119,7 +120,7 @@ TEST(UserNotifications, RefusesTriggersThePlatformWouldRefuse) {
 }
 
 TEST(UserNotifications, SurviveTheProcessThatMadeThem) {
-    TestDevice device;
+    TempDeviceRoot device;
     pid_t child = testing::fork_child([] {
         auto handle = set_user_notification(0, time_trigger(u"Child", kMorning));
         return handle ? static_cast<int>(*handle) : 0;
@@ -133,7 +134,7 @@ TEST(UserNotifications, SurviveTheProcessThatMadeThem) {
 }
 
 TEST(UserNotifications, EveryChangeBumpsTheDeviceWakeCounter) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto handle = set_user_notification(0, time_trigger(u"A", kMorning));
     EXPECT_EQ(notification_change_count(), 1u);
     set_user_notification(*handle, time_trigger(u"A", kMorning));
@@ -142,7 +143,7 @@ TEST(UserNotifications, EveryChangeBumpsTheDeviceWakeCounter) {
 }
 
 TEST(UserNotifications, FiredRemovalKeepsARegistrationReplacedMeanwhile) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto handle = set_user_notification(0, time_trigger(u"A", kMorning));
     auto seen = find_user_notification(*handle);
     ASSERT_TRUE(seen);
@@ -178,13 +179,13 @@ std::vector<std::filesystem::path> moved_aside(const std::filesystem::path& root
 }
 
 TEST(UserNotifications, DamagedVolumeIsMovedAsideKeptAndReplaced) {
-    testing::TestDevice device;
+    testing::TempDeviceRoot device;
     auto first = set_user_notification(0, time_trigger(u"A", kMorning));
     auto second = set_user_notification(0, time_trigger(u"B", kMorning));
     ASSERT_TRUE(first && second);
-    auto path = device.root() / "mxip_notify.vol";
-    std::filesystem::remove(device.root() / "mxip_notify.vol-wal");
-    std::filesystem::remove(device.root() / "mxip_notify.vol-shm");
+    auto path = device.path() / "mxip_notify.vol";
+    std::filesystem::remove(device.path() / "mxip_notify.vol-wal");
+    std::filesystem::remove(device.path() / "mxip_notify.vol-shm");
     std::string garbage(4096, '\x33');
     { std::ofstream(path, std::ios::binary | std::ios::trunc) << garbage; }
 
@@ -199,7 +200,7 @@ TEST(UserNotifications, DamagedVolumeIsMovedAsideKeptAndReplaced) {
     ASSERT_TRUE(handle) << "no registration is possible again until the volume is repaired";
     EXPECT_GT(*handle, *second) << "a handle of the lost volume must never name a new registration";
     EXPECT_NE(said.find("moved it to"), std::string::npos) << said;
-    auto aside = moved_aside(device.root());
+    auto aside = moved_aside(device.path());
     ASSERT_EQ(aside.size(), 1u);
     EXPECT_EQ(file_bytes(aside[0]), garbage) << "the damaged file is kept, not deleted";
     auto all = read_user_notifications();
@@ -210,38 +211,38 @@ TEST(UserNotifications, DamagedVolumeIsMovedAsideKeptAndReplaced) {
 }
 
 TEST(UserNotifications, ClearingOnADamagedVolumeRepairsIt) {
-    testing::TestDevice device;
-    { std::ofstream(device.root() / "mxip_notify.vol", std::ios::binary) << std::string(600, 'z'); }
+    testing::TempDeviceRoot device;
+    { std::ofstream(device.path() / "mxip_notify.vol", std::ios::binary) << std::string(600, 'z'); }
     ::testing::internal::CaptureStderr();
     EXPECT_FALSE(clear_user_notification(3));
     ::testing::internal::GetCapturedStderr();
-    EXPECT_EQ(moved_aside(device.root()).size(), 1u);
+    EXPECT_EQ(moved_aside(device.path()).size(), 1u);
     EXPECT_TRUE(read_user_notifications());
 }
 
 TEST(UserNotifications, ADeletedVolumeStartsHandlesAfterTheOldOnes) {
-    testing::TestDevice device;
+    testing::TempDeviceRoot device;
     Handle last = 0;
     for (int i = 0; i < 3; ++i) last = set_user_notification(0, time_trigger(u"A", kMorning)).value_or(0);
     ASSERT_NE(last, 0u);
     for (const char* name : { "mxip_notify.vol", "mxip_notify.vol-wal", "mxip_notify.vol-shm" })
-        std::filesystem::remove(device.root() / name);
+        std::filesystem::remove(device.path() / name);
     auto fresh = set_user_notification(0, time_trigger(u"B", kMorning));
     ASSERT_TRUE(fresh);
     EXPECT_GT(*fresh, last);
 }
 
 TEST(UserNotifications, ABusyVolumeIsNeverMovedAside) {
-    testing::TestDevice device;
+    testing::TempDeviceRoot device;
     ASSERT_TRUE(set_user_notification(0, time_trigger(u"Kept", kMorning)));
     sqlite3* holder = nullptr;
-    ASSERT_EQ(sqlite3_open((device.root() / "mxip_notify.vol").c_str(), &holder), SQLITE_OK);
+    ASSERT_EQ(sqlite3_open((device.path() / "mxip_notify.vol").c_str(), &holder), SQLITE_OK);
     ASSERT_EQ(sqlite3_exec(holder, "BEGIN IMMEDIATE", nullptr, nullptr, nullptr), SQLITE_OK);
     // Waits out the volume's busy time-out, then fails: a writer of another process.
     EXPECT_FALSE(set_user_notification(0, time_trigger(u"Blocked", kMorning)));
     sqlite3_exec(holder, "ROLLBACK", nullptr, nullptr, nullptr);
     sqlite3_close(holder);
-    EXPECT_TRUE(moved_aside(device.root()).empty());
+    EXPECT_TRUE(moved_aside(device.path()).empty());
     auto all = read_user_notifications();
     ASSERT_TRUE(all);
     ASSERT_EQ(all->size(), 1u);

@@ -3,7 +3,10 @@
 #include <fstream>
 
 #include "platform/kernel/event.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/baton.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
+#include "platform/testing/temp_folder.h"
 #include "platform/power/power_status.h"
 #include "platform/power/unattended_mode.h"
 #include "platform/power/user_activity.h"
@@ -13,24 +16,19 @@ namespace zt::platform {
 namespace {
 
 namespace fs = std::filesystem;
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 
 class FakeSupplies {
 public:
-    FakeSupplies() : m_dir(fs::temp_directory_path() / ("zt-power-" + std::to_string(getpid()))) {
-        fs::remove_all(m_dir);
-        fs::create_directories(m_dir);
-    }
-    ~FakeSupplies() { fs::remove_all(m_dir); }
     void add(const std::string& name, const std::string& type, const char* online) {
         fs::create_directories(m_dir / name);
         std::ofstream(m_dir / name / "type") << type << "\n";
         if (online) std::ofstream(m_dir / name / "online") << online << "\n";
     }
-    const fs::path& dir() const { return m_dir; }
+    const fs::path& dir() const { return m_dir.path(); }
 
 private:
-    fs::path m_dir;
+    testing::TempFolder m_dir { "zt-power" };
 };
 
 TEST(PowerStatus, HostSuppliesDecideTheACLine) {
@@ -59,7 +57,7 @@ TEST(PowerStatus, HostSuppliesDecideTheACLine) {
 }
 
 TEST(PowerStatus, ProfileOverrideComesFirst) {
-    TestDevice device;
+    TempDeviceRoot device;
     ASSERT_TRUE(write_ac_power(false));
     EXPECT_EQ(system_power_status().ac_line, ACLineStatus::Offline);
     ASSERT_TRUE(write_ac_power(true));
@@ -68,7 +66,7 @@ TEST(PowerStatus, ProfileOverrideComesFirst) {
 }
 
 TEST(UnattendedMode, CountsHoldersAndDropsThoseOfDeadProcesses) {
-    TestDevice device;
+    TempDeviceRoot device;
     EXPECT_EQ(unattended_mode_holders(), 0u);
     EXPECT_FALSE(power_policy_notify_unattended(false)) << "leaving without entering";
     ASSERT_TRUE(power_policy_notify_unattended(true));
@@ -94,7 +92,7 @@ TEST(UnattendedMode, CountsHoldersAndDropsThoseOfDeadProcesses) {
 }
 
 TEST(UserActivity, SignalSetsTheNamedEventForAWaiter) {
-    TestDevice device;
+    TempDeviceRoot device;
     auto waiter = Event::create_or_open(kUserActivityEventName, ResetPolicy::Manual, false);
     ASSERT_TRUE(waiter);
     EXPECT_EQ(waiter->event.wait(std::chrono::milliseconds(0)), Event::WaitResult::TimedOut);

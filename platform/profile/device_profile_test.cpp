@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform {
 namespace {

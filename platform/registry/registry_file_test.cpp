@@ -11,7 +11,7 @@
 #include "platform/base/device_root.h"
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::registry {
 namespace {

@@ -2,35 +2,25 @@
 #include <fcntl.h>
 #include <signal.h>
 #include <sqlite3.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <string>
 
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/baton.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::registry {
 namespace {
 
 std::u16string numbered(const char* prefix, int n) { return to_u16(prefix + std::to_string(n)); }
 
-// Runs body in a forked child; its result is the child's exit status (0 = success).
-pid_t run_child(const std::function<int()>& body) {
-    pid_t pid = fork();
-    if (pid == 0) _exit(body());
-    return pid;
-}
-
-int exit_status(pid_t pid) {
-    int status = 0;
-    if (waitpid(pid, &status, 0) != pid) return -1;
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
+using testing::fork_child;
+using testing::wait_child;
 
 std::string integrity_of(const std::filesystem::path& file) {
     sqlite3* db = nullptr;
@@ -67,12 +57,12 @@ TEST_F(RegistryProcessesTest, TwoWritersAtOnceLoseNothing) {
             return failures > 0 ? 1 : 0;
         };
     };
-    pid_t first = run_child(writer("a"));
-    pid_t second = run_child(writer("b"));
+    pid_t first = fork_child(writer("a"));
+    pid_t second = fork_child(writer("b"));
     ASSERT_GT(first, 0);
     ASSERT_GT(second, 0);
-    EXPECT_EQ(exit_status(first), 0) << "first writer saw failures";
-    EXPECT_EQ(exit_status(second), 0) << "second writer saw failures";
+    EXPECT_EQ(wait_child(first), 0) << "first writer saw failures";
+    EXPECT_EQ(wait_child(second), 0) << "second writer saw failures";
 
     auto key = Key::open(Root::CurrentUser, u"Shared");
     ASSERT_TRUE(key);
@@ -92,11 +82,11 @@ TEST_F(RegistryProcessesTest, AnEnumerationSeesWhatAnotherProcessChangedBetweenT
     for (auto name : { u"one", u"two", u"three", u"four" }) ASSERT_EQ(key->key.set_dword(name, 1), Status::Ok);
     EXPECT_EQ(key->key.enum_value(0)->name, u"one");
     EXPECT_EQ(key->key.enum_value(1)->name, u"two");
-    pid_t child = run_child([] {
+    pid_t child = fork_child([] {
         auto listed = Key::open(Root::CurrentUser, u"Listed");
         return listed && listed->delete_value(u"one") == Status::Ok && listed->delete_value(u"two") == Status::Ok ? 0 : 1;
     });
-    ASSERT_EQ(exit_status(child), 0);
+    ASSERT_EQ(wait_child(child), 0);
     EXPECT_FALSE(key->key.enum_value(2)) << "three and four are all that is left";
     EXPECT_EQ(key->key.enum_value(1)->name, u"four");
 }
@@ -105,7 +95,7 @@ TEST_F(RegistryProcessesTest, WriterKilledMidStreamKeepsEveryCommittedWrite) {
     int pipe_fds[2];
     ASSERT_EQ(pipe(pipe_fds), 0);
     const std::u16string payload(2000, u'p');  // big enough that the kill often lands in a commit
-    pid_t writer = run_child([&] {
+    pid_t writer = fork_child([&] {
         close(pipe_fds[0]);
         for (int i = 0; i < 1000000; ++i) {
             // A deep create is one transaction: either all three keys exist or none does.
@@ -127,7 +117,7 @@ TEST_F(RegistryProcessesTest, WriterKilledMidStreamKeepsEveryCommittedWrite) {
     kill(writer, SIGKILL);
     while (read(pipe_fds[0], &received, sizeof received) == sizeof received) acknowledged = received;
     close(pipe_fds[0]);
-    EXPECT_EQ(exit_status(writer), 128 + SIGKILL);
+    EXPECT_EQ(wait_child(writer), 128 + SIGKILL);
     ASSERT_GE(acknowledged, 300) << "the writer failed before it was killed";
 
     for (int i = 0; i <= acknowledged; ++i) {
@@ -146,35 +136,31 @@ TEST_F(RegistryProcessesTest, WriterKilledMidStreamKeepsEveryCommittedWrite) {
 }
 
 TEST_F(RegistryProcessesTest, ABatchKilledBeforeItsCommitLeavesNothing) {
-    int ready[2];
-    ASSERT_EQ(pipe(ready), 0);
-    pid_t writer = run_child([&] {
-        close(ready[0]);
+    testing::Baton ready;
+    pid_t writer = fork_child([&] {
+        ready.close_unused_reader();
         auto batch = WriteBatch::begin();
         if (!batch) return 1;
         for (int i = 0; i < 20; ++i) {
             auto made = Key::create(Root::CurrentUser, u"Batch\\" + numbered("k", i));
             if (!made || made->key.set_dword(u"v", static_cast<uint32_t>(i)) != Status::Ok) return 2;
         }
-        char byte = 1;
-        if (write(ready[1], &byte, 1) != 1) return 3;
+        ready.pass();
         pause();  // killed here, its writes made but not committed
         return 4;
     });
-    close(ready[1]);
-    char byte = 0;
-    ASSERT_EQ(read(ready[0], &byte, 1), 1) << "the writer failed before its batch was complete";
-    close(ready[0]);
+    ready.close_unused_writer();
+    ASSERT_TRUE(ready.await()) << "the writer failed before its batch was complete";
     kill(writer, SIGKILL);
-    EXPECT_EQ(exit_status(writer), 128 + SIGKILL);
+    EXPECT_EQ(wait_child(writer), 128 + SIGKILL);
     EXPECT_FALSE(Key::open(Root::CurrentUser, u"Batch")) << "a batch that was not committed left keys behind";
 
-    pid_t committer = run_child([] {
+    pid_t committer = fork_child([] {
         auto batch = WriteBatch::begin();
         if (!batch || !Key::create(Root::CurrentUser, u"Batch\\done")) return 1;
         return batch->commit() ? 0 : 2;
     });
-    EXPECT_EQ(exit_status(committer), 0);
+    EXPECT_EQ(wait_child(committer), 0);
     EXPECT_TRUE(Key::open(Root::CurrentUser, u"Batch\\done"));
     EXPECT_EQ(integrity_of(m_root.path() / "registry.db"), "ok");
 }

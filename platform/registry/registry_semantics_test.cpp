@@ -4,7 +4,7 @@
 
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/registry/value_codec.h"
 
 namespace zt::platform::registry {

@@ -17,7 +17,8 @@
 #include <fstream>
 
 #include "platform/base/le_bytes.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_frame.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/message_sender.h"
@@ -79,7 +80,7 @@ protected:
         FAIL() << "the marker never arrived";
     }
 
-    testing::TestDevice m_device;
+    testing::TempDeviceRoot m_device;
     testing::MessageLog m_log;
     std::unique_ptr<Window> m_window;
 };

@@ -5,7 +5,8 @@
 
 #include <thread>
 
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/testing/window_test_support.h"
 #include "platform/windows/window_lookup.h"
@@ -14,10 +15,9 @@ namespace zt::platform {
 namespace {
 using namespace std::chrono_literals;
 using testing::ChildWindow;
+using testing::kPatience;
 using testing::MessageLog;
-using testing::TestDevice;
-
-constexpr auto kPatience = 10s;
+using testing::TempDeviceRoot;
 
 class MessageDeliveryTest : public ::testing::Test {
 protected:
@@ -34,7 +34,7 @@ protected:
         }
     }
 
-    TestDevice m_device;
+    TempDeviceRoot m_device;
     MessageLog m_log;
 };
 

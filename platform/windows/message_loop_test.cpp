@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/local_mailbox.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/testing/window_test_support.h"
@@ -16,7 +16,7 @@ using testing::MessageLog;
 
 class MessageLoopTest : public ::testing::Test {
 protected:
-    testing::TestDevice m_device;
+    testing::TempDeviceRoot m_device;
     MessageLog m_log;
 };
 

@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include <sys/wait.h>
 
 #include <algorithm>
 #include <atomic>
@@ -14,7 +13,8 @@
 #include <vector>
 
 #include "platform/kernel/module_path.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/testing/window_test_support.h"
 #include "platform/windows/window.h"
@@ -23,7 +23,7 @@
 namespace zt::platform {
 namespace {
 using testing::ChildWindow;
-using testing::TestDevice;
+using testing::TempDeviceRoot;
 
 std::unique_ptr<Window> make_window(std::u16string_view class_name, std::u16string_view title = u"",
                                     WindowOptions options = {}) {
@@ -40,7 +40,7 @@ std::vector<WindowHandle> handles_of(const std::vector<WindowInfo>& windows) {
 
 class WindowLookupTest : public ::testing::Test {
 protected:
-    TestDevice m_device;
+    TempDeviceRoot m_device;
 };
 
 TEST_F(WindowLookupTest, FindsByClassAndTitleWithoutRegardToCase) {
@@ -151,7 +151,7 @@ TEST_F(WindowLookupTest, ChangesAndDestructionArePublishedAtOnce) {
 TEST_F(WindowLookupTest, WindowsOfAnotherDeviceAreInvisible) {
     auto window = make_window(u"Here");
     ASSERT_TRUE(window);
-    TestDevice elsewhere;  // switches this process to a second device root
+    TempDeviceRoot elsewhere;  // switches this process to a second device root
     EXPECT_FALSE(find_window(u"Here"));
     EXPECT_TRUE(list_windows().empty());
     m_device.activate();
@@ -175,10 +175,9 @@ TEST_F(WindowLookupTest, LookupsNeverSpoilAWindowBeingMade) {
 }
 
 TEST_F(WindowLookupTest, OnlyClaimsOfDeadProcessesAreCleared) {
-    const pid_t dead = fork();
-    if (dead == 0) _exit(0);
+    const pid_t dead = testing::fork_child([] { return 0; });
     ASSERT_GT(dead, 0);
-    ::waitpid(dead, nullptr, 0);
+    ASSERT_EQ(testing::wait_child(dead), 0);
     const std::filesystem::path folder = detail::window_folder();
     const auto claim_of = [&](pid_t pid) { return folder / (".claim-" + std::to_string(pid) + "-0"); };
     std::ofstream(claim_of(dead)).put('x');

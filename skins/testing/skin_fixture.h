@@ -8,7 +8,7 @@
 
 #include "platform/base/device_path.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "skins/skin_manager.h"
 #include "skins/testing/zip_writer.h"
 

@@ -160,7 +160,7 @@ TEST_F(BridgeEndToEnd, FullScreenHidesTheTaskBarAndTheSoftKeys) {
     ASSERT_TRUE(eventually([&] {
         const auto lines = ui_lines();
         return lines && !find_line(*lines, "taskbar", u"");
-    })) << "the task bar went";
+    }, kPatience, "the task bar to go")) << "the task bar went";
     const auto lines = ui();
     EXPECT_FALSE(std::any_of(lines.begin(), lines.end(), [](const UiLine& line) { return line.kind == "softkey"; }));
     const auto screen = screencap(picture_file("full"));
@@ -212,7 +212,7 @@ TEST_F(BridgeUnderADisplay, TheVerbsSeeAndDriveTheProgramOnAWindowSystem) {
     store_screens(0, 1, 3);
     start_main(u"");
     // The window system shows the frame a moment after the program made it.
-    ASSERT_TRUE(eventually([&] { return toolbar_button(2).has_value(); }, kStartLimit));
+    ASSERT_TRUE(eventually([&] { return toolbar_button(2).has_value(); }, kStartLimit, "the third toolbar button"));
     const auto screen = screencap(picture_file("display"));
     ASSERT_TRUE(screen);
     EXPECT_EQ(screen->size(), QSize(480, 640));

@@ -37,6 +37,7 @@ using zt::core::CTimer;
 using zt::core::ItemType;
 using zt::e2e::built_program;
 using zt::e2e::eventually;
+using zt::e2e::kPatience;
 using zt::e2e::kMainProgram;
 using zt::e2e::kStartLimit;
 using zt::e2e::MainProgramEndToEnd;
@@ -67,7 +68,8 @@ TEST_F(MainProgramEndToEnd, AnchorWindowIsFoundByClassAndWmCloseEndsTheProgramWh
     EXPECT_EQ(found->process_id, m_main->id());
     EXPECT_TRUE(platform::equal_ignoring_case(found->module_path, kMainProgram));
     EXPECT_TRUE(found->visible);
-    EXPECT_TRUE(eventually([] { return registered_alarm_notice().has_value(); })) << "start-up registers the next alarm";
+    EXPECT_TRUE(eventually([] { return registered_alarm_notice().has_value(); },
+                           kPatience, "a registered alarm notice")) << "start-up registers the next alarm";
 
     zt::core::CNotificationScheduler().clear_all();
     ASSERT_FALSE(registered_alarm_notice());
@@ -102,7 +104,8 @@ TEST_F(MainProgramEndToEnd, SecondCopyWithNewAlarmHandsItOverAndEndsWithoutWindo
     EXPECT_EQ(second->exit_status().code, 0u);
     EXPECT_EQ(owners.count(second_id), 0u) << "the second copy showed a window";
 
-    EXPECT_TRUE(eventually([&] { return window_of(first, u"Dialog", u"New Alarm").has_value(); }, kStartLimit))
+    EXPECT_TRUE(eventually([&] { return window_of(first, u"Dialog", u"New Alarm").has_value(); },
+                           kStartLimit, "the New Alarm dialog"))
         << "the first copy opened the alarm editor";
 }
 
@@ -179,7 +182,7 @@ TEST_F(MainProgramEndToEnd, ItemCommandsFromAnotherProcessChangeTheRecords) {
     ASSERT_TRUE(eventually([&] {
         auto now = reload();
         return !now->find(2) && !now->find(3) && now->find_timer(5) && now->find_timer(5)->state == CTimer::kStopped;
-    })) << "commands 1, 4 and 2 reach the records";
+    }, kPatience, "the commands to reach the records")) << "commands 1, 4 and 2 reach the records";
     {
         auto now = reload();
         ASSERT_NE(now->find_timer(4), nullptr);
@@ -259,7 +262,8 @@ TEST_F(MainProgramEndToEnd, FifosInPlaceOfTheDataFilesNeverHangAReader) {
 TEST_F(MainProgramEndToEnd, StartingAnEditorFromTheCommandLineShowsOnlyThatDialog) {
     start_main(u"EditAlarm 4", false);
     const int id = m_main->id();
-    ASSERT_TRUE(eventually([&] { return window_of(id, u"Dialog", u"Alarm Options").has_value(); }, kStartLimit));
+    ASSERT_TRUE(eventually([&] { return window_of(id, u"Dialog", u"Alarm Options").has_value(); },
+                           kStartLimit, "the Alarm Options dialog"));
     EXPECT_FALSE(window_of(id, u"Dialog", u"Zun Time")) << "no main dialog";
     EXPECT_EQ(close_main(), 0u);
 }

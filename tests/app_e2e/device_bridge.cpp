@@ -1,16 +1,11 @@
 #include "tests/app_e2e/device_bridge.h"
 
 #include <poll.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
 
 #include "tests/service_e2e/running_device.h"
-
-extern char** environ;
 
 namespace zt::e2e {
 
@@ -77,19 +72,14 @@ OwnDisplay::OwnDisplay() {
     int pipe_fds[2];
     if (pipe(pipe_fds) != 0) return;
     // Xvfb picks a free display itself and writes its number to the descriptor.
-    std::vector<std::string> words { "Xvfb", "-displayfd", std::to_string(pipe_fds[1]), "-screen", "0", "1024x768x24",
-                                     "-nolisten", "tcp" };
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addclose(&actions, pipe_fds[0]);
-    const bool started = posix_spawnp(&m_pid, "Xvfb", &actions, nullptr, argv.data(), environ) == 0;
-    posix_spawn_file_actions_destroy(&actions);
+    zt::platform::testing::SpawnOptions options;
+    options.close_in_child = { pipe_fds[0] };
+    options.search_path = true;
+    m_server = zt::platform::testing::ChildProcess::spawn(
+        "Xvfb", { "-displayfd", std::to_string(pipe_fds[1]), "-screen", "0", "1024x768x24", "-nolisten", "tcp" },
+        options);
     close(pipe_fds[1]);
-    if (!started) {
-        m_pid = -1;
+    if (!m_server) {
         close(pipe_fds[0]);
         return;
     }
@@ -108,10 +98,7 @@ OwnDisplay::OwnDisplay() {
 }
 
 OwnDisplay::~OwnDisplay() {
-    if (m_pid <= 0) return;
-    kill(m_pid, SIGTERM);
-    int status = 0;
-    waitpid(m_pid, &status, 0);
+    if (m_server) m_server->terminate();
 }
 
 }  // namespace zt::e2e

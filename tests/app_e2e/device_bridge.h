@@ -2,8 +2,6 @@
 // End-to-end test support: the device's debug bridge as a person or a script uses it, through
 // `zt-device screencap / input / ui` run as their own processes; and a display of its own
 // (Xvfb) for runs under a window system.
-#include <sys/types.h>
-
 #include <QImage>
 
 #include <filesystem>
@@ -12,6 +10,7 @@
 #include <vector>
 
 #include "platform/gui/ui_line.h"
+#include "platform/testing/child_process.h"
 
 namespace zt::e2e {
 
@@ -49,7 +48,7 @@ public:
     const std::string& name() const { return m_name; }
 
 private:
-    pid_t m_pid { -1 };
+    std::optional<zt::platform::testing::ChildProcess> m_server;
     std::string m_name;
 };
 

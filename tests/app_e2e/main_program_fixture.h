@@ -58,10 +58,12 @@ protected:
         m_main = zt::platform::Process::create(kMainProgram, line);
         ASSERT_TRUE(m_main) << "the installed program does not start";
         const int id = m_main->id();
-        ASSERT_TRUE(eventually([&] { return window_of(id, zt::app::kAnchorClass, u"Zun Time").has_value(); }, kStartLimit))
+        ASSERT_TRUE(eventually([&] { return window_of(id, zt::app::kAnchorClass, u"Zun Time").has_value(); },
+                               kStartLimit, "the anchor window"))
             << "no anchor window";
         if (with_main_dialog) {
-            ASSERT_TRUE(eventually([&] { return window_of(id, u"Dialog", u"Zun Time").has_value(); }, kStartLimit))
+            ASSERT_TRUE(eventually([&] { return window_of(id, u"Dialog", u"Zun Time").has_value(); },
+                                   kStartLimit, "the main dialog"))
                 << "no main dialog";
         }
     }

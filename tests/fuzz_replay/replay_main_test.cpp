@@ -10,7 +10,7 @@
 #include <sys/wait.h>
 #include <vector>
 
-#include "world/testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 namespace {
 
@@ -50,7 +50,7 @@ protected:
 
     std::string path(const char* name) { return "'" + (m_folder / name).string() + "'"; }
 
-    zt::world::testing::TempFolder m_folder;
+    zt::platform::testing::TempFolder m_folder;
 };
 
 TEST_F(ReplayDriver, FeedsTheEmptyInputThenEveryFileOnceInNameOrder) {

@@ -22,6 +22,7 @@ namespace fs = std::filesystem;
 using namespace zt::platform::registry;
 using zt::e2e::built_program;
 using zt::e2e::eventually;
+using zt::e2e::kPatience;
 using zt::e2e::run_program;
 
 constexpr char16_t kServiceWindowClass[] = u"ZUNTIME{E9A24090-D854-4947-8FA2-CA9D4A1A3B1D}";
@@ -66,8 +67,9 @@ TEST_F(InstallEndToEnd, InstallsIntoAFreshRootWithTheServiceRunning) {
     ASSERT_EQ(zt_install({ ZT_PACKAGE_DIR }, &output), 0);
     EXPECT_EQ(output, "installed\t\\Program Files\\Zun Time\n");
 
-    EXPECT_TRUE(eventually([&] { return service_running(); })) << device_status();
-    EXPECT_TRUE(eventually([] { return zt::platform::find_window(kServiceWindowClass).has_value(); }));
+    EXPECT_TRUE(eventually([&] { return service_running(); }, kPatience, "the service to run")) << device_status();
+    EXPECT_TRUE(eventually([] { return zt::platform::find_window(kServiceWindowClass).has_value(); },
+                           kPatience, "the service window"));
     auto product = Key::open(Root::CurrentUser, zt::core::kProductKeyPath);
     ASSERT_TRUE(product);
     EXPECT_EQ(product->get_string(u"AppPath"), u"\\Program Files\\Zun Time\\ZunTime.exe");
@@ -100,7 +102,8 @@ TEST_F(InstallEndToEnd, InstallsIntoAFreshRootWithTheServiceRunning) {
     Key settings_handle = *Key::open(Root::CurrentUser, zt::core::kSettingsKeyPath);
     ASSERT_TRUE(zt::core::CNotificationScheduler().clear(&settings_handle, zt::core::kAlarmNotifyName));
     ASSERT_EQ(run_program(built_program("zt-device"), { "--root", device.root().string(), "clock", "--offset", "3600" }), 0);
-    EXPECT_TRUE(eventually([] { return stored_handle(zt::core::kAlarmNotifyName).has_value(); }))
+    EXPECT_TRUE(eventually([] { return stored_handle(zt::core::kAlarmNotifyName).has_value(); },
+                           kPatience, "the alarm notice handle"))
         << "the service did not reschedule after the clock change";
 }
 
@@ -122,7 +125,7 @@ TEST_F(InstallEndToEnd, UpgradeKeepsFavouritesAndRemovalSparesOtherProducts) {
     EXPECT_EQ(file_text(host(u"\\Program Files\\Zun Time\\FavList.dat")), favourites);
     EXPECT_EQ(Key::open(Root::CurrentUser, zt::core::kAlarmsKeyPath)->get_string(u"7"), kept_record);
     EXPECT_FALSE(fs::exists(host(u"\\ZunTimeInstallation.txt")));
-    EXPECT_TRUE(eventually([&] { return service_running(); })) << device_status();
+    EXPECT_TRUE(eventually([&] { return service_running(); }, kPatience, "the service to run")) << device_status();
     EXPECT_TRUE(Key::open(Root::LocalMachine, u"SOFTWARE\\Zunworks\\Shared\\TabPlugins\\Zun Time"));
 
     ASSERT_EQ(zt_install({ "--remove", "Zun Time" }, &output), 0);

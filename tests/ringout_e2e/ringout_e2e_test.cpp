@@ -36,6 +36,7 @@ using zt::core::ItemType;
 using zt::core::SYSTEMTIME;
 using zt::e2e::built_program;
 using zt::e2e::eventually;
+using zt::e2e::kPatience;
 using zt::e2e::run_program;
 
 constexpr char16_t kRingout[] = u"\\Windows\\Ringout.exe";
@@ -69,7 +70,8 @@ protected:
         ASSERT_TRUE(m_main);
     }
     void TearDown() override {
-        EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); }, kRingLimit)) << "Ringout is still running";
+        EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); },
+                               kRingLimit, "Ringout to end")) << "Ringout is still running";
         ::unsetenv("ZT_AUDIO");
     }
 
@@ -113,7 +115,7 @@ protected:
     // As the main program does after a change: the service then starts Ringout for it.
     void schedule() { ASSERT_TRUE(zt::core::schedule(store)); }
     bool posted_count_at_least(size_t count) {
-        return eventually([&] { return posted().size() >= count; }, kRingLimit);
+        return eventually([&] { return posted().size() >= count; }, kRingLimit, "the posted alarm messages");
     }
 
     zt::e2e::DeviceWithService device;
@@ -126,12 +128,14 @@ protected:
 TEST_F(RingoutEndToEnd, AutoDismissAlarmRingsTellsTheMainProgramAndRingoutEnds) {
     add_alarm(1, in_seconds(4), CAlarm::kKindAutoDismiss);
     schedule();
-    ASSERT_TRUE(eventually([] { return ringout_window(u"Afx:").has_value(); }, kRingLimit)) << "the service starts Ringout";
+    ASSERT_TRUE(eventually([] { return ringout_window(u"Afx:").has_value(); },
+                           kRingLimit, "the Ringout window")) << "the service starts Ringout";
     ASSERT_TRUE(posted_count_at_least(1));
     EXPECT_EQ(posted(), (std::vector<Posted> { { 1, 1u << 16 } }));
     EXPECT_EQ(plays(), 1u);
     EXPECT_NE(zt::platform::audio::testing::read_log(m_log).at(0).find("My Documents\\beep.wav"), std::string::npos);
-    EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); }, kRingLimit)) << "nothing due within 40 s";
+    EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); },
+                           kRingLimit, "Ringout to end")) << "nothing due within 40 s";
     zt::core::CTimeStore after;
     after.reload_all();
     ASSERT_NE(after.find_alarm(1), nullptr);
@@ -191,7 +195,8 @@ TEST_F(RingoutEndToEnd, SnoozeFromTheMenuAndASecondCopyExitsWhileTheFirstRings) 
     add_alarm(3, in_seconds(3), CAlarm::kKindWait);
     schedule();
     std::optional<zt::platform::WindowInfo> ringing;
-    ASSERT_TRUE(eventually([&] { return (ringing = ringout_window(u"Dialog")) && ringing->visible; }, kRingLimit));
+    ASSERT_TRUE(eventually([&] { return (ringing = ringout_window(u"Dialog")) && ringing->visible; },
+                           kRingLimit, "the visible ringing dialog"));
 
     const auto second = zt::platform::map_device_path(kRingout);
     ASSERT_TRUE(second);
@@ -217,11 +222,12 @@ TEST_F(RingoutEndToEnd, SnoozeFromTheMenuAndASecondCopyExitsWhileTheFirstRings) 
 TEST_F(RingoutEndToEnd, CloseMessageEndsARingingRingout) {
     add_alarm(14, in_seconds(3), CAlarm::kKindWait);
     schedule();
-    ASSERT_TRUE(eventually([&] { return posted().empty() && plays() >= 1; }, kRingLimit));
+    ASSERT_TRUE(eventually([&] { return posted().empty() && plays() >= 1; },
+                           kRingLimit, "the posted messages to be taken and a sound played"));
     const auto frame = ringout_window(u"Afx:");
     ASSERT_TRUE(frame);
     ASSERT_EQ(zt::platform::post_message(frame->handle, 0x0010), zt::platform::DeliveryStatus::Delivered);
-    EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); }, std::chrono::seconds(5)))
+    EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); }, std::chrono::seconds(5), "Ringout to end"))
         << "ended well before the installer would end it by force";
     EXPECT_TRUE(posted().empty()) << "closing is no answer";
 }
@@ -234,7 +240,8 @@ TEST_F(RingoutEndToEnd, AKilledRingingRingoutLeavesTheNextAlarmRegistered) {
     add_alarm(21, later, CAlarm::kKindWait);
     schedule();
     std::optional<zt::platform::WindowInfo> ringing;
-    ASSERT_TRUE(eventually([&] { return (ringing = ringout_window(u"Dialog")) && ringing->visible; }, kRingLimit));
+    ASSERT_TRUE(eventually([&] { return (ringing = ringout_window(u"Dialog")) && ringing->visible; },
+                           kRingLimit, "the visible ringing dialog"));
     auto ringout = zt::platform::Process::open(ringing->process_id);
     ASSERT_TRUE(ringout);
     ASSERT_TRUE(ringout->terminate(137));  // kill -9
@@ -245,7 +252,8 @@ TEST_F(RingoutEndToEnd, AKilledRingingRingoutLeavesTheNextAlarmRegistered) {
             if (registration.trigger.application == alarm_notice) starts.push_back(registration.trigger.start);
         return starts;
     };
-    ASSERT_TRUE(eventually([&] { return !registered().empty(); }, kRingLimit)) << "nothing registered after the kill";
+    ASSERT_TRUE(eventually([&] { return !registered().empty(); },
+                           kRingLimit, "a registered notification")) << "nothing registered after the kill";
     const auto starts = registered();
     ASSERT_EQ(starts.size(), 1u);
     EXPECT_EQ(zt::core::difference_ms(starts[0], later), -30'000) << "the next alarm, 30 s ahead";
@@ -265,7 +273,9 @@ TEST_F(RingoutEndToEnd, NotifyClosesARunningMainProgramPolitely) {
             if (zt::platform::equal_ignoring_case(window.module_path, *app_path)) return true;
         return false;
     };
-    ASSERT_TRUE(eventually(anchor, kRingLimit)) << "the stand-in main program did not come up";
+    ASSERT_TRUE(eventually(anchor,
+                           kRingLimit, "the stand-in main program's anchor window"))
+        << "the stand-in main program did not come up";
 
     const auto ringout = zt::platform::map_device_path(kRingout);
     ASSERT_TRUE(ringout);

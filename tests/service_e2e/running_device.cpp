@@ -1,21 +1,14 @@
 #include "tests/service_e2e/running_device.h"
 
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
-#include <cstdlib>
 #include <fstream>
-#include <thread>
 
 #include "platform/base/device_path.h"
 #include "platform/kernel/process.h"
 #include "platform/kernel/process_list.h"
 #include "platform/registry/registry.h"
 #include "platform/windows/window_lookup.h"
-
-extern char** environ;
 
 namespace zt::e2e {
 namespace {
@@ -24,29 +17,6 @@ using zt::platform::registry::Key;
 using zt::platform::registry::Root;
 
 constexpr char16_t kServiceWindowClass[] = u"ZUNTIME{E9A24090-D854-4947-8FA2-CA9D4A1A3B1D}";
-
-pid_t spawn(const std::filesystem::path& program, const std::vector<std::string>& arguments, int stdout_fd) {
-    std::vector<std::string> words { program.string() };
-    words.insert(words.end(), arguments.begin(), arguments.end());
-    std::vector<char*> argv;
-    for (std::string& word : words) argv.push_back(word.data());
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    if (stdout_fd >= 0) posix_spawn_file_actions_adddup2(&actions, stdout_fd, 1);
-    pid_t pid = -1;
-    if (posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ) != 0) pid = -1;
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
-}
-
-int wait_for(pid_t pid) {
-    int status = 0;
-    while (waitpid(pid, &status, 0) < 0) {
-        if (errno != EINTR) return -1;
-    }
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
-}
 
 bool install_service_library() {
     auto windows = zt::platform::map_device_path(u"\\Windows\\ZunTimeService.dll");
@@ -66,31 +36,10 @@ bool install_service_library() {
 
 }  // namespace
 
-std::filesystem::path built_program(const std::string& name) {
-    const char* folder = std::getenv("ZT_BIN_DIR");
-    return std::filesystem::path(folder && *folder ? folder : ZT_DEFAULT_BIN_DIR) / name;
-}
-
 int run_program(const std::filesystem::path& program, const std::vector<std::string>& arguments, std::string* output) {
-    int pipe_fds[2] = { -1, -1 };
-    if (output && pipe(pipe_fds) != 0) return -1;
-    const pid_t pid = spawn(program, arguments, output ? pipe_fds[1] : -1);
-    if (output) {
-        close(pipe_fds[1]);
-        char buffer[4096];
-        for (ssize_t got; (got = read(pipe_fds[0], buffer, sizeof buffer)) > 0;) output->append(buffer, size_t(got));
-        close(pipe_fds[0]);
-    }
-    return pid < 0 ? -1 : wait_for(pid);
-}
-
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit) {
-    const auto deadline = std::chrono::steady_clock::now() + limit;
-    for (;;) {
-        if (condition()) return true;
-        if (std::chrono::steady_clock::now() >= deadline) return false;
-        std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    }
+    auto result = zt::platform::testing::run_program(program, arguments);
+    if (output) *output = std::move(result.out);
+    return result.exit_code;
 }
 
 DeviceWithService::DeviceWithService() {
@@ -98,9 +47,7 @@ DeviceWithService::DeviceWithService() {
 }
 
 DeviceWithService::~DeviceWithService() {
-    if (m_pid > 0) {
-        if (!stop()) kill();
-    }
+    if (running() && !stop()) kill();
     // Programs the service started (a main program still showing its screen saver) would
     // outlive the test and its root otherwise.
     const int self = static_cast<int>(getpid());
@@ -120,24 +67,24 @@ bool DeviceWithService::install_stand_in(const std::u16string& device_path) {
 }
 
 bool DeviceWithService::start() {
-    m_pid = spawn(built_program("zt-device"), { "--root", root().string(), "run" }, -1);
-    if (m_pid < 0) return false;
-    return eventually([] { return zt::platform::find_window(kServiceWindowClass).has_value(); });
+    zt::platform::testing::DeviceStart how;
+    how.arguments = { "--root", root().string(), "run" };
+    how.ready = [](pid_t) { return zt::platform::find_window(kServiceWindowClass).has_value(); };
+    how.what = "the service's window";
+    m_device = zt::platform::testing::RunningDevice::start(how);
+    return m_device.has_value();
 }
 
 bool DeviceWithService::stop() {
-    if (m_pid <= 0) return true;
-    ::kill(m_pid, SIGTERM);
-    const int code = wait_for(m_pid);
-    m_pid = -1;
+    if (!running()) return true;
+    const int code = m_device->stop();
+    m_device.reset();
     return code == 0;
 }
 
 void DeviceWithService::kill() {
-    if (m_pid <= 0) return;
-    ::kill(m_pid, SIGKILL);
-    wait_for(m_pid);
-    m_pid = -1;
+    if (m_device) m_device->kill_hard();
+    m_device.reset();
 }
 
 std::vector<std::string> DeviceWithService::started_lines() const {

@@ -1,28 +1,25 @@
 #pragma once
 // End-to-end test support: a fresh device root with the service installed as the installer
 // would, and `zt-device run` started, stopped or killed in it.
-#include <sys/types.h>
-
-#include <chrono>
 #include <filesystem>
-#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/running_device.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::e2e {
 
-// $ZT_BIN_DIR/<name>, or the compiled-in build folder when unset.
-std::filesystem::path built_program(const std::string& name);
+using zt::platform::testing::built_program;
+using zt::platform::testing::eventually;
+using zt::platform::testing::kPatience;
 
 // Runs a program to its end; its exit code (128 + signal when killed), stdout in `output`.
 int run_program(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                 std::string* output = nullptr);
-
-// Polls until the condition holds, at most `limit`.
-bool eventually(const std::function<bool()>& condition, std::chrono::milliseconds limit = std::chrono::seconds(10));
 
 class DeviceWithService {
 public:
@@ -41,14 +38,14 @@ public:
     bool stop();
     // SIGKILL: nothing of the device runs any more, nothing is cleaned up.
     void kill();
-    bool running() const { return m_pid > 0; }
+    bool running() const { return m_device && m_device->running(); }
 
     // Lines of <root>/started.log.
     std::vector<std::string> started_lines() const;
 
 private:
     zt::platform::testing::TempDeviceRoot m_root;
-    pid_t m_pid { -1 };
+    std::optional<zt::platform::testing::RunningDevice> m_device;
 };
 
 }  // namespace zt::e2e

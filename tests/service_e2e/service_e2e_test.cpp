@@ -111,7 +111,8 @@ TEST_F(ServiceEndToEnd, AlarmNoticeThirtySecondsAheadStartsRingoutAtOnce) {
     // Move the clock to 3 s before the notice instead of waiting ten minutes. (The move is a
     // time change too: the service reschedules, which registers the same notice again.)
     set_device_time(add_milliseconds(*notice, -3'000));
-    ASSERT_TRUE(eventually([&] { return !starts_of(device, "Ringout.exe").empty(); }, std::chrono::seconds(15)))
+    ASSERT_TRUE(eventually([&] { return !starts_of(device, "Ringout.exe").empty(); },
+                           std::chrono::seconds(15), "Ringout to be started"))
         << "Ringout was not started";
     const auto starts = starts_of(device, "Ringout.exe");
     ASSERT_EQ(starts.size(), 1u);
@@ -141,7 +142,7 @@ TEST_F(ServiceEndToEnd, ClockChangeReloadsAndReschedulesExactlyOnce) {
     ASSERT_TRUE(eventually([&] {
         const auto handle = stored_handle(zt::core::kAlarmNotifyName);
         return handle && handle != first_handle;
-    })) << "no reschedule after the clock change";
+    }, kPatience, "a new alarm notice handle")) << "no reschedule after the clock change";
     const auto second_handle = stored_handle(zt::core::kAlarmNotifyName);
     EXPECT_EQ(registered_start(zt::core::kAlarmNotifyName), add_milliseconds(noon_today(), 1'800'000 - 30'000))
         << "the reloaded record was scheduled";
@@ -160,7 +161,8 @@ TEST_F(ServiceEndToEnd, RegistrationsSurviveAKilledDeviceAndAPassedNoticeFiresOn
     set_device_time(add_milliseconds(noon_today(), -20'000));
     ASSERT_TRUE(registered_start(zt::core::kAlarmNotifyName)) << "registration lost with the device";
     ASSERT_TRUE(device.start());
-    ASSERT_TRUE(eventually([&] { return !starts_of(device, "Ringout.exe").empty(); })) << "passed notice did not fire";
+    ASSERT_TRUE(eventually([&] { return !starts_of(device, "Ringout.exe").empty(); },
+                           kPatience, "Ringout to be started")) << "passed notice did not fire";
     EXPECT_EQ(registered_start(zt::core::kWakeupHelperNotifyName), add_milliseconds(noon_today(), -5'000));
 }
 
@@ -173,7 +175,8 @@ TEST_F(ServiceEndToEnd, StartingTheServiceRegistersTheNextDueAlarm) {
     ASSERT_TRUE(alarm.save());
     ASSERT_FALSE(registered_start(zt::core::kAlarmNotifyName));
     ASSERT_TRUE(device.start());
-    ASSERT_TRUE(eventually([&] { return registered_start(zt::core::kAlarmNotifyName).has_value(); }))
+    ASSERT_TRUE(eventually([&] { return registered_start(zt::core::kAlarmNotifyName).has_value(); },
+                           kPatience, "the alarm notice to be registered"))
         << "the service's start registered nothing";
     EXPECT_EQ(registered_start(zt::core::kAlarmNotifyName), add_milliseconds(noon_today(), -30'000));
     EXPECT_EQ(registered_start(zt::core::kWakeupHelperNotifyName), add_milliseconds(noon_today(), -5'000));
@@ -189,16 +192,18 @@ TEST_F(ServiceEndToEnd, ScreenSaverStartsAfterTheTimeoutAndEndsOnActivity) {
     ASSERT_TRUE(zt::platform::write_ac_power(true));
     ASSERT_TRUE(device.start());
 
-    ASSERT_TRUE(eventually([&] { return !starts_of(device, "ZunTime.exe").empty(); })) << "no screen saver";
+    ASSERT_TRUE(eventually([&] { return !starts_of(device, "ZunTime.exe").empty(); },
+                           kPatience, "the main program to be started")) << "no screen saver";
     EXPECT_EQ(starts_of(device, "ZunTime.exe")[0][1], "ScreenSaver");
-    ASSERT_TRUE(eventually([] { return zt::platform::find_window(u"ZUNTIME{2604481D-3AF8-4FB8-919B-DADFC8A43285}").has_value(); }));
+    ASSERT_TRUE(eventually([] { return zt::platform::find_window(u"ZUNTIME{2604481D-3AF8-4FB8-919B-DADFC8A43285}").has_value(); },
+                           kPatience, "the screen saver window"));
 
     // The user touches the device: the program started only for the screen saver is closed.
     ASSERT_TRUE(zt::platform::signal_user_activity());
     ASSERT_TRUE(eventually([&] {
         auto lines = starts_of(device, "ZunTime.exe");
         return !lines.empty() && lines.back()[1] == "ended";
-    })) << "the main program was not closed";
+    }, kPatience, "the main program to end")) << "the main program was not closed";
     EXPECT_EQ(starts_of(device, "ZunTime.exe").size(), 2u) << "started once, ended once";
 }
 
@@ -217,7 +222,8 @@ TEST_F(ServiceEndToEnd, ScreenSaverWaitsForExternalPowerWhenAskedTo) {
     auto window = zt::platform::find_window(kServiceWindowClass);
     ASSERT_TRUE(window);
     ASSERT_EQ(zt::platform::post_message(window->handle, 0x049A), zt::platform::DeliveryStatus::Delivered);
-    ASSERT_TRUE(eventually([&] { return !starts_of(device, "ZunTime.exe").empty(); }));
+    ASSERT_TRUE(eventually([&] { return !starts_of(device, "ZunTime.exe").empty(); },
+                           kPatience, "the main program to be started"));
 }
 
 TEST_F(ServiceEndToEnd, ForeignAndMalformedMessagesToTheServiceWindowAreIgnored) {

@@ -10,7 +10,9 @@
 #include "core/notification_schedule.h"
 #include "platform/base/clock.h"
 #include "platform/notify/user_notification.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window.h"
@@ -95,12 +97,13 @@ TEST_F(ToolsEndToEnd, ZtAlarmSchedulesTheNewAlarmAndTellsTheTodayItem) {
         today = window->handle();
         zt::platform::run_message_loop(*window);
     });
-    ASSERT_TRUE(eventually([&] { return today != 0; }));
+    ASSERT_TRUE(eventually([&] { return today != 0; }, kPatience, "the Today item window"));
 
     std::string output;
     EXPECT_EQ(run_program(built_program("zt-alarm"), { "--root", root.path().string(), "add", "23:59:30", "--name", "Late" }, &output), 0);
     EXPECT_EQ(output, "1\n");
-    EXPECT_TRUE(eventually([&] { return told_id == 1; })) << "Today item not told";
+    EXPECT_TRUE(eventually([&] { return told_id == 1; },
+                           kPatience, "the Today item to be told")) << "Today item not told";
     EXPECT_EQ(told_command, 7u << 16) << "created or changed";
 
     const std::u16string alarm_notice = zt::core::named_event_application(zt::core::kAlarmNotifyName);

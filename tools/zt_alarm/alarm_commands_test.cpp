@@ -7,7 +7,7 @@
 
 #include "core/alarm.h"
 #include "core/timer.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "tools/zt_alarm/record_listing.h"
 
 namespace zt::tools {

@@ -7,10 +7,10 @@
 #include "world/city_database.h"
 #include "world/testing/city_db_builder.h"
 #include "world/testing/database_walk.h"
-#include "world/testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static zt::world::testing::TempFolder folder;
+    static zt::platform::testing::TempFolder folder;
     const auto path = folder / "TimeCitiesDB.dat";
     if (!zt::world::testing::write_file(path, std::vector<uint8_t>(data, data + size))) return 0;
     zt::world::CityDatabase db;

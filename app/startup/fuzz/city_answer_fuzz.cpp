@@ -17,7 +17,7 @@
 #include "platform/base/le_bytes.h"
 #include "world/city_database.h"
 #include "world/testing/city_db_builder.h"
-#include "world/testing/temp_folder.h"
+#include "platform/testing/temp_folder.h"
 #include "world/zone_local_time.h"
 
 namespace world = zt::world;
@@ -26,7 +26,7 @@ namespace {
 
 // A database of two zones, made once: the answer's zone part must come from it.
 const world::CityDatabase& two_zone_database() {
-    static world::testing::TempFolder folder;
+    static zt::platform::testing::TempFolder folder;
     static world::CityDatabase database;
     static const bool opened = [] {
         world::testing::CityDbBuilder builder;

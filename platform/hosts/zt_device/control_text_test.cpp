@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/hosts/zt_device/control_server.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::services {
 namespace {
@@ -19,7 +19,7 @@ TEST(ControlText, SplitsAndParsesStrictly) {
 }
 
 TEST(ControlText, ForeignRequestsGetAnErrorNotAnAction) {
-    testing::TestDevice device;
+    testing::TempDeviceRoot device;
     ServiceHost host;
     for (const char* request : { "", "HELLO", "ACTIVATE", "ACTIVATE\ta\tb", "DEREGISTER\tx", "FIND\t", "\t\t\t" }) {
         auto answer = device::answer_request(request, host);

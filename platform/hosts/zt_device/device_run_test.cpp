@@ -12,7 +12,9 @@
 #include "platform/hosts/zt_device/testing/service_fixture.h"
 #include "platform/hosts/zt_device/time_text.h"
 #include "platform/kernel/event.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/notify/user_notification.h"
 
 namespace zt::platform {
@@ -20,6 +22,7 @@ namespace {
 
 using namespace std::chrono_literals;
 using testing::eventually;
+using testing::kPatience;
 using testing::read_lines;
 using testing::run_zt_device;
 using testing::RunningDevice;
@@ -57,10 +60,10 @@ Event open_waiter(const std::u16string& name) {
 class DeviceRunTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        fs::create_directories(device.root() / "Windows");
-        fs::copy_file(testing::built_program("zt-device-probe"), device.root() / "Windows" / "probe.exe");
+        fs::create_directories(device.path() / "Windows");
+        fs::copy_file(testing::built_program("zt-device-probe"), device.path() / "Windows" / "probe.exe");
     }
-    std::vector<std::string> probe_log() const { return read_lines(device.root() / "probe.log"); }
+    std::vector<std::string> probe_log() const { return read_lines(device.path() / "probe.log"); }
     size_t probe_count(const std::string& line) const {
         auto lines = probe_log();
         return static_cast<size_t>(std::count(lines.begin(), lines.end(), line));
@@ -72,9 +75,9 @@ protected:
         auto marker = u"marker" + to_u16(std::to_string(++m_markers));
         register_probe(notify::kTriggerTime, local_in(-1000), marker);
         std::string line = "started " + utf16_to_utf8(marker);
-        ASSERT_TRUE(eventually([&] { return probe_count(line) == 1; }));
+        ASSERT_TRUE(eventually([&] { return probe_count(line) == 1; }, kPatience, "the probe to log " + line));
     }
-    testing::TestDevice device;
+    testing::TempDeviceRoot device;
     int m_markers { 0 };
 };
 
@@ -97,7 +100,8 @@ TEST_F(DeviceRunTest, TimeTriggerFiresWhenTheDeviceClockPassesIt) {
     EXPECT_EQ(waiter.wait(0ms), Event::WaitResult::TimedOut) << "an hour early";
     ASSERT_TRUE(set_device_clock_offset_ms(device_clock_offset_ms() + kHourMs + 1000));
     EXPECT_EQ(waiter.wait(10s), Event::WaitResult::Signalled);
-    EXPECT_TRUE(eventually([] { return notify::list_user_notifications().empty(); }))
+    EXPECT_TRUE(eventually([] { return notify::list_user_notifications().empty(); },
+                           kPatience, "the passed notifications to be cleared"))
         << "a fired time registration is removed";
 }
 
@@ -105,7 +109,8 @@ TEST_F(DeviceRunTest, ProgramTargetStartsWithItsArguments) {
     auto running = RunningDevice::start();
     ASSERT_TRUE(running);
     ASSERT_NE(register_probe(notify::kTriggerTime, local_in(-5000), u"alpha beta"), 0u);
-    EXPECT_TRUE(eventually([&] { return probe_count("started alpha beta") == 1; }));
+    EXPECT_TRUE(eventually([&] { return probe_count("started alpha beta") == 1; },
+                           kPatience, "the probe to log \"started alpha beta\""));
 }
 
 TEST_F(DeviceRunTest, KilledDeviceKeepsRegistrationsAndFiresThePassedOneOnRestart) {
@@ -139,20 +144,22 @@ TEST_F(DeviceRunTest, EachDeviceClockChangeFiresTimeChangeTriggersOnce) {
     auto moved = run_zt_device({ "clock", "--offset", "120" });
     ASSERT_EQ(moved.exit_code, 0) << moved.err;
     EXPECT_NE(moved.out.find("offset\t120"), std::string::npos) << moved.out;
-    ASSERT_TRUE(eventually([&] { return probe_count("started changed") >= 1; }));
+    ASSERT_TRUE(eventually([&] { return probe_count("started changed") >= 1; },
+                           kPatience, "the probe to log the first time change"));
     settle();
     EXPECT_EQ(probe_count("started changed"), 1u);
 
     ASSERT_EQ(run_zt_device({ "clock", "--set", "2030-01-01 00:00:00" }).exit_code, 0);
-    ASSERT_TRUE(eventually([&] { return probe_count("started changed") >= 2; }));
+    ASSERT_TRUE(eventually([&] { return probe_count("started changed") >= 2; },
+                           kPatience, "the probe to log the second time change"));
     settle();
     EXPECT_EQ(probe_count("started changed"), 2u);
     EXPECT_EQ(notify::list_user_notifications().size(), 1u) << "the event registration stays";
 }
 
 TEST_F(DeviceRunTest, ServicesLoadInOrderAndAreManagedThroughTheDevice) {
-    ASSERT_TRUE(testing::install_test_service(device.root(), "AAA", "ZunTimeService.dll"));
-    ASSERT_TRUE(testing::install_test_service(device.root(), "BBB", "Other.dll"));
+    ASSERT_TRUE(testing::install_test_service(device.path(), "AAA", "ZunTimeService.dll"));
+    ASSERT_TRUE(testing::install_test_service(device.path(), "BBB", "Other.dll"));
     ASSERT_TRUE(testing::register_test_service("Other", "Other.dll", "BBB", 9, 0));
     ASSERT_TRUE(testing::register_test_service("ZunTimeService", "ZunTimeService.dll", "AAA", 2, 0));
     EXPECT_EQ(services::activate_service(u"ZunTimeService").status, services::ServiceStatus::DeviceNotRunning);
@@ -172,7 +179,7 @@ TEST_F(DeviceRunTest, ServicesLoadInOrderAndAreManagedThroughTheDevice) {
     EXPECT_EQ(again.status, services::ServiceStatus::Ok);
     EXPECT_EQ(running->stop(), 0);
 
-    EXPECT_EQ(read_lines(device.root() / "services.log"),
+    EXPECT_EQ(read_lines(device.path() / "services.log"),
               (std::vector<std::string> { "AAA init 0", "BBB init 0", "AAA deinit 4096", "AAA init 0",
                                           "AAA deinit 4096", "BBB deinit 4096" }));
 }
@@ -210,7 +217,7 @@ std::string file_text(const fs::path& file) {
 
 TEST_F(DeviceRunTest, NotifyListOnADamagedVolumeFailsPlainly) {
     ASSERT_NE(register_event_at(u"A", local_in(kHourMs)), 0u);
-    damage_volume(device.root());
+    damage_volume(device.path());
     auto list = run_zt_device({ "notify", "list" });
     EXPECT_EQ(list.exit_code, 2) << "a damaged volume listed as no registrations";
     EXPECT_NE(list.err.find("cannot read the notification volume"), std::string::npos) << list.err;
@@ -218,8 +225,8 @@ TEST_F(DeviceRunTest, NotifyListOnADamagedVolumeFailsPlainly) {
 }
 
 TEST_F(DeviceRunTest, StartingRepairsADamagedVolumeAndSaysSo) {
-    damage_volume(device.root());
-    const fs::path said = device.root() / "device.err";
+    damage_volume(device.path());
+    const fs::path said = device.path() / "device.err";
     auto running = RunningDevice::start(said);
     ASSERT_TRUE(running);
     EXPECT_NE(file_text(said).find("moved it to"), std::string::npos) << file_text(said);
@@ -230,29 +237,30 @@ TEST_F(DeviceRunTest, StartingRepairsADamagedVolumeAndSaysSo) {
 }
 
 TEST_F(DeviceRunTest, ServicesStartAgainWhenTheirRegistrationsAreLost) {
-    ASSERT_TRUE(testing::install_test_service(device.root(), "AAA", "ZunTimeService.dll"));
+    ASSERT_TRUE(testing::install_test_service(device.path(), "AAA", "ZunTimeService.dll"));
     ASSERT_TRUE(testing::register_test_service("ZunTimeService", "ZunTimeService.dll", "AAA", 2, 0));
     ASSERT_NE(register_event_at(u"Before", local_in(kHourMs)), 0u);
-    auto running = RunningDevice::start(device.root() / "device.err");
+    auto running = RunningDevice::start(device.path() / "device.err");
     ASSERT_TRUE(running);
     settle();
-    EXPECT_EQ(read_lines(device.root() / "services.log"), (std::vector<std::string> { "AAA init 0" }));
+    EXPECT_EQ(read_lines(device.path() / "services.log"), (std::vector<std::string> { "AAA init 0" }));
 
-    damage_volume(device.root());
+    damage_volume(device.path());
     ::testing::internal::CaptureStderr();
     ASSERT_NE(register_event_at(u"After", local_in(kHourMs)), 0u) << "the damaged volume was not replaced";
     ::testing::internal::GetCapturedStderr();
     // The service registers what it needs when it starts: that is how its lost registrations
     // come back, whatever they were.
     const std::vector<std::string> restarted { "AAA init 0", "AAA deinit 4096", "AAA init 0" };
-    EXPECT_TRUE(eventually([&] { return read_lines(device.root() / "services.log") == restarted; }))
-        << file_text(device.root() / "services.log") << file_text(device.root() / "device.err");
+    EXPECT_TRUE(eventually([&] { return read_lines(device.path() / "services.log") == restarted; },
+                           kPatience, "the restarted services in services.log"))
+        << file_text(device.path() / "services.log") << file_text(device.path() / "device.err");
     settle();
-    EXPECT_EQ(read_lines(device.root() / "services.log"), restarted) << "restarted once, not on every change";
+    EXPECT_EQ(read_lines(device.path() / "services.log"), restarted) << "restarted once, not on every change";
 }
 
 TEST_F(DeviceRunTest, ClockVerbShowsAndRefusesBadInput) {
-    auto shown = run_zt_device({ "--root", device.root().string(), "clock" });
+    auto shown = run_zt_device({ "--root", device.path().string(), "clock" });
     EXPECT_EQ(shown.exit_code, 0);
     EXPECT_NE(shown.out.find("offset\t0\n"), std::string::npos) << shown.out;
     EXPECT_EQ(run_zt_device({ "clock", "--offset", "1h" }).exit_code, 2);
@@ -270,7 +278,7 @@ TEST_F(DeviceRunTest, ClockVerbShowsAndRefusesBadInput) {
 
     // A device_clock file of the wrong size is named as damaged and read as no offset.
     {
-        std::FILE* f = std::fopen((device.root() / "device_clock").c_str(), "ab");
+        std::FILE* f = std::fopen((device.path() / "device_clock").c_str(), "ab");
         ASSERT_NE(f, nullptr);
         std::fputs("x", f);
         std::fclose(f);

@@ -2,7 +2,7 @@
 
 #include "platform/base/clock.h"
 #include "platform/hosts/zt_device/device_loop.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::device {
 namespace {
@@ -11,7 +11,7 @@ namespace {
 constexpr long long kElevenUtcMs = 1'235'991'600'000LL;
 
 TEST(HostMoment, LocalTriggerTimeBecomesTheHostMomentThroughZoneAndDeviceOffset) {
-    testing::TestDevice device;
+    testing::TempDeviceRoot device;
     ManualClock clock(SYSTEMTIME { 2009, 3, 0, 2, 12, 0, 0, 0 }, 60);  // UTC+1
     ScopedClockOverride use(clock);
     auto local_13 = *system_time_to_file_time(SYSTEMTIME { 2009, 3, 0, 2, 13, 0, 0, 0 });

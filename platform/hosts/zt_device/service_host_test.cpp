@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "platform/hosts/zt_device/testing/service_fixture.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::services {
 namespace {
@@ -15,11 +15,11 @@ using Lines = std::vector<std::string>;
 class ServiceHostTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        ASSERT_TRUE(testing::install_test_service(device.root(), "AAA", "First.dll"));
-        ASSERT_TRUE(testing::install_test_service(device.root(), "BBB", "Second.dll"));
+        ASSERT_TRUE(testing::install_test_service(device.path(), "AAA", "First.dll"));
+        ASSERT_TRUE(testing::install_test_service(device.path(), "BBB", "Second.dll"));
     }
-    Lines log() const { return read_lines(device.root() / "services.log"); }
-    testing::TestDevice device;
+    Lines log() const { return read_lines(device.path() / "services.log"); }
+    testing::TempDeviceRoot device;
 };
 
 TEST_F(ServiceHostTest, LoadsInOrderAndDeinitsInReverseWithInitsAnswer) {
@@ -39,7 +39,7 @@ TEST_F(ServiceHostTest, LoadsInOrderAndDeinitsInReverseWithInitsAnswer) {
 }
 
 TEST_F(ServiceHostTest, FailingOrBrokenServicesAreSkipped) {
-    std::ofstream(device.root() / "fail_AAA") << "";
+    std::ofstream(device.path() / "fail_AAA") << "";
     ASSERT_TRUE(register_test_service("Failing", "First.dll", "AAA", 1, 0));
     ASSERT_TRUE(register_test_service("Missing", "Nowhere.dll", "CCC", 2, 0));
     ASSERT_TRUE(register_test_service("WrongPrefix", "Second.dll", "XYZ", 3, 0));

@@ -3,7 +3,7 @@
 #include <unistd.h>
 
 #include "platform/hosts/zt_device/testing/running_device.h"
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/window.h"
 
@@ -13,7 +13,7 @@ namespace {
 using testing::run_zt_device;
 
 TEST(WindowVerbs, ListsWindowsAndPostsByClassOrHandle) {
-    testing::TestDevice device;
+    testing::TempDeviceRoot device;
     auto window = Window::create(u"ZtVerbTestClass", u"Verb test", [](Window&, const Message&) {
         return std::optional<std::uint32_t> {};
     });

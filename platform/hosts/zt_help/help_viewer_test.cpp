@@ -21,7 +21,8 @@
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::help {
 namespace {
@@ -90,14 +91,12 @@ TEST_F(HelpViewerTest, StartHelpRunsTheInstalledProgramOnTheTopic) {
     qputenv("ZT_HELP_VIEWER", "builtin");
     ASSERT_TRUE(gui::start_help(u"file:ZunTime.htm#alarms"));
     std::optional<WindowInfo> shown;
-    for (int attempt = 0; attempt < 500 && !shown; ++attempt) {
-        shown = find_window(std::u16string_view(kHelpWindowClass));
-        if (!shown || !shown->visible) {
-            shown.reset();
-            std::this_thread::sleep_for(std::chrono::milliseconds(20));
-        }
-    }
-    ASSERT_TRUE(shown.has_value()) << "the help window came up";
+    ASSERT_TRUE(testing::eventually(
+        [&] {
+            shown = find_window(std::u16string_view(kHelpWindowClass));
+            return shown && shown->visible;
+        },
+        testing::kPatience, "the help window to come up"));
     EXPECT_EQ(shown->title, u"\\Program Files\\Zun Time\\ZunTime.htm#alarms");
     EXPECT_EQ(post_message(shown->handle, WM_CLOSE), DeliveryStatus::Delivered);
     auto process = Process::open(shown->process_id);

@@ -6,7 +6,6 @@
 
 #include <sys/resource.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <fstream>
@@ -15,7 +14,9 @@
 #include "platform/base/device_path.h"
 #include "platform/base/text.h"
 #include "platform/hosts/zt_install/install_record.h"
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
+#include "platform/testing/temp_folder.h"
 
 namespace zt::platform::install {
 namespace {
@@ -107,16 +108,10 @@ class InstallerAtTheBorder : public Installer {
 protected:
     void SetUp() override {
         Installer::SetUp();
-        char pattern[] = "/tmp/zt-outside-XXXXXX";
-        ASSERT_TRUE(mkdtemp(pattern));
-        m_outside = pattern;
-    }
-    void TearDown() override {
-        std::error_code ec;
-        fs::remove_all(m_outside, ec);
+        ASSERT_FALSE(m_outside.path().empty());
     }
     InstallOutcome install() { return install_package(m_package, u"\\Program Files\\Demo").outcome; }
-    fs::path m_outside;
+    testing::TempFolder m_outside { "zt-outside" };
 };
 
 TEST_F(InstallerAtTheBorder, LinksAreRefusedAtBothEnds) {
@@ -142,7 +137,7 @@ TEST_F(InstallerAtTheBorder, LinksAreRefusedAtBothEnds) {
     fs::create_symlink(m_outside / "secret", m_package / "secret.txt");
     manifest("file\tsecret.txt\t%InstallDir%\\secret.txt\n");
     EXPECT_EQ(install(), InstallOutcome::Failed);
-    fs::create_directory_symlink(m_outside, m_package / "linked");
+    fs::create_directory_symlink(m_outside.path(), m_package / "linked");
     manifest("file\tlinked/secret\t%InstallDir%\\secret.txt\n");
     EXPECT_EQ(install(), InstallOutcome::Failed);
     EXPECT_FALSE(device_has(u"\\Program Files\\Demo\\secret.txt"));
@@ -209,17 +204,14 @@ TEST_F(InstallerAtTheBorder, AnInstallationCutShortCanStillBeRemoved) {
     put("InstallDir/big.bin", std::string(4 << 20, 'b'));
     manifest("file\tInstallDir/a.txt\t%InstallDir%\\a.txt\nfile\tInstallDir/big.bin\t%InstallDir%\\big.bin\n");
     ASSERT_TRUE(write_install_record(u"Probe", { u"\\Elsewhere", {}, {}, {} }));  // the registry exists now
-    pid_t child = fork();
-    if (child == 0) {
+    const pid_t child = testing::fork_child([&] {
         // Killed by the kernel part-way through the big file, as a crash or power loss would.
         rlimit limit { 1 << 20, 1 << 20 };
         setrlimit(RLIMIT_FSIZE, &limit);
         install_package(m_package, u"\\Program Files\\Demo");
-        _exit(0);
-    }
-    int status = 0;
-    ASSERT_EQ(waitpid(child, &status, 0), child);
-    ASSERT_TRUE(WIFSIGNALED(status)) << "the installation was not cut short";
+        return 0;
+    });
+    ASSERT_GT(testing::wait_child(child), 128) << "the installation was not cut short";
     ASSERT_TRUE(device_has(u"\\Program Files\\Demo\\a.txt"));
     auto record = read_install_record(u"Demo");
     ASSERT_TRUE(record) << "files were copied without a record of them";

@@ -6,7 +6,7 @@
 
 #include <sstream>
 
-#include "platform/registry/testing/temp_device_root.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::zt_reg {
 namespace {

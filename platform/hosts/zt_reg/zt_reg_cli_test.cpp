@@ -1,8 +1,4 @@
 // zt-reg end to end: the built program against a fresh device root.
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <gtest/gtest.h>
@@ -13,19 +9,14 @@
 #include <vector>
 
 #include "platform/registry/registry.h"
-#include "platform/registry/testing/temp_device_root.h"
 #include "platform/registry/value_codec.h"
-
-extern char** environ;
+#include "platform/testing/run_program.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::registry {
 namespace {
 
-struct Outcome {
-    int exit_code { -1 };
-    std::string out;
-    std::string err;
-};
+using Outcome = testing::ProgramResult;
 
 class ZtRegTest : public ::testing::Test {
 protected:
@@ -39,55 +30,8 @@ protected:
 
     // Runs zt-reg --root <this test's root> args..., feeding input on stdin.
     Outcome zt_reg(std::vector<std::string> args, const std::string& input = "") const {
-        args.insert(args.begin(), { m_program, "--root", m_root.path().string() });
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-
-        int in[2], out[2], err[2];
-        if (pipe2(in, O_CLOEXEC) || pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC)) return {};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, in[0], 0);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-        pid_t pid = 0;
-        int spawned = posix_spawn(&pid, m_program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(in[0]);
-        close(out[1]);
-        close(err[1]);
-        Outcome run;
-        if (spawned != 0) {
-            close(in[1]);
-            close(out[0]);
-            close(err[0]);
-            return run;
-        }
-        if (!input.empty() && write(in[1], input.data(), input.size()) != static_cast<ssize_t>(input.size()))
-            ADD_FAILURE() << "could not feed stdin";
-        close(in[1]);
-        pollfd fds[2] = { { out[0], POLLIN, 0 }, { err[0], POLLIN, 0 } };
-        std::string* sinks[2] = { &run.out, &run.err };
-        int open_fds = 2;
-        while (open_fds > 0 && poll(fds, 2, -1) > 0) {
-            for (int i = 0; i < 2; ++i) {
-                if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
-                char buffer[4096];
-                ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
-                if (got > 0) {
-                    sinks[i]->append(buffer, static_cast<size_t>(got));
-                } else {
-                    close(fds[i].fd);
-                    fds[i].fd = -1;
-                    --open_fds;
-                }
-            }
-        }
-        int status = 0;
-        waitpid(pid, &status, 0);
-        run.exit_code = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-        return run;
+        args.insert(args.begin(), { "--root", m_root.path().string() });
+        return testing::run_program(m_program, args, input);
     }
 
     void expect_exit(const Outcome& run, int code, const char* what) const {

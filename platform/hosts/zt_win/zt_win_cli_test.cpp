@@ -1,7 +1,4 @@
 // zt-win end to end: the built program against windows of this process in a fresh root.
-#include <fcntl.h>
-#include <poll.h>
-#include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -11,66 +8,27 @@
 #include <string>
 #include <vector>
 
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/run_program.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/window.h"
-
-extern char** environ;
 
 namespace zt::platform {
 namespace {
 using namespace std::chrono_literals;
 
-struct Outcome {
-    int exit_code { -1 };
-    std::string out;
-    std::string err;
-};
+using Outcome = testing::ProgramResult;
 
 class ZtWinTest : public ::testing::Test {
 protected:
     // Runs zt-win --root <this test's root> args... (no --root when root is false).
     Outcome zt_win(std::vector<std::string> args, bool root = true) const {
-        std::string program = testing::built_program("zt-win").string();
-        if (root) args.insert(args.begin(), { "--root", m_device.root().string() });
-        args.insert(args.begin(), program);
-        std::vector<char*> argv;
-        for (auto& arg : args) argv.push_back(arg.data());
-        argv.push_back(nullptr);
-        int out[2], err[2];
-        if (pipe2(out, O_CLOEXEC) || pipe2(err, O_CLOEXEC)) return {};
-        posix_spawn_file_actions_t actions;
-        posix_spawn_file_actions_init(&actions);
-        posix_spawn_file_actions_adddup2(&actions, out[1], 1);
-        posix_spawn_file_actions_adddup2(&actions, err[1], 2);
-        pid_t pid = 0;
-        int spawned = posix_spawn(&pid, program.c_str(), &actions, nullptr, argv.data(), environ);
-        posix_spawn_file_actions_destroy(&actions);
-        close(out[1]);
-        close(err[1]);
-        Outcome run;
-        std::string* sinks[2] = { &run.out, &run.err };
-        pollfd fds[2] = { { out[0], POLLIN, 0 }, { err[0], POLLIN, 0 } };
-        for (int open_fds = spawned == 0 ? 2 : 0; open_fds > 0 && poll(fds, 2, -1) > 0;) {
-            for (int i = 0; i < 2; ++i) {
-                if (fds[i].fd < 0 || !(fds[i].revents & (POLLIN | POLLHUP))) continue;
-                char buffer[4096];
-                ssize_t got = read(fds[i].fd, buffer, sizeof buffer);
-                if (got > 0) {
-                    sinks[i]->append(buffer, static_cast<std::size_t>(got));
-                } else {
-                    fds[i].fd = -1;
-                    --open_fds;
-                }
-            }
-        }
-        close(out[0]);
-        close(err[0]);
-        if (spawned == 0) run.exit_code = testing::wait_child(pid);
-        return run;
+        if (root) args.insert(args.begin(), { "--root", m_device.path().string() });
+        return testing::run_program(testing::built_program("zt-win"), args);
     }
 
-    testing::TestDevice m_device;
+    testing::TempDeviceRoot m_device;
 };
 
 std::vector<std::string> lines_of(const std::string& text) {

@@ -10,7 +10,9 @@
 
 #include <cstdlib>
 
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/qt/window_message_event.h"
 #include "platform/windows/testing/window_test_support.h"
@@ -51,7 +53,8 @@ char* argv_for_qt[] = { program_name, nullptr };
 pid_t start_talker(const std::u16string& class_name) {
     return testing::fork_child([class_name] {
         std::optional<WindowInfo> target;
-        if (!testing::eventually([&] { return (target = find_window(class_name)).has_value(); })) return 10;
+        if (!testing::eventually([&] { return (target = find_window(class_name)).has_value(); },
+                                 testing::kPatience, "the target window")) return 10;
         if (post_message(target->handle, WM_USER + 2, 1, 2) != DeliveryStatus::Delivered) return 11;
         auto answered = send_message(target->handle, kAnswered, 0, 0, 10s);
         if (answered.status != DeliveryStatus::Delivered || answered.answer != 42) return 12;
@@ -70,7 +73,7 @@ void guard_loop() {
 }
 
 TEST(QtMessagePump, MessagesOfAnotherProcessArriveInTheEventLoop) {
-    testing::TestDevice device;
+    testing::TempDeviceRoot device;
     pid_t talker = start_talker(u"QtTarget");
     QCoreApplication app(argc_for_qt, argv_for_qt);
     Recording<QObject> target;
@@ -96,7 +99,7 @@ TEST(QtMessagePump, MessagesOfAnotherProcessArriveInTheEventLoop) {
 }
 
 TEST(QtMessagePump, WindowFollowsItsWidgetAndCloseDestroysIt) {
-    testing::TestDevice device;
+    testing::TempDeviceRoot device;
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc_for_qt, argv_for_qt);
     Recording<QWidget> widget;
@@ -125,7 +128,7 @@ TEST(QtMessagePump, WindowFollowsItsWidgetAndCloseDestroysIt) {
     EXPECT_TRUE(testing::eventually([&] {
         QCoreApplication::processEvents();
         return pump->window().destroyed();
-    })) << "WM_CLOSE was not handled";
+    }, testing::kPatience, "the window to be destroyed")) << "WM_CLOSE was not handled";
     EXPECT_FALSE(is_window(handle));
     ASSERT_EQ(widget.seen.size(), 2u);
     EXPECT_EQ(widget.seen[0].number, WM_CLOSE);

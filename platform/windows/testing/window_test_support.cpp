@@ -9,7 +9,7 @@
 #include <cerrno>
 #include <numeric>
 
-#include "platform/kernel/testing/test_device.h"
+#include "platform/testing/child_process.h"
 #include "platform/windows/message_loop.h"
 
 namespace zt::platform::testing {

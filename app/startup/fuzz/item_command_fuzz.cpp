@@ -1,0 +1,81 @@
+// Item commands (0x046B) as another program, or a foreign one, sends them to the anchor window:
+// every 8 bytes are a wparam and an lparam, little-endian, decoded and applied in turn to a
+// fresh device with two alarms (one-time and daily) and two timers (count-down and count-up).
+// The decoding must give back the lparam it came from, and afterwards another process must
+// read the same alarms the main program holds, and every timer it holds.
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <optional>
+#include <set>
+
+#include "app/startup/anchor_protocol.h"
+#include "app/startup/item_command.h"
+#include "core/alarm.h"
+#include "core/time_store.h"
+#include "core/timer.h"
+#include "platform/base/clock.h"
+#include "platform/testing/temp_device_root.h"
+
+using namespace zt::core;
+
+namespace {
+
+uint32_t read_le32(const uint8_t* bytes) {
+    return uint32_t(bytes[0]) | uint32_t(bytes[1]) << 8 | uint32_t(bytes[2]) << 16 | uint32_t(bytes[3]) << 24;
+}
+
+void add_items(CTimeStore& store) {
+    const SYSTEMTIME now = zt::platform::local_time();
+    for (auto [id, flags] : { std::pair { 1, CAlarm::kOneTime }, std::pair { 2, CAlarm::kDayMask } }) {
+        auto* alarm = static_cast<CAlarm*>(store.create_item(ItemType::Alarm, id));
+        alarm->alarm_time = now;
+        alarm->flags = flags;
+        if (!alarm->save()) std::abort();
+    }
+    for (auto [id, count_up] : { std::pair { 3, false }, std::pair { 4, true } }) {
+        auto* timer = static_cast<CTimer*>(store.create_item(ItemType::Timer, id));
+        timer->count_up = count_up;
+        timer->interval = 90;
+        timer->start();
+        if (!timer->save()) std::abort();
+    }
+}
+
+std::set<int32_t> ids_of(const CTimeStore& store, ItemType type) {
+    std::set<int32_t> ids;
+    store.for_each([&](const CTimeItem& item) {
+        if (item.item_type() == type) ids.insert(item.id());
+    });
+    return ids;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+    // A device of its own for every input, so one input's records never meet another's.
+    static std::optional<zt::platform::testing::TempDeviceRoot> device;
+    device.reset();
+    device.emplace();
+    if (device->path().empty()) std::abort();
+
+    CTimeStore store;
+    add_items(store);
+    for (size_t at = 0; at + 8 <= size && at < 8 * 64; at += 8) {
+        const uint32_t wparam = read_le32(data + at);
+        const uint32_t lparam = read_le32(data + at + 4);
+        const auto command = zt::app::decode_item_command(wparam, lparam);
+        if (static_cast<uint32_t>(command.item_id) != wparam) std::abort();
+        if (zt::app::item_command_parameter(command.command, command.argument) != lparam) std::abort();
+        zt::app::apply_item_command(store, command.item_id, command.command, command.argument);
+    }
+
+    CTimeStore other;
+    if (!other.reload_all()) std::abort();
+    if (ids_of(other, ItemType::Alarm) != ids_of(store, ItemType::Alarm)) std::abort();
+    // A deleted timer stays stored (only alarms are deleted from the registry), so the other
+    // process may hold more timers, never fewer.
+    for (int32_t id : ids_of(store, ItemType::Timer))
+        if (!other.find_timer(id)) std::abort();
+    return 0;
+}
