@@ -12,10 +12,10 @@
 #include <optional>
 #include <string>
 
-#include "platform/testing/temp_device_root.h"
 #include "platform/base/device_root.h"
 #include "platform/kernel/event.h"
 #include "platform/kernel/named_mutex.h"
+#include "platform/testing/temp_device_root.h"
 
 namespace {
 

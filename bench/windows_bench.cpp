@@ -9,8 +9,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/testing/temp_device_root.h"
 #include "platform/base/device_root.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window.h"

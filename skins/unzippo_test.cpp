@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 
+#include "platform/testing/temp_folder.h"
 #include "skins/testing/zip_writer.h"
 
 namespace zt::skins {
@@ -236,12 +237,11 @@ TEST(UnzippoDamage, TruncatedDirectoryAndMemberData) {
 TEST(UnzippoFiles, MissingFileOrFolderCannotBeOpened) {
     EXPECT_EQ(CUnzippo::extract(std::filesystem::path("/nonexistent/zt/archive.zip")).error, UnzipError::CannotOpen);
     EXPECT_EQ(CUnzippo::extract(std::filesystem::temp_directory_path()).error, UnzipError::CannotOpen);
-    std::string dir = (std::filesystem::temp_directory_path() / "zt-unzip-XXXXXX").string();
-    ASSERT_NE(mkdtemp(dir.data()), nullptr);
-    auto path = std::filesystem::path(dir) / "Clock.zip";
+    const zt::platform::testing::TempFolder dir { "zt-unzip" };
+    ASSERT_FALSE(dir.path().empty());
+    auto path = dir / "Clock.zip";
     ASSERT_TRUE(testing::write_bytes(path, make_zip({ { "x", bytes_of("from a file"), 8 } })));
     auto result = CUnzippo::extract(path);
-    std::filesystem::remove_all(dir);
     ASSERT_TRUE(result.block);
     EXPECT_EQ(*result.block, bytes_of("from a file"));
 }

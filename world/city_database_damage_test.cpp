@@ -5,10 +5,10 @@
 
 #include <random>
 
+#include "platform/testing/temp_folder.h"
 #include "world/city_database.h"
 #include "world/testing/city_db_builder.h"
 #include "world/testing/database_walk.h"
-#include "platform/testing/temp_folder.h"
 
 namespace zt::world {
 namespace {

@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "world/testing/city_db_builder.h"
 #include "platform/testing/temp_folder.h"
+#include "world/testing/city_db_builder.h"
 
 namespace zt::world {
 namespace {

@@ -18,8 +18,8 @@
 
 #include "platform/base/system_time.h"
 #include "platform/base/text.h"
-#include "world/city_database.h"
 #include "platform/testing/temp_folder.h"
+#include "world/city_database.h"
 #include "world/zone_local_time.h"
 
 namespace zt::world {

@@ -6,10 +6,10 @@
 
 #include "app/startup/testing/window_recorder.h"
 #include "platform/testing/temp_device_root.h"
+#include "platform/testing/temp_folder.h"
 #include "platform/windows/window.h"
 #include "world/city_database.h"
 #include "world/testing/city_db_builder.h"
-#include "platform/testing/temp_folder.h"
 
 namespace {
 

@@ -4,10 +4,10 @@
 #include <vector>
 
 #include "platform/kernel/event.h"
+#include "platform/kernel/waitable.h"
 #include "platform/testing/child_process.h"
 #include "platform/testing/eventually.h"
 #include "platform/testing/temp_device_root.h"
-#include "platform/kernel/waitable.h"
 
 namespace zt::platform {
 namespace {

@@ -8,9 +8,9 @@
 #include <iterator>
 
 #include "platform/dbvol/database_volume.h"
+#include "platform/notify/registration_store.h"
 #include "platform/testing/child_process.h"
 #include "platform/testing/temp_device_root.h"
-#include "platform/notify/registration_store.h"
 
 namespace zt::platform::notify {
 namespace {

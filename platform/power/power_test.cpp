@@ -3,14 +3,14 @@
 #include <fstream>
 
 #include "platform/kernel/event.h"
-#include "platform/testing/baton.h"
-#include "platform/testing/child_process.h"
-#include "platform/testing/temp_device_root.h"
-#include "platform/testing/temp_folder.h"
 #include "platform/power/power_status.h"
 #include "platform/power/unattended_mode.h"
 #include "platform/power/user_activity.h"
 #include "platform/profile/device_profile.h"
+#include "platform/testing/baton.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/temp_device_root.h"
+#include "platform/testing/temp_folder.h"
 
 namespace zt::platform {
 namespace {

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "platform/testing/temp_folder.h"
 #include "tools/zt_skin/skin_check.h"
 
 namespace zt::skintool {
@@ -28,12 +29,9 @@ protected:
 
     void SetUp() override
     {
-        char pattern[] = "/tmp/zt_skin_check_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_folder = pattern;
+        ASSERT_FALSE(m_temp.path().empty());
         fs::copy(fs::path(ZT_SKINS_DIR) / "Default", m_folder, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
     }
-    void TearDown() override { fs::remove_all(m_folder); }
 
     std::string problem_of(const std::string& image_prefix, bool require_vga = false) const
     {
@@ -52,7 +50,8 @@ protected:
         ASSERT_TRUE(image.save(QString::fromStdString((m_folder / file).string())));
     }
 
-    fs::path m_folder;
+    zt::platform::testing::TempFolder m_temp { "zt_skin_check" };
+    const fs::path& m_folder { m_temp.path() };
 };
 
 TEST_F(SkinCheck, CompleteSkinPasses)

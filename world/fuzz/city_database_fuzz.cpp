@@ -4,10 +4,10 @@
 #include <cstdint>
 #include <vector>
 
+#include "platform/testing/temp_folder.h"
 #include "world/city_database.h"
 #include "world/testing/city_db_builder.h"
 #include "world/testing/database_walk.h"
-#include "platform/testing/temp_folder.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static zt::platform::testing::TempFolder folder;

@@ -15,9 +15,9 @@
 
 #include "app/startup/city_answer.h"
 #include "platform/base/le_bytes.h"
+#include "platform/testing/temp_folder.h"
 #include "world/city_database.h"
 #include "world/testing/city_db_builder.h"
-#include "platform/testing/temp_folder.h"
 #include "world/zone_local_time.h"
 
 namespace world = zt::world;

@@ -9,6 +9,7 @@
 
 #include "data/skins/generator/land_shapes.h"
 #include "data/skins/generator/strip_image.h"
+#include "platform/testing/temp_folder.h"
 #include "skins/image_strip.h"
 
 namespace zt::skinart {
@@ -83,19 +84,13 @@ TEST(StripImageEncoding, AnchorThatCannotBeEncodedFailsTheBuild)
 
 class LandFile : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        char pattern[] = "/tmp/zt_land_XXXXXX";
-        ASSERT_NE(mkdtemp(pattern), nullptr);
-        m_dir = pattern;
-    }
-    void TearDown() override { std::filesystem::remove_all(m_dir); }
+    void SetUp() override { ASSERT_FALSE(m_dir.path().empty()); }
     std::optional<LandShapes> read(const std::string& text)
     {
         std::ofstream(m_dir / "land.poly") << text;
         return read_land_shapes(m_dir / "land.poly");
     }
-    std::filesystem::path m_dir;
+    zt::platform::testing::TempFolder m_dir { "zt_land" };
 };
 
 TEST_F(LandFile, ReadsRingsAndRefusesDamagedInput)

@@ -17,6 +17,7 @@
 #include "data/skins/generator/land_shapes.h"
 #include "data/skins/generator/skin_style.h"
 #include "data/skins/generator/skin_writer.h"
+#include "platform/testing/temp_folder.h"
 #include "skins/drawing.h"
 #include "skins/image_strip.h"
 #include "skins/picture_loader.h"
@@ -261,9 +262,9 @@ TEST_F(ShippedSkins, RerunningTheGeneratorReproducesTheCommittedFiles)
     constexpr int kTolerance = 2;
     const auto land = read_land_shapes(kSkins / "map" / "land.poly");
     ASSERT_TRUE(land) << "land.poly unreadable";
-    char pattern[] = "/tmp/zt_skins_XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    const fs::path out = pattern;
+    const zt::platform::testing::TempFolder made { "zt_skins" };
+    ASSERT_FALSE(made.path().empty());
+    const fs::path& out = made.path();
     Reproduction overall;
     std::string overall_file;
     size_t compared = 0;
@@ -302,7 +303,6 @@ TEST_F(ShippedSkins, RerunningTheGeneratorReproducesTheCommittedFiles)
             "): made " + hex(overall.made) + ", committed " + hex(overall.committed);
     RecordProperty("worst_pixel", summary);
     std::printf("generator reproduction: %s\n", summary.c_str());
-    fs::remove_all(out);
 }
 
 }  // namespace

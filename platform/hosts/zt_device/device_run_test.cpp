@@ -12,10 +12,10 @@
 #include "platform/hosts/zt_device/testing/service_fixture.h"
 #include "platform/hosts/zt_device/time_text.h"
 #include "platform/kernel/event.h"
+#include "platform/notify/user_notification.h"
 #include "platform/testing/child_process.h"
 #include "platform/testing/eventually.h"
 #include "platform/testing/temp_device_root.h"
-#include "platform/notify/user_notification.h"
 
 namespace zt::platform {
 namespace {

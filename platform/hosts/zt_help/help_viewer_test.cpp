@@ -12,17 +12,18 @@
 #include <cstdlib>
 #include <fstream>
 #include <string>
-#include <thread>
-#include <sys/wait.h>
+#include <vector>
 
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/hosts/zt_help/desktop_browser.h"
 #include "platform/kernel/process.h"
+#include "platform/registry/registry.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/eventually.h"
+#include "platform/testing/run_program.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
-#include "platform/registry/registry.h"
-#include "platform/testing/eventually.h"
-#include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::help {
 namespace {
@@ -106,20 +107,17 @@ TEST_F(HelpViewerTest, StartHelpRunsTheInstalledProgramOnTheTopic) {
     qunsetenv("ZT_HELP_VIEWER");
 }
 
-int run_program(const std::string& arguments) {
-    const char* bin = std::getenv("ZT_BIN_DIR");
-    if (!bin) return -1;
-    const std::string command = "QT_QPA_PLATFORM=offscreen '" + std::string(bin) + "/PegHelp' " + arguments + " >/dev/null 2>&1";
-    const int status = std::system(command.c_str());
-    return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+int run_peghelp(const std::vector<std::string>& arguments) {
+    ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    return testing::run_program(testing::built_program("PegHelp"), arguments).exit_code;
 }
 
 TEST_F(HelpViewerTest, CommandLineFailuresHaveTheirExitCodes) {
     ASSERT_NE(std::getenv("ZT_BIN_DIR"), nullptr);
-    EXPECT_EQ(run_program(""), 2) << "no argument";
-    EXPECT_EQ(run_program("--help"), 0);
-    EXPECT_EQ(run_program("'file:#topic'"), 2) << "no file part";
-    EXPECT_EQ(run_program("'file:Missing.htm#topic'"), 1) << "file not found";
+    EXPECT_EQ(run_peghelp({}), 2) << "no argument";
+    EXPECT_EQ(run_peghelp({ "--help" }), 0);
+    EXPECT_EQ(run_peghelp({ "file:#topic" }), 2) << "no file part";
+    EXPECT_EQ(run_peghelp({ "file:Missing.htm#topic" }), 1) << "file not found";
 }
 
 }  // namespace
