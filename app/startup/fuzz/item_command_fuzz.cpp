@@ -1,20 +1,21 @@
 // Item commands (0x046B) as another program, or a foreign one, sends them to the anchor window:
-// every 8 bytes are a wparam and an lparam, little-endian, decoded and applied in turn to a
-// fresh device with two alarms (one-time and daily) and two timers (count-down and count-up).
+// every 8 bytes are a wparam and an lparam, little-endian, decoded and applied in turn to two
+// alarms (one-time and daily) and two timers (count-down and count-up) made afresh.
 // The decoding must give back the lparam it came from, and afterwards another process must
 // read the same alarms the main program holds, and every timer it holds.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
-#include <optional>
 #include <set>
 
 #include "app/startup/anchor_protocol.h"
 #include "app/startup/item_command.h"
 #include "core/alarm.h"
+#include "core/product_keys.h"
 #include "core/time_store.h"
 #include "core/timer.h"
 #include "platform/base/clock.h"
+#include "platform/registry/registry.h"
 #include "platform/testing/temp_device_root.h"
 
 using namespace zt::core;
@@ -53,11 +54,11 @@ std::set<int32_t> ids_of(const CTimeStore& store, ItemType type) {
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    // A device of its own for every input, so one input's records never meet another's.
-    static std::optional<zt::platform::testing::TempDeviceRoot> device;
-    device.reset();
-    device.emplace();
-    if (device->path().empty()) std::abort();
+    static zt::platform::testing::TempDeviceRoot device;
+    if (device.path().empty()) std::abort();
+    // One input's records never meet another's.
+    if (auto product = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, kProductKeyPath))
+        product->delete_tree(u"");
 
     CTimeStore store;
     add_items(store);

@@ -8,7 +8,7 @@
 
 #include "platform/base/clock.h"
 #include "platform/hosts/zt_device/service_manager.h"
-#include "platform/hosts/zt_device/testing/running_device.h"
+#include "platform/hosts/zt_device/testing/answering_device.h"
 #include "platform/hosts/zt_device/testing/service_fixture.h"
 #include "platform/hosts/zt_device/time_text.h"
 #include "platform/kernel/event.h"
@@ -26,6 +26,7 @@ using testing::kPatience;
 using testing::read_lines;
 using testing::run_zt_device;
 using testing::RunningDevice;
+using testing::start_answering_device;
 namespace fs = std::filesystem;
 
 constexpr int64_t kHourMs = 3'600'000;
@@ -82,7 +83,7 @@ protected:
 };
 
 TEST_F(DeviceRunTest, SecondDeviceForTheSameRootRefuses) {
-    auto first = RunningDevice::start();
+    auto first = start_answering_device();
     ASSERT_TRUE(first);
     auto second = run_zt_device({ "run" });
     EXPECT_EQ(second.exit_code, 2);
@@ -95,7 +96,7 @@ TEST_F(DeviceRunTest, SecondDeviceForTheSameRootRefuses) {
 TEST_F(DeviceRunTest, TimeTriggerFiresWhenTheDeviceClockPassesIt) {
     auto waiter = open_waiter(u"ZunAlarmNotify");
     ASSERT_NE(register_event_at(u"ZunAlarmNotify", local_in(kHourMs)), 0u);
-    auto running = RunningDevice::start();
+    auto running = start_answering_device();
     ASSERT_TRUE(running);
     EXPECT_EQ(waiter.wait(0ms), Event::WaitResult::TimedOut) << "an hour early";
     ASSERT_TRUE(set_device_clock_offset_ms(device_clock_offset_ms() + kHourMs + 1000));
@@ -106,7 +107,7 @@ TEST_F(DeviceRunTest, TimeTriggerFiresWhenTheDeviceClockPassesIt) {
 }
 
 TEST_F(DeviceRunTest, ProgramTargetStartsWithItsArguments) {
-    auto running = RunningDevice::start();
+    auto running = start_answering_device();
     ASSERT_TRUE(running);
     ASSERT_NE(register_probe(notify::kTriggerTime, local_in(-5000), u"alpha beta"), 0u);
     EXPECT_TRUE(eventually([&] { return probe_count("started alpha beta") == 1; },
@@ -115,7 +116,7 @@ TEST_F(DeviceRunTest, ProgramTargetStartsWithItsArguments) {
 
 TEST_F(DeviceRunTest, KilledDeviceKeepsRegistrationsAndFiresThePassedOneOnRestart) {
     auto waiter = open_waiter(u"Passed");
-    auto first = RunningDevice::start();
+    auto first = start_answering_device();
     ASSERT_TRUE(first);
     ASSERT_NE(register_event_at(u"Passed", local_in(kHourMs)), 0u);
     ASSERT_NE(register_probe(notify::kTriggerEvent, {}, u"changed"), 0u);
@@ -124,7 +125,7 @@ TEST_F(DeviceRunTest, KilledDeviceKeepsRegistrationsAndFiresThePassedOneOnRestar
     // The clock moves while no device runs: no time-change firing is owed for that.
     ASSERT_TRUE(set_device_clock_offset_ms(device_clock_offset_ms() + 2 * kHourMs));
     ASSERT_EQ(notify::list_user_notifications().size(), 2u);
-    auto second = RunningDevice::start();
+    auto second = start_answering_device();
     ASSERT_TRUE(second) << "a stale lock and socket of the killed device do not block";
     EXPECT_EQ(waiter.wait(10s), Event::WaitResult::Signalled);
     settle();
@@ -136,7 +137,7 @@ TEST_F(DeviceRunTest, KilledDeviceKeepsRegistrationsAndFiresThePassedOneOnRestar
 
 TEST_F(DeviceRunTest, EachDeviceClockChangeFiresTimeChangeTriggersOnce) {
     ASSERT_NE(register_probe(notify::kTriggerEvent, {}, u"changed"), 0u);
-    auto running = RunningDevice::start();
+    auto running = start_answering_device();
     ASSERT_TRUE(running);
     settle();
     EXPECT_EQ(probe_count("started changed"), 0u) << "starting is not a clock change";
@@ -164,7 +165,7 @@ TEST_F(DeviceRunTest, ServicesLoadInOrderAndAreManagedThroughTheDevice) {
     ASSERT_TRUE(testing::register_test_service("ZunTimeService", "ZunTimeService.dll", "AAA", 2, 0));
     EXPECT_EQ(services::activate_service(u"ZunTimeService").status, services::ServiceStatus::DeviceNotRunning);
 
-    auto running = RunningDevice::start();
+    auto running = start_answering_device();
     ASSERT_TRUE(running);
     auto status = run_zt_device({ "status" });
     EXPECT_NE(status.out.find("running\tyes\npid\t" + std::to_string(running->pid())), std::string::npos) << status.out;
@@ -227,7 +228,7 @@ TEST_F(DeviceRunTest, NotifyListOnADamagedVolumeFailsPlainly) {
 TEST_F(DeviceRunTest, StartingRepairsADamagedVolumeAndSaysSo) {
     damage_volume(device.path());
     const fs::path said = device.path() / "device.err";
-    auto running = RunningDevice::start(said);
+    auto running = start_answering_device(said);
     ASSERT_TRUE(running);
     EXPECT_NE(file_text(said).find("moved it to"), std::string::npos) << file_text(said);
     auto list = run_zt_device({ "notify", "list" });
@@ -240,7 +241,7 @@ TEST_F(DeviceRunTest, ServicesStartAgainWhenTheirRegistrationsAreLost) {
     ASSERT_TRUE(testing::install_test_service(device.path(), "AAA", "ZunTimeService.dll"));
     ASSERT_TRUE(testing::register_test_service("ZunTimeService", "ZunTimeService.dll", "AAA", 2, 0));
     ASSERT_NE(register_event_at(u"Before", local_in(kHourMs)), 0u);
-    auto running = RunningDevice::start(device.path() / "device.err");
+    auto running = start_answering_device(device.path() / "device.err");
     ASSERT_TRUE(running);
     settle();
     EXPECT_EQ(read_lines(device.path() / "services.log"), (std::vector<std::string> { "AAA init 0" }));

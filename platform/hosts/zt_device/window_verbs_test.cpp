@@ -2,7 +2,7 @@
 #include <gtest/gtest.h>
 #include <unistd.h>
 
-#include "platform/hosts/zt_device/testing/running_device.h"
+#include "platform/testing/running_device.h"
 #include "platform/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/window.h"
