@@ -58,7 +58,7 @@ TEST_F(DevicePath, RefusesToClimbOutOfTheRoot) {
 }
 
 TEST_F(DevicePath, RefusesSymlinksThatLeadOut) {
-    fs::create_directory_symlink(base_, root_ / "Out");
+    fs::create_directory_symlink(base_.path(), root_ / "Out");
     fs::create_symlink("/etc/passwd", root_ / "Windows" / "passwd");
     EXPECT_FALSE(map_device_path(u"\\out", root_));
     EXPECT_FALSE(map_device_path(u"\\Out\\elsewhere.txt", root_));
@@ -78,7 +78,7 @@ TEST_F(DevicePath, RefusesEmbeddedNul) {
 TEST_F(DevicePath, HostFilesMapBackToDevicePaths) {
     EXPECT_EQ(to_device_path(root_ / "Windows" / "Ringout.exe", root_), u"\\Windows\\Ringout.exe");
     EXPECT_EQ(to_device_path(root_, root_), u"\\");
-    EXPECT_FALSE(to_device_path(base_, root_));
+    EXPECT_FALSE(to_device_path(base_.path(), root_));
     EXPECT_FALSE(to_device_path("/etc/passwd", root_));
 }
 

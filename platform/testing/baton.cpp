@@ -30,7 +30,7 @@ void Baton::pass() {
 bool Baton::await(std::chrono::milliseconds limit) {
     const auto deadline = std::chrono::steady_clock::now() + limit;
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) return false;
         pollfd ready { m_read, POLLIN, 0 };
         const int polled = poll(&ready, 1, static_cast<int>(left.count()));

@@ -63,7 +63,7 @@ ProgramResult run_program(const std::filesystem::path& program, const std::vecto
     if (input.empty()) in.close_write();
     fcntl(in.write, F_SETFL, O_NONBLOCK);
     while (out.read >= 0 || err.read >= 0) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+        const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) {
             ADD_FAILURE() << program.filename() << " still wrote after " << limit.count() << " ms";
             child->kill_now();
@@ -91,7 +91,7 @@ ProgramResult run_program(const std::filesystem::path& program, const std::vecto
         }
     }
     in.close_write();
-    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
+    const auto left = std::chrono::ceil<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
     result.exit_code = child->wait_exit(std::max(left, std::chrono::milliseconds(1)));
     return result;
 }
