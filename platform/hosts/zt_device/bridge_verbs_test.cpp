@@ -17,15 +17,15 @@
 #include "platform/gui/shell_frame.h"
 #include "platform/gui/shell_test_support.h"
 #include "platform/gui/ui_line.h"
-#include "platform/testing/running_device.h"
 #include "platform/profile/device_profile.h"
+#include "platform/testing/running_device.h"
 #include "platform/windows/message_sender.h"
 
 namespace zt::platform {
 namespace {
 
 using gui::testing::run_until;
-using testing::testing::ProgramResult;
+using testing::ProgramResult;
 
 class BridgeVerbs : public ::testing::Test {
 protected:
@@ -36,8 +36,8 @@ protected:
     }
 
     // Runs zt-device while this thread serves the program's event loop.
-    testing::ProgramResult verb(std::vector<std::string> args) {
-        testing::ProgramResult result;
+    ProgramResult verb(std::vector<std::string> args) {
+        ProgramResult result;
         std::atomic<bool> finished { false };
         std::thread runner([&] {
             result = testing::run_zt_device(args);
@@ -57,7 +57,7 @@ protected:
 TEST_F(BridgeVerbs, WithoutAGuiProgramEveryVerbSaysNotFound) {
     for (const auto& args : std::vector<std::vector<std::string>> {
              { "screencap", file("none.png").string() }, { "ui" }, { "input", "key", "action" }, { "input", "tap", "1", "1" } }) {
-        const testing::ProgramResult result = verb(args);
+        const ProgramResult result = verb(args);
         EXPECT_EQ(result.exit_code, 1) << args[0] << ": " << result.err;
         EXPECT_NE(result.err.find("no GUI program"), std::string::npos) << result.err;
     }
@@ -76,7 +76,7 @@ TEST_F(BridgeVerbs, BadArgumentsAreUsageErrors) {
              { "input", "drag", "1", "2", "3", "4", "--ms", "70000" },
              { "input", "wave" },
          }) {
-        const testing::ProgramResult result = verb(args);
+        const ProgramResult result = verb(args);
         EXPECT_EQ(result.exit_code, 2) << args.back() << ": " << result.err;
     }
 }
@@ -89,7 +89,7 @@ TEST_F(BridgeVerbs, ScreencapUiAndInputReachTheProgramInFront) {
     frame.show();
     ASSERT_NE(gui::debug_bridge_window(), 0u);
 
-    const testing::ProgramResult shot = verb({ "screencap", file("screen.png").string() });
+    const ProgramResult shot = verb({ "screencap", file("screen.png").string() });
     ASSERT_EQ(shot.exit_code, 0) << shot.err;
     QImage screen(QString::fromStdString(file("screen.png").string()));
     ASSERT_FALSE(screen.isNull()) << "a PNG";
@@ -97,7 +97,7 @@ TEST_F(BridgeVerbs, ScreencapUiAndInputReachTheProgramInFront) {
     EXPECT_GT(qBlue(screen.pixel(120, 2)), 100) << "the task bar's blue";
     EXPECT_LT(qRed(screen.pixel(120, 2)), 40);
 
-    const testing::ProgramResult listed = verb({ "ui" });
+    const ProgramResult listed = verb({ "ui" });
     ASSERT_EQ(listed.exit_code, 0) << listed.err;
     const auto lines = gui::parse_ui_dump(listed.out);
     ASSERT_TRUE(lines) << "every line in the documented form:\n" << listed.out;
@@ -108,12 +108,12 @@ TEST_F(BridgeVerbs, ScreencapUiAndInputReachTheProgramInFront) {
     ASSERT_TRUE(done) << listed.out;
     EXPECT_EQ(done->control_id, 0x7001);
 
-    const testing::ProgramResult tapped = verb({ "input", "tap", std::to_string(done->x + done->width / 2),
+    const ProgramResult tapped = verb({ "input", "tap", std::to_string(done->x + done->width / 2),
                                         std::to_string(done->y + done->height / 2) });
     ASSERT_EQ(tapped.exit_code, 0) << tapped.err;
     EXPECT_EQ(commands, std::vector<std::uint32_t> { 0x7001 }) << "handled by the time zt-device returned";
 
-    const testing::ProgramResult outside = verb({ "input", "tap", "300", "10" });
+    const ProgramResult outside = verb({ "input", "tap", "300", "10" });
     EXPECT_EQ(outside.exit_code, 1) << "no window of the program there";
     EXPECT_EQ(verb({ "input", "key", "0x99" }).exit_code, 2) << "no such key";
     EXPECT_EQ(verb({ "input", "key", "action" }).exit_code, 0);
