@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-#include "platform/hosts/zt_device/service_manager.h"
+#include "platform/services/service_manager.h"
 
 namespace zt::platform::services {
 

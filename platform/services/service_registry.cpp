@@ -1,4 +1,4 @@
-#include "platform/hosts/zt_device/service_registry.h"
+#include "platform/services/service_registry.h"
 
 #include <algorithm>
 

@@ -1,10 +1,10 @@
-#include "platform/hosts/zt_device/service_manager.h"
+#include "platform/services/service_manager.h"
 
 #include <charconv>
 
 #include "platform/base/text.h"
-#include "platform/hosts/zt_device/control_channel.h"
-#include "platform/hosts/zt_device/control_text.h"
+#include "platform/services/control_channel.h"
+#include "platform/services/control_text.h"
 
 namespace zt::platform::services {
 namespace {

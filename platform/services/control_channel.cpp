@@ -1,4 +1,4 @@
-#include "platform/hosts/zt_device/control_channel.h"
+#include "platform/services/control_channel.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
