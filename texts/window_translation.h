@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/texts/text_table.h"
+#include "texts/text_table.h"
 
 namespace zt::app {
 

@@ -1,13 +1,13 @@
-#include "app/texts/text_table.h"
+#include "texts/text_table.h"
 
 #include <fstream>
 #include <iterator>
 #include <vector>
 
-#include "app/texts/ansi_code_page.h"
-#include "app/texts/text_table_parser.h"
 #include "platform/base/device_path.h"
 #include "platform/base/text.h"
+#include "texts/ansi_code_page.h"
+#include "texts/text_table_parser.h"
 
 namespace zt::app {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/texts/ansi_code_page.h"
+#include "texts/ansi_code_page.h"
 
 #include <array>
 

@@ -1,4 +1,4 @@
-#include "app/texts/window_translation.h"
+#include "texts/window_translation.h"
 
 #include <gtest/gtest.h>
 

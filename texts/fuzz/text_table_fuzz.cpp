@@ -3,8 +3,8 @@
 #include <cstdint>
 #include <cstdlib>
 
-#include "app/texts/text_table.h"
-#include "app/texts/text_table_parser.h"
+#include "texts/text_table.h"
+#include "texts/text_table_parser.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zt::app::CTextTable table;

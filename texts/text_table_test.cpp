@@ -1,11 +1,11 @@
-#include "app/texts/text_table.h"
+#include "texts/text_table.h"
 
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <fstream>
 
-#include "app/texts/ansi_code_page.h"
+#include "texts/ansi_code_page.h"
 
 namespace zt::app {
 namespace {

@@ -1,4 +1,4 @@
-#include "app/texts/text_table_parser.h"
+#include "texts/text_table_parser.h"
 
 namespace zt::app {
 namespace {
