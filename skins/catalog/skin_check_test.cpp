@@ -7,7 +7,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "tools/zt_skin/skin_check.h"
+#include "skins/catalog/skin_check.h"
 
 namespace zt::skintool {
 namespace {

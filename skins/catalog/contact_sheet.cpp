@@ -1,4 +1,4 @@
-#include "tools/zt_skin/contact_sheet.h"
+#include "skins/catalog/contact_sheet.h"
 
 #include <QFont>
 #include <QImage>
@@ -7,7 +7,7 @@
 #include <algorithm>
 #include <vector>
 
-#include "tools/zt_skin/skin_catalog.h"
+#include "skins/catalog/skin_catalog.h"
 
 namespace zt::skintool {
 

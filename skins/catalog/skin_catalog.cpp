@@ -1,4 +1,4 @@
-#include "tools/zt_skin/skin_catalog.h"
+#include "skins/catalog/skin_catalog.h"
 
 namespace zt::skintool {
 

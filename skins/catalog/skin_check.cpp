@@ -1,11 +1,11 @@
-#include "tools/zt_skin/skin_check.h"
+#include "skins/catalog/skin_check.h"
 
 #include <algorithm>
 #include <optional>
 
+#include "skins/catalog/skin_catalog.h"
 #include "skins/image_strip.h"
 #include "skins/picture_loader.h"
-#include "tools/zt_skin/skin_catalog.h"
 
 namespace zt::skintool {
 
