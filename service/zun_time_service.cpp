@@ -3,6 +3,7 @@
 #include <array>
 #include <thread>
 
+#include "contracts/service.h"
 #include "core/notification_schedule.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
@@ -13,7 +14,6 @@
 #include "platform/windows/window.h"
 #include "service/alarm_responder.h"
 #include "service/screen_saver_idle.h"
-#include "service/service_names.h"
 #include "service/service_window_handler.h"
 
 namespace zt::service {
@@ -44,8 +44,8 @@ ZunTimeService::~ZunTimeService() {
 std::unique_ptr<ZunTimeService> ZunTimeService::start() {
     auto stop = Event::create_unnamed(ResetPolicy::Manual, false);
     auto activity = open_named_event(zt::platform::kUserActivityEventName);
-    auto alarm = open_named_event(kAlarmEventName);
-    auto time_change = open_named_event(kTimeChangeEventName);
+    auto alarm = open_named_event(contracts::kAlarmNotifyName);
+    auto time_change = open_named_event(contracts::kTimeChangeNotifyName);
     if (!stop || !activity || !alarm || !time_change) return nullptr;
 
     std::unique_ptr<ZunTimeService> service(
@@ -123,7 +123,7 @@ uint32_t ZunTimeService::run_window_thread() {
         return handler.on_message(message.number);
     };
     // Style 0: hidden; at (-1, -1), one pixel wide and high.
-    auto window = zt::platform::Window::create(kServiceWindowClass, u"", procedure,
+    auto window = zt::platform::Window::create(contracts::kServiceClass, u"", procedure,
                                                zt::platform::WindowOptions { false, { -1, -1, 0, 0 } });
     if (!window) {
         m_window_thread_ended = true;
