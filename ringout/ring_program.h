@@ -14,9 +14,11 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <thread>
 
 #include "contracts/item_command.h"
+#include "contracts/ringout.h"
 #include "core/time_store.h"
 #include "platform/gui/window_placement.h"
 #include "platform/gui/window_timers.h"
@@ -28,6 +30,8 @@
 namespace zt::ringout {
 
 inline constexpr char16_t kFrameClass[] = u"Afx:Ringout:Frame";
+// The installer hook and the single-instance check find the frame by the prefix.
+static_assert(std::u16string_view(kFrameClass).starts_with(contracts::kRingoutClassPrefix));
 
 class RingFrame final : public QWidget, public SoundWindow, public RingSound, public RingHost {
 public:
