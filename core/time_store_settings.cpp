@@ -1,8 +1,8 @@
 // The few settings the store carries for the Today item and the add-city dialog.
 #include <limits>
 
+#include "contracts/registry_keys.h"
 #include "core/number_text.h"
-#include "core/product_keys.h"
 #include "core/property_list.h"
 #include "core/registry_key.h"
 #include "core/time_store.h"
@@ -10,7 +10,7 @@
 namespace zt::core {
 
 void CTimeStore::load_settings() {
-    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, false, false);
+    CRegistryKey key(RegistryRoot::CurrentUser, contracts::kSettingsKeyPath, false, false);
     today_skin_name = key.read_string(u"TodaySkinName", u"default");
     view = key.read_number(u"View", 1);
     cities_count = key.read_number(u"CitiesCount", 1);
@@ -22,7 +22,7 @@ void CTimeStore::load_settings() {
 }
 
 void CTimeStore::save_settings() const {
-    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, true, true);
+    CRegistryKey key(RegistryRoot::CurrentUser, contracts::kSettingsKeyPath, true, true);
     key.write_string(u"TodaySkinName", today_skin_name);
     key.write_number(u"View", view);
     key.write_number(u"CitiesCount", cities_count);
@@ -32,7 +32,7 @@ void CTimeStore::save_settings() const {
 
 AddCityOptions CTimeStore::load_add_city_options() const {
     AddCityOptions options;
-    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, false, false);
+    CRegistryKey key(RegistryRoot::CurrentUser, contracts::kSettingsKeyPath, false, false);
     auto map = parse_property_list(key.read_string(u"Add City Options", u""));
     if (!map) return options;
     options.state = map->number(u"state").value_or(0);
@@ -51,7 +51,7 @@ void CTimeStore::save_add_city_options(const AddCityOptions& options) const {
     if (options.city != 0) map.put_number(u"city", options.city);
     for (size_t index = 0; index < options.counts.size(); ++index)
         map.put_number(u"cnt" + format_unsigned(static_cast<uint32_t>(index)), options.counts[index]);
-    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, true, true);
+    CRegistryKey key(RegistryRoot::CurrentUser, contracts::kSettingsKeyPath, true, true);
     key.write_string(u"Add City Options", join_property_list(map));
 }
 

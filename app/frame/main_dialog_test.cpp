@@ -19,12 +19,11 @@
 
 #include "app/dialogs/program_look.h"
 #include "app/frame/options_sheet.h"
+#include "app/frame/options_sheet_launcher.h"
 #include "app/frame/screens.h"
 #include "app/frame/timers_page.h"
-#include "app/frame/options_sheet_launcher.h"
-#include "app/texts/text_table.h"
+#include "contracts/registry_keys.h"
 #include "core/alarm.h"
-#include "core/product_keys.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/base/device_path.h"
@@ -34,15 +33,16 @@
 #include "platform/gui/shell_frame.h"
 #include "platform/gui/testing/font_cell.h"
 #include "platform/gui/testing/widget_test_app.h"
+#include "platform/gui/window_placement.h"
 #include "platform/gui/window_timers.h"
 #include "platform/registry/registry.h"
-#include "platform/gui/window_placement.h"
+#include "platform/testing/temp_device_root.h"
 #include "platform/windows/window.h"
 #include "platform/windows/window_lookup.h"
-#include "platform/testing/temp_device_root.h"
 #include "skins/image_strip.h"
 #include "skins/picture_loader.h"
 #include "skins/skin_manager.h"
+#include "texts/text_table.h"
 
 namespace zt::app {
 namespace {
@@ -71,7 +71,7 @@ protected:
         const fs::path host = *platform::map_device_path(folder);
         fs::create_directories(host);
         if (!from.empty()) fs::copy(from, host, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, skins::kSkinsKeyPath);
+        auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, contracts::kSkinsKeyPath);
         ASSERT_TRUE(created);
         created->key.set_string(std::u16string(name.begin(), name.end()), folder);
     }
@@ -238,7 +238,7 @@ void with_options_sheet(int page, const std::function<void(gui::PropertySheet&)>
 TEST_F(MainDialogTest, TimersPageStoresItsValuesOnlyOnOk) {
     zt::platform::gui::testing::widget_test_app();
     const auto stored = [](std::u16string_view name) {
-        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
         return key ? key->get_dword(name) : std::nullopt;
     };
     const auto untick_all = [](gui::PropertySheet& sheet) {
@@ -307,7 +307,7 @@ TEST_F(MainDialogTest, OptionsSheetAndItsPagesHaveTheProgramsLook) {
 }
 
 TEST_F(MainDialogTest, StartsOnTheRememberedScreenWithItsRefreshTimer) {
-    auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
     created->key.set_dword(kActiveScreenSetValue, 1);
     created->key.set_dword(kTimersActiveScreenValue, 4);
     m_settings.load();
@@ -394,7 +394,7 @@ TEST_F(MainDialogTest, ToolbarPressesSwitchScreensAndSets) {
     EXPECT_EQ(m_dialog->screen_sets().active_set(), kTimersSet);
     EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::Stopwatch);
     EXPECT_EQ(m_dialog->active_screen()->refresh_period_ms(), 25u);
-    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->get_dword(kClocksActiveScreenValue), 0u);
     EXPECT_EQ(key->get_dword(kActiveScreenSetValue), 1u);
@@ -480,7 +480,7 @@ TEST_F(MainDialogTest, SkinFailingVerificationIsReportedOnceAndDefaultTakesOver)
 TEST_F(MainDialogTest, ScreenRefusingWithNoneShownReportsOnceAndEnds) {
     const fs::path log = m_root.path() / "messages.log";
     qputenv("ZT_MESSAGE_LOG", QByteArray::fromStdString(log.string()));
-    auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
     created->key.set_dword(kClocksActiveScreenValue, 6);
     m_settings.load();
     ASSERT_TRUE(start({ 240, 320 }));
@@ -533,7 +533,7 @@ TEST_F(MainDialogTest, CloseWritesTheSettings) {
     m_dialog->close_and_quit();
     EXPECT_EQ(m_dialog->end(), MainDialogEnd::Closed);
     EXPECT_FALSE(m_dialog->active_screen());
-    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->get_dword(kClocksActiveScreenValue), 0u);
     EXPECT_EQ(key->get_dword(kActiveScreenSetValue), 0u);

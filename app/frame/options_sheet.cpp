@@ -4,13 +4,13 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/dialogs/program_look.h"
 #include "app/frame/options_sheet.h"
 #include "app/frame/options_sheet_launcher.h"
-#include "app/dialogs/program_look.h"
 #include "app/frame/timers_page.h"
-#include "app/texts/text_table.h"
 #include "platform/gui/control_id.h"
 #include "platform/gui/property_sheet.h"
+#include "texts/text_table.h"
 
 namespace zt::app {
 namespace {

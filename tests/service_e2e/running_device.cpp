@@ -4,6 +4,7 @@
 
 #include <fstream>
 
+#include "contracts/service.h"
 #include "platform/base/device_path.h"
 #include "platform/kernel/process.h"
 #include "platform/kernel/process_list.h"
@@ -15,8 +16,6 @@ namespace {
 
 using zt::platform::registry::Key;
 using zt::platform::registry::Root;
-
-constexpr char16_t kServiceWindowClass[] = u"ZUNTIME{E9A24090-D854-4947-8FA2-CA9D4A1A3B1D}";
 
 bool install_service_library() {
     auto windows = zt::platform::map_device_path(u"\\Windows\\ZunTimeService.dll");
@@ -69,7 +68,7 @@ bool DeviceWithService::install_stand_in(const std::u16string& device_path) {
 bool DeviceWithService::start() {
     zt::platform::testing::DeviceStart how;
     how.arguments = { "--root", root().string(), "run" };
-    how.ready = [](pid_t) { return zt::platform::find_window(kServiceWindowClass).has_value(); };
+    how.ready = [](pid_t) { return zt::platform::find_window(contracts::kServiceClass).has_value(); };
     how.what = "the service's window";
     m_device = zt::platform::testing::RunningDevice::start(how);
     return m_device.has_value();

@@ -1,17 +1,17 @@
 // Item commands (0x046B) as another program, or a foreign one, sends them to the anchor window:
 // every 8 bytes are a wparam and an lparam, little-endian, decoded and applied in turn to two
 // alarms (one-time and daily) and two timers (count-down and count-up) made afresh.
-// The decoding must give back the lparam it came from, and afterwards another process must
+// The halves must give back the lparam they came from, and afterwards another process must
 // read the same alarms the main program holds, and every timer it holds.
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
 #include <set>
 
-#include "app/startup/anchor_protocol.h"
 #include "app/startup/item_command.h"
+#include "contracts/item_command.h"
+#include "contracts/registry_keys.h"
 #include "core/alarm.h"
-#include "core/product_keys.h"
 #include "core/time_store.h"
 #include "core/timer.h"
 #include "platform/base/clock.h"
@@ -57,7 +57,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     static zt::platform::testing::TempDeviceRoot device;
     if (device.path().empty()) std::abort();
     // One input's records never meet another's.
-    if (auto product = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, kProductKeyPath))
+    using zt::platform::registry::Key;
+    if (auto product = Key::open(zt::platform::registry::Root::CurrentUser, zt::contracts::kProductKeyPath))
         product->delete_tree(u"");
 
     CTimeStore store;
@@ -65,10 +66,12 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     for (size_t at = 0; at + 8 <= size && at < 8 * 64; at += 8) {
         const uint32_t wparam = read_le32(data + at);
         const uint32_t lparam = read_le32(data + at + 4);
-        const auto command = zt::app::decode_item_command(wparam, lparam);
-        if (static_cast<uint32_t>(command.item_id) != wparam) std::abort();
-        if (zt::app::item_command_parameter(command.command, command.argument) != lparam) std::abort();
-        zt::app::apply_item_command(store, command.item_id, command.command, command.argument);
+        // As the anchor window takes the message apart.
+        const auto item_id = static_cast<int32_t>(wparam);
+        const auto command = zt::contracts::split_item_command_parameter(lparam);
+        const auto as_sent = static_cast<zt::contracts::ItemCommand>(command.command);
+        if (zt::contracts::item_command_parameter(as_sent, command.argument) != lparam) std::abort();
+        zt::app::apply_item_command(store, item_id, command.command, command.argument);
     }
 
     CTimeStore other;

@@ -7,12 +7,12 @@
 #include <iterator>
 
 #include "platform/base/clock.h"
-#include "platform/hosts/zt_device/service_manager.h"
 #include "platform/hosts/zt_device/testing/answering_device.h"
 #include "platform/hosts/zt_device/testing/service_fixture.h"
 #include "platform/hosts/zt_device/time_text.h"
 #include "platform/kernel/event.h"
 #include "platform/notify/user_notification.h"
+#include "platform/services/service_manager.h"
 #include "platform/testing/child_process.h"
 #include "platform/testing/eventually.h"
 #include "platform/testing/temp_device_root.h"

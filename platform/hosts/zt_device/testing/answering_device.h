@@ -3,7 +3,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "platform/hosts/zt_device/service_manager.h"
+#include "platform/services/service_manager.h"
 #include "platform/testing/running_device.h"
 
 namespace zt::platform::testing {
