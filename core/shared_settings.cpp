@@ -1,17 +1,17 @@
-// The few settings the store carries for the Today item and the add-city dialog.
+#include "core/shared_settings.h"
+
 #include <limits>
 
 #include "core/number_text.h"
 #include "core/product_keys.h"
 #include "core/property_list.h"
 #include "core/registry_key.h"
-#include "core/time_store.h"
 
 namespace zt::core {
 
-void CTimeStore::load_settings() {
+void TodaySettings::load() {
     CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, false, false);
-    today_skin_name = key.read_string(u"TodaySkinName", u"default");
+    skin_name = key.read_string(u"TodaySkinName", u"default");
     view = key.read_number(u"View", 1);
     cities_count = key.read_number(u"CitiesCount", 1);
     uint32_t stored_city = key.read_number(u"CityIndex", kStoredNoCity);
@@ -21,16 +21,16 @@ void CTimeStore::load_settings() {
     hide_icon = key.read_number(u"HideIcon", 0) != 0;
 }
 
-void CTimeStore::save_settings() const {
+void TodaySettings::save() const {
     CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, true, true);
-    key.write_string(u"TodaySkinName", today_skin_name);
+    key.write_string(u"TodaySkinName", skin_name);
     key.write_number(u"View", view);
     key.write_number(u"CitiesCount", cities_count);
     key.write_number(u"CityIndex", city_index < 0 ? kStoredNoCity : static_cast<uint32_t>(city_index));
     key.write_number(u"HideIcon", hide_icon ? 1 : 0);
 }
 
-AddCityOptions CTimeStore::load_add_city_options() const {
+AddCityOptions load_add_city_options() {
     AddCityOptions options;
     CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, false, false);
     auto map = parse_property_list(key.read_string(u"Add City Options", u""));
@@ -45,7 +45,7 @@ AddCityOptions CTimeStore::load_add_city_options() const {
     return options;
 }
 
-void CTimeStore::save_add_city_options(const AddCityOptions& options) const {
+void save_add_city_options(const AddCityOptions& options) {
     CValueMap map;
     if (options.state != 0) map.put_number(u"state", options.state);
     if (options.city != 0) map.put_number(u"city", options.city);
