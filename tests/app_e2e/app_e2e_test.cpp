@@ -11,7 +11,7 @@
 #include <set>
 #include <thread>
 
-#include "app/startup/anchor_protocol.h"
+#include "app/model/anchor_protocol.h"
 #include "core/notification_schedule.h"
 #include "core/product_keys.h"
 #include "core/time_math.h"

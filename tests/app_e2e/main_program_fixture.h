@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/startup/anchor_protocol.h"
+#include "app/model/anchor_protocol.h"
 #include "core/product_keys.h"
 #include "platform/kernel/process.h"
 #include "platform/registry/registry.h"
