@@ -83,6 +83,11 @@ bool CNotificationScheduler::register_on_event(const Key* settings, uint32_t eve
     return register_trigger(settings, trigger, event, name);
 }
 
+bool CNotificationScheduler::renew_on_event(const Key* settings, uint32_t event, std::u16string_view name) {
+    if (!settings || !stored_handle(*settings, name)) return false;
+    return register_on_event(settings, event, name);
+}
+
 bool CNotificationScheduler::register_trigger(const Key* settings, NotificationTrigger trigger, uint32_t event,
                                               std::u16string_view name) {
     if (!settings || name.empty() || name.front() == u'\0') return false;

@@ -46,6 +46,11 @@ public:
     bool register_at_time(const Key* settings, const SYSTEMTIME& local, std::u16string_view name);
     // An event trigger (1 = time change).
     bool register_on_event(const Key* settings, uint32_t event, std::u16string_view name);
+    // Registers the event trigger again, but only when a registration is stored under the name:
+    // the installation made it, and the device may have lost it (a repaired notification
+    // volume) while the handle stayed in the registry. Without a stored one nothing is made,
+    // so an uninstalled product is never registered behind the user's back.
+    bool renew_on_event(const Key* settings, uint32_t event, std::u16string_view name);
     // Completes the trigger (size, event, application) and registers it. True only when the
     // device gave a handle and it was stored. The registration whose handle was stored under
     // the name before is cleared. A handle that cannot be stored is cleared again at once, so

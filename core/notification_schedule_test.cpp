@@ -148,6 +148,18 @@ TEST_F(NotificationScheduleTest, EventTriggerCarriesTheEventAndNoTimes) {
     EXPECT_EQ(handle_value(kTimeChangeNotifyName), 101u);
 }
 
+TEST_F(NotificationScheduleTest, RenewingAnEventRegistrationNeedsOneStoredAndReplacesIt) {
+    Key key = settings();
+    EXPECT_FALSE(scheduler.renew_on_event(&key, NotificationTrigger::kEventTimeChange, kTimeChangeNotifyName));
+    EXPECT_TRUE(device.set_calls.empty()) << "nothing was installed, nothing is registered";
+    key.set_dword(kTimeChangeNotifyName, 77);  // a handle the device has forgotten
+    ASSERT_TRUE(scheduler.renew_on_event(&key, NotificationTrigger::kEventTimeChange, kTimeChangeNotifyName));
+    ASSERT_EQ(device.set_calls.size(), 1u);
+    EXPECT_EQ(device.set_calls[0].event, NotificationTrigger::kEventTimeChange);
+    EXPECT_EQ(device.cleared, (std::vector<uint32_t> { 77 }));
+    EXPECT_EQ(handle_value(kTimeChangeNotifyName), 101u);
+}
+
 TEST_F(NotificationScheduleTest, HandleThatCannotBeStoredIsClearedAgain) {
     Key key = settings();
     ASSERT_EQ(zt::platform::registry::delete_tree(Root::CurrentUser, kSettingsKeyPath), zt::platform::registry::Status::Ok);

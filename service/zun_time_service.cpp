@@ -4,10 +4,12 @@
 #include <thread>
 
 #include "core/notification_schedule.h"
+#include "core/product_keys.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
 #include "platform/kernel/waitable.h"
 #include "platform/power/user_activity.h"
+#include "platform/registry/registry.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window.h"
@@ -29,6 +31,17 @@ std::optional<Event> open_named_event(std::u16string_view name) {
     auto opened = Event::create_or_open(name, ResetPolicy::Manual, false);
     if (!opened) return std::nullopt;
     return std::move(opened->event);
+}
+
+// The device loses every registration when its damaged notification volume is made anew;
+// the installation's time-change registration would then never come back, and clock changes
+// would no longer reach the service.
+void renew_time_change_registration() {
+    using zt::platform::registry::Key;
+    std::optional<Key> settings = Key::open(zt::platform::registry::Root::CurrentUser, zt::core::kSettingsKeyPath);
+    if (!settings) return;
+    zt::core::CNotificationScheduler().renew_on_event(&*settings, zt::core::NotificationTrigger::kEventTimeChange,
+                                                     zt::core::kTimeChangeNotifyName);
 }
 
 }  // namespace
@@ -56,6 +69,7 @@ std::unique_ptr<ZunTimeService> ZunTimeService::start() {
     zt::core::CTimeStore& store = zt::core::CTimeStore::instance();
     zt::core::install_reschedule_hook(store);
     AlarmResponder(service->m_device, zt::core::device_notifications(), store).reschedule();
+    renew_time_change_registration();
     ZunTimeService* self = service.get();
     service->m_screen_saver_thread = Thread::create([self] { return self->run_screen_saver_thread(); });
     service->m_alarm_thread = Thread::create([self] { return self->run_alarm_thread(); });

@@ -1,12 +1,11 @@
 #include "app/texts/text_table.h"
 
-#include <fstream>
-#include <iterator>
-#include <vector>
+#include <optional>
 
 #include "app/texts/ansi_code_page.h"
 #include "app/texts/text_table_parser.h"
 #include "platform/base/device_path.h"
+#include "platform/base/mapped_file.h"
 #include "platform/base/text.h"
 
 namespace zt::app {
@@ -32,16 +31,11 @@ CTextTable& CTextTable::instance() {
 
 bool CTextTable::load(const std::filesystem::path& host_path) {
     m_map.clear();
-    std::error_code ec;
-    if (!std::filesystem::is_regular_file(host_path, ec)) return false;
-    uintmax_t size = std::filesystem::file_size(host_path, ec);
-    if (ec || size > kMaxFileSize) return false;
-    std::ifstream in(host_path, std::ios::binary);
-    if (!in) return false;
-    std::vector<uint8_t> bytes(static_cast<size_t>(size));
-    in.read(reinterpret_cast<char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    if (in.gcount() != static_cast<std::streamsize>(bytes.size())) return false;
-    return load_bytes(bytes);
+    // The device's mapped open takes only regular files and never waits, so a FIFO or a
+    // folder swapped in under the text table's name cannot hang the program's start.
+    std::optional<platform::MappedFile> file = platform::MappedFile::open(host_path);
+    if (!file || file->size() > kMaxFileSize) return false;
+    return load_bytes(file->bytes());
 }
 
 bool CTextTable::load_device_file(std::u16string_view device_path) {

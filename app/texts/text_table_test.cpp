@@ -5,6 +5,8 @@
 #include <cstdlib>
 #include <fstream>
 
+#include <sys/stat.h>
+
 #include "app/texts/ansi_code_page.h"
 
 namespace zt::app {
@@ -122,6 +124,10 @@ TEST(TextTableFiles, MissingFileFailsQuietlyAndRealFileLoads) {
     EXPECT_EQ(table.translate(u"Options"), u"Optionen");
     EXPECT_FALSE(table.load(std::filesystem::path(dir))) << "a folder is not a file";
     EXPECT_EQ(table.size(), 0u);
+    // A FIFO in the table's place would block a plain open until a writer came.
+    const auto fifo = std::filesystem::path(dir) / "fifo.txt";
+    ASSERT_EQ(mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_FALSE(table.load(fifo));
     std::filesystem::remove_all(dir);
 }
 
