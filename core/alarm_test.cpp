@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "core/property_list.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
@@ -13,13 +13,13 @@ namespace {
 namespace registry = zt::platform::registry;
 
 void store_alarm_text(const char16_t* name, std::u16string_view text) {
-    auto key = registry::Key::create(registry::Root::CurrentUser, kAlarmsKeyPath);
+    auto key = registry::Key::create(registry::Root::CurrentUser, contracts::kAlarmsKeyPath);
     ASSERT_TRUE(key);
     ASSERT_EQ(key->key.set_string(name, text), registry::Status::Ok);
 }
 
 std::optional<std::u16string> stored_alarm_text(const char16_t* name) {
-    auto key = registry::Key::open(registry::Root::CurrentUser, kAlarmsKeyPath);
+    auto key = registry::Key::open(registry::Root::CurrentUser, contracts::kAlarmsKeyPath);
     return key ? key->get_string(name) : std::nullopt;
 }
 

@@ -4,7 +4,8 @@
 #include <cstdio>
 #include <optional>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
+#include "contracts/service.h"
 #include "core/time_math.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
@@ -43,7 +44,7 @@ private:
 };
 
 std::optional<Key> open_settings_key() {
-    auto created = Key::create(Root::CurrentUser, kSettingsKeyPath);
+    auto created = Key::create(Root::CurrentUser, contracts::kSettingsKeyPath);
     if (!created) return std::nullopt;
     return std::move(created->key);
 }
@@ -124,8 +125,8 @@ void CNotificationScheduler::clear_all() {
     std::optional<Key> settings = open_settings_key();
     const Key* key = settings ? &*settings : nullptr;
     clear(key, kOldTimerNotifyName);
-    clear(key, kAlarmNotifyName);
-    clear(key, kWakeupHelperNotifyName);
+    clear(key, contracts::kAlarmNotifyName);
+    clear(key, contracts::kWakeupHelperNotifyName);
     if (key) key->flush();
 }
 
@@ -144,8 +145,8 @@ bool CNotificationScheduler::schedule_due(const DueItem& due) {
 
     std::optional<Key> settings = open_settings_key();
     const Key* key = settings ? &*settings : nullptr;
-    const bool registered = register_at_time(key, alarm_notice, kAlarmNotifyName);
-    if (registered) register_at_time(key, wakeup_notice, kWakeupHelperNotifyName);
+    const bool registered = register_at_time(key, alarm_notice, contracts::kAlarmNotifyName);
+    if (registered) register_at_time(key, wakeup_notice, contracts::kWakeupHelperNotifyName);
     if (key) key->flush();
     if (!registered) m_device.show_error(kScheduleFailureText);
     return registered;

@@ -21,9 +21,6 @@ namespace zt::core {
 
 class CTimeStore;
 
-inline constexpr char16_t kAlarmNotifyName[] = u"ZunAlarmNotify";              // 30 s before due
-inline constexpr char16_t kWakeupHelperNotifyName[] = u"ZunWakeupHelperNotify";  // 5 s before due
-inline constexpr char16_t kTimeChangeNotifyName[] = u"TimeChangeNotify";         // the installer's
 inline constexpr char16_t kOldTimerNotifyName[] = u"TimerNotify";                // older versions: only cleared
 inline constexpr int64_t kAlarmNoticeMs = 30'000;
 inline constexpr int64_t kWakeupNoticeMs = 5'000;

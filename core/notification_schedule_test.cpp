@@ -4,7 +4,8 @@
 
 #include <thread>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
+#include "contracts/service.h"
 #include "core/testing/fake_notification_device.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
@@ -29,7 +30,7 @@ class NotificationScheduleTest : public ::testing::Test {
 protected:
     NotificationScheduleTest() : m_override(clock) {}
 
-    Key settings() { return std::move(Key::create(Root::CurrentUser, kSettingsKeyPath)->key); }
+    Key settings() { return std::move(Key::create(Root::CurrentUser, contracts::kSettingsKeyPath)->key); }
     std::optional<uint32_t> handle_value(std::u16string_view name) { return settings().get_dword(name); }
 
     CAlarm& add_alarm(int32_t id, uint16_t h, uint16_t m, uint16_t s = 0) {
@@ -63,8 +64,8 @@ TEST_F(NotificationScheduleTest, AlarmAtSevenRegistersBothNoticesAndStoresTheirH
     const NotificationTrigger& wakeup = device.set_calls[1];
     EXPECT_EQ(wakeup.application, u"\\\\.\\Notifications\\NamedEvents\\ZunWakeupHelperNotify");
     EXPECT_EQ(wakeup.start, monday(6, 59, 55));
-    EXPECT_EQ(handle_value(kAlarmNotifyName), 101u);
-    EXPECT_EQ(handle_value(kWakeupHelperNotifyName), 102u);
+    EXPECT_EQ(handle_value(contracts::kAlarmNotifyName), 101u);
+    EXPECT_EQ(handle_value(contracts::kWakeupHelperNotifyName), 102u);
     EXPECT_TRUE(device.errors.empty());
 }
 
@@ -84,8 +85,8 @@ TEST_F(NotificationScheduleTest, RescheduleClearsThePreviousRegistrationsFirst) 
     ASSERT_TRUE(scheduler.schedule(store)) << "nothing due is a success";
     EXPECT_EQ(device.cleared, (std::vector<uint32_t> { 101, 102 }));
     EXPECT_TRUE(device.live.empty());
-    EXPECT_FALSE(handle_value(kAlarmNotifyName));
-    EXPECT_FALSE(handle_value(kWakeupHelperNotifyName));
+    EXPECT_FALSE(handle_value(contracts::kAlarmNotifyName));
+    EXPECT_FALSE(handle_value(contracts::kWakeupHelperNotifyName));
     EXPECT_EQ(device.set_calls.size(), 2u) << "no new registration";
 }
 
@@ -95,20 +96,20 @@ TEST_F(NotificationScheduleTest, RefusedAlarmNoticeShowsTheMessageAndLeavesNothi
     EXPECT_FALSE(scheduler.schedule(store));
     EXPECT_EQ(device.errors, (std::vector<std::u16string> { kScheduleFailureText }));
     EXPECT_EQ(device.set_calls.size(), 1u) << "the wake-up notice is not tried";
-    EXPECT_FALSE(handle_value(kAlarmNotifyName));
-    EXPECT_FALSE(handle_value(kWakeupHelperNotifyName));
+    EXPECT_FALSE(handle_value(contracts::kAlarmNotifyName));
+    EXPECT_FALSE(handle_value(contracts::kWakeupHelperNotifyName));
 }
 
 TEST_F(NotificationScheduleTest, RefusedWakeupNoticeAloneIsSilent) {
     add_alarm(1, 7, 0);
     device.set_calls.clear();
     device.on_call = [&](const std::u16string& what) {
-        if (what.ends_with(kWakeupHelperNotifyName)) device.refuse_remaining = 1;
+        if (what.ends_with(contracts::kWakeupHelperNotifyName)) device.refuse_remaining = 1;
     };
     EXPECT_TRUE(scheduler.schedule(store));
     EXPECT_TRUE(device.errors.empty());
-    EXPECT_TRUE(handle_value(kAlarmNotifyName));
-    EXPECT_FALSE(handle_value(kWakeupHelperNotifyName));
+    EXPECT_TRUE(handle_value(contracts::kAlarmNotifyName));
+    EXPECT_FALSE(handle_value(contracts::kWakeupHelperNotifyName));
 }
 
 TEST_F(NotificationScheduleTest, ClearReadsAnyFourByteValueAndDeletesStaleHandles) {
@@ -129,10 +130,10 @@ TEST_F(NotificationScheduleTest, ClearReadsAnyFourByteValueAndDeletesStaleHandle
 
 TEST_F(NotificationScheduleTest, MissingKeyOrNameIsRefusedWithoutTouchingTheDevice) {
     Key key = settings();
-    EXPECT_FALSE(scheduler.register_at_time(nullptr, monday(7, 0), kAlarmNotifyName));
+    EXPECT_FALSE(scheduler.register_at_time(nullptr, monday(7, 0), contracts::kAlarmNotifyName));
     EXPECT_FALSE(scheduler.register_at_time(&key, monday(7, 0), u""));
     EXPECT_FALSE(scheduler.register_on_event(&key, 1, std::u16string_view(u"\0x", 2)));
-    EXPECT_FALSE(scheduler.clear(nullptr, kAlarmNotifyName));
+    EXPECT_FALSE(scheduler.clear(nullptr, contracts::kAlarmNotifyName));
     EXPECT_FALSE(scheduler.clear(&key, u""));
     EXPECT_TRUE(device.set_calls.empty());
     EXPECT_TRUE(device.cleared.empty());
@@ -140,36 +141,36 @@ TEST_F(NotificationScheduleTest, MissingKeyOrNameIsRefusedWithoutTouchingTheDevi
 
 TEST_F(NotificationScheduleTest, EventTriggerCarriesTheEventAndNoTimes) {
     Key key = settings();
-    ASSERT_TRUE(scheduler.register_on_event(&key, NotificationTrigger::kEventTimeChange, kTimeChangeNotifyName));
+    ASSERT_TRUE(scheduler.register_on_event(&key, NotificationTrigger::kEventTimeChange, contracts::kTimeChangeNotifyName));
     ASSERT_EQ(device.set_calls.size(), 1u);
     EXPECT_EQ(device.set_calls[0].type, NotificationTrigger::kTypeEvent);
     EXPECT_EQ(device.set_calls[0].event, 1u);
     EXPECT_EQ(device.set_calls[0].start, SYSTEMTIME {});
-    EXPECT_EQ(handle_value(kTimeChangeNotifyName), 101u);
+    EXPECT_EQ(handle_value(contracts::kTimeChangeNotifyName), 101u);
 }
 
 TEST_F(NotificationScheduleTest, RenewingAnEventRegistrationNeedsOneStoredAndReplacesIt) {
     Key key = settings();
-    EXPECT_FALSE(scheduler.renew_on_event(&key, NotificationTrigger::kEventTimeChange, kTimeChangeNotifyName));
+    EXPECT_FALSE(scheduler.renew_on_event(&key, NotificationTrigger::kEventTimeChange, contracts::kTimeChangeNotifyName));
     EXPECT_TRUE(device.set_calls.empty()) << "nothing was installed, nothing is registered";
-    key.set_dword(kTimeChangeNotifyName, 77);  // a handle the device has forgotten
-    ASSERT_TRUE(scheduler.renew_on_event(&key, NotificationTrigger::kEventTimeChange, kTimeChangeNotifyName));
+    key.set_dword(contracts::kTimeChangeNotifyName, 77);  // a handle the device has forgotten
+    ASSERT_TRUE(scheduler.renew_on_event(&key, NotificationTrigger::kEventTimeChange, contracts::kTimeChangeNotifyName));
     ASSERT_EQ(device.set_calls.size(), 1u);
     EXPECT_EQ(device.set_calls[0].event, NotificationTrigger::kEventTimeChange);
     EXPECT_EQ(device.cleared, (std::vector<uint32_t> { 77 }));
-    EXPECT_EQ(handle_value(kTimeChangeNotifyName), 101u);
+    EXPECT_EQ(handle_value(contracts::kTimeChangeNotifyName), 101u);
 }
 
 TEST_F(NotificationScheduleTest, HandleThatCannotBeStoredIsClearedAgain) {
     Key key = settings();
-    ASSERT_EQ(zt::platform::registry::delete_tree(Root::CurrentUser, kSettingsKeyPath), zt::platform::registry::Status::Ok);
-    EXPECT_FALSE(scheduler.register_at_time(&key, monday(7, 0), kAlarmNotifyName));
+    ASSERT_EQ(zt::platform::registry::delete_tree(Root::CurrentUser, contracts::kSettingsKeyPath), zt::platform::registry::Status::Ok);
+    EXPECT_FALSE(scheduler.register_at_time(&key, monday(7, 0), contracts::kAlarmNotifyName));
     EXPECT_EQ(device.cleared, (std::vector<uint32_t> { 101 }));
     EXPECT_TRUE(device.live.empty()) << "no orphaned registration";
 }
 
 TEST_F(NotificationScheduleTest, EachNameIsGuardedByItsOwnRegistrationMutex) {
-    EXPECT_EQ(registration_mutex_name(kAlarmNotifyName), u"ZunAlarmNotify abcd1234");
+    EXPECT_EQ(registration_mutex_name(contracts::kAlarmNotifyName), u"ZunAlarmNotify abcd1234");
     Key key = settings();
     key.set_dword(kOldTimerNotifyName, 7);
     std::vector<std::pair<std::u16string, NamedMutex::WaitResult>> seen;
@@ -201,23 +202,23 @@ TEST_F(NotificationScheduleTest, TwoSchedulesInterleavedLeaveOneRegistrationPerN
     CNotificationScheduler other(device);
     scheduler.clear_all();
     other.clear_all();
-    ASSERT_TRUE(scheduler.register_at_time(&key, monday(6, 59, 30), kAlarmNotifyName));
-    ASSERT_TRUE(scheduler.register_at_time(&key, monday(6, 59, 55), kWakeupHelperNotifyName));
-    ASSERT_TRUE(other.register_at_time(&key, monday(6, 59, 30), kAlarmNotifyName));
-    ASSERT_TRUE(other.register_at_time(&key, monday(6, 59, 55), kWakeupHelperNotifyName));
+    ASSERT_TRUE(scheduler.register_at_time(&key, monday(6, 59, 30), contracts::kAlarmNotifyName));
+    ASSERT_TRUE(scheduler.register_at_time(&key, monday(6, 59, 55), contracts::kWakeupHelperNotifyName));
+    ASSERT_TRUE(other.register_at_time(&key, monday(6, 59, 30), contracts::kAlarmNotifyName));
+    ASSERT_TRUE(other.register_at_time(&key, monday(6, 59, 55), contracts::kWakeupHelperNotifyName));
     EXPECT_EQ(device.live, (std::vector<uint32_t> { 103, 104 })) << "one registration per name";
-    EXPECT_EQ(handle_value(kAlarmNotifyName), 103u);
-    EXPECT_EQ(handle_value(kWakeupHelperNotifyName), 104u);
+    EXPECT_EQ(handle_value(contracts::kAlarmNotifyName), 103u);
+    EXPECT_EQ(handle_value(contracts::kWakeupHelperNotifyName), 104u);
 
     // The same holds for the installer's event registration made twice.
-    ASSERT_TRUE(scheduler.register_on_event(&key, NotificationTrigger::kEventTimeChange, kTimeChangeNotifyName));
-    ASSERT_TRUE(scheduler.register_on_event(&key, NotificationTrigger::kEventTimeChange, kTimeChangeNotifyName));
+    ASSERT_TRUE(scheduler.register_on_event(&key, NotificationTrigger::kEventTimeChange, contracts::kTimeChangeNotifyName));
+    ASSERT_TRUE(scheduler.register_on_event(&key, NotificationTrigger::kEventTimeChange, contracts::kTimeChangeNotifyName));
     EXPECT_EQ(device.live.size(), 3u);
 }
 
 TEST_F(NotificationScheduleTest, FillingTimerSlotsReschedulesThroughTheInstalledHook) {
     install_reschedule_hook(store, device);
-    settings().set_dword(kAlarmNotifyName, 55);
+    settings().set_dword(contracts::kAlarmNotifyName, 55);
     add_alarm(1, 7, 0);
     store.fill_timer_slots(false);
     EXPECT_EQ(device.cleared, (std::vector<uint32_t> { 55 }));

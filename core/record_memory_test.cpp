@@ -9,7 +9,7 @@
 #include <new>
 #include <string>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "core/property_list.h"
 #include "core/time_store.h"
 #include "platform/registry/registry.h"
@@ -65,7 +65,7 @@ TEST(RecordsShortOfMemory, PropertyListTellsAShortageFromAMalformedText) {
 
 TEST(RecordsShortOfMemory, ReloadKeepsAnAlarmItCouldNotParseForWantOfMemory) {
     zt::platform::testing::TempDeviceRoot root;
-    auto alarms = registry::Key::create(registry::Root::CurrentUser, kAlarmsKeyPath);
+    auto alarms = registry::Key::create(registry::Root::CurrentUser, contracts::kAlarmsKeyPath);
     ASSERT_TRUE(alarms);
     ASSERT_EQ(alarms->key.set_string(u"3", alarm_text(15)), registry::Status::Ok);
     ASSERT_EQ(alarms->key.set_string(u"4", u"alt=70000;broken"), registry::Status::Ok);

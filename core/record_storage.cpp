@@ -2,8 +2,8 @@
 
 #include <new>
 
+#include "contracts/registry_keys.h"
 #include "core/number_text.h"
-#include "core/product_keys.h"
 #include "core/property_list.h"
 #include "core/registry_key.h"
 #include "core/store_lock.h"
@@ -11,7 +11,7 @@
 namespace zt::core {
 
 const char16_t* records_key_path(ItemType type) {
-    return type == ItemType::Alarm ? kAlarmsKeyPath : kTimersKeyPath;
+    return type == ItemType::Alarm ? contracts::kAlarmsKeyPath : contracts::kTimersKeyPath;
 }
 
 RecordRead read_record(ItemType type, int32_t id) {

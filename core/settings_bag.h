@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "contracts/registry_keys.h"
 #include "core/generic_map.h"
 #include "core/registry_key.h"
 #include "core/value_map.h"
@@ -18,7 +19,7 @@ class CSettingsBag {
 public:
     using Observer = std::function<void(std::u16string_view name, void* context)>;
 
-    CSettingsBag(RegistryRoot root = RegistryRoot::CurrentUser, std::u16string key_path = u"Software\\Zunworks\\Zun Time\\Settings");
+    CSettingsBag(RegistryRoot root = RegistryRoot::CurrentUser, std::u16string key_path = contracts::kSettingsKeyPath);
 
     // Adds the name with its default unless it is registered already.
     void register_number(std::u16string_view name, uint32_t default_value);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
 
@@ -27,9 +27,9 @@ TEST(SettingsBag, NoSettingsKeyGivesProgramDefaultsAndCreatesNothing) {
     EXPECT_EQ(bag.number(u"TimersActiveScreen"), 3u);
     EXPECT_EQ(bag.number(u"NotRegistered"), 0u);
     EXPECT_EQ(bag.text(u"NotRegistered"), u"");
-    EXPECT_FALSE(registry::Key::open(registry::Root::CurrentUser, kSettingsKeyPath));
+    EXPECT_FALSE(registry::Key::open(registry::Root::CurrentUser, contracts::kSettingsKeyPath));
     bag.save();
-    auto key = registry::Key::open(registry::Root::CurrentUser, kSettingsKeyPath);
+    auto key = registry::Key::open(registry::Root::CurrentUser, contracts::kSettingsKeyPath);
     ASSERT_TRUE(key) << "the first save creates the key";
     EXPECT_EQ(key->get_dword(u"ScrTimeout"), 300u);
     EXPECT_EQ(key->get_string(u"ActiveSkin"), u"Default");
@@ -37,7 +37,7 @@ TEST(SettingsBag, NoSettingsKeyGivesProgramDefaultsAndCreatesNothing) {
 
 TEST(SettingsBag, LoadReadsStoredValuesAndWrongTypesReadAsDefault) {
     zt::platform::testing::TempDeviceRoot root;
-    auto created = registry::Key::create(registry::Root::CurrentUser, kSettingsKeyPath);
+    auto created = registry::Key::create(registry::Root::CurrentUser, contracts::kSettingsKeyPath);
     created->key.set_dword(u"ScrTimeout", 60);
     created->key.set_dword(u"ActiveSkin", 4);
     created->key.set_string(u"ShowSeconds", u"0");

@@ -2,15 +2,15 @@
 
 #include <limits>
 
+#include "contracts/registry_keys.h"
 #include "core/number_text.h"
-#include "core/product_keys.h"
 #include "core/property_list.h"
 #include "core/registry_key.h"
 
 namespace zt::core {
 
 void TodaySettings::load() {
-    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, false, false);
+    CRegistryKey key(RegistryRoot::CurrentUser, contracts::kSettingsKeyPath, false, false);
     skin_name = key.read_string(u"TodaySkinName", u"default");
     view = key.read_number(u"View", 1);
     cities_count = key.read_number(u"CitiesCount", 1);
@@ -22,7 +22,7 @@ void TodaySettings::load() {
 }
 
 void TodaySettings::save() const {
-    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, true, true);
+    CRegistryKey key(RegistryRoot::CurrentUser, contracts::kSettingsKeyPath, true, true);
     key.write_string(u"TodaySkinName", skin_name);
     key.write_number(u"View", view);
     key.write_number(u"CitiesCount", cities_count);
@@ -32,7 +32,7 @@ void TodaySettings::save() const {
 
 AddCityOptions load_add_city_options() {
     AddCityOptions options;
-    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, false, false);
+    CRegistryKey key(RegistryRoot::CurrentUser, contracts::kSettingsKeyPath, false, false);
     auto map = parse_property_list(key.read_string(u"Add City Options", u""));
     if (!map) return options;
     options.state = map->number(u"state").value_or(0);
@@ -51,7 +51,7 @@ void save_add_city_options(const AddCityOptions& options) {
     if (options.city != 0) map.put_number(u"city", options.city);
     for (size_t index = 0; index < options.counts.size(); ++index)
         map.put_number(u"cnt" + format_unsigned(static_cast<uint32_t>(index)), options.counts[index]);
-    CRegistryKey key(RegistryRoot::CurrentUser, kSettingsKeyPath, true, true);
+    CRegistryKey key(RegistryRoot::CurrentUser, contracts::kSettingsKeyPath, true, true);
     key.write_string(u"Add City Options", join_property_list(map));
 }
 

@@ -3,7 +3,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
 
@@ -16,7 +16,7 @@ class SharedSettings : public ::testing::Test {
 protected:
     // The Settings key, made when missing.
     static registry::Key settings_key() {
-        auto created = registry::Key::create(registry::Root::CurrentUser, kSettingsKeyPath);
+        auto created = registry::Key::create(registry::Root::CurrentUser, contracts::kSettingsKeyPath);
         EXPECT_TRUE(created);
         return std::move(created->key);
     }
@@ -34,7 +34,7 @@ TEST_F(SharedSettings, TodayDefaultsLoadAndSave) {
     EXPECT_EQ(today.view, 1u);
     EXPECT_EQ(today.cities_count, 1u);
     EXPECT_EQ(today.city_index, TodaySettings::kNoCity);
-    EXPECT_FALSE(registry::Key::open(registry::Root::CurrentUser, kSettingsKeyPath)) << "reading creates no key";
+    EXPECT_FALSE(registry::Key::open(registry::Root::CurrentUser, contracts::kSettingsKeyPath)) << "reading creates no key";
 
     settings_key();
     today.load();

@@ -1,13 +1,13 @@
 #include "core/store_lock.h"
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 
 namespace zt::core {
 
 using zt::platform::NamedMutex;
 
 CStoreLock::CStoreLock() {
-    auto opened = NamedMutex::create_or_open(kStoreMutexName);
+    auto opened = NamedMutex::create_or_open(contracts::kStoreMutexName);
     if (!opened) return;
     m_mutex.emplace(std::move(opened->mutex));
     auto result = m_mutex->wait();

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "core/time_store.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
@@ -66,7 +66,7 @@ std::string read_file(const std::string& path) {
 }
 
 uint32_t stored_alarm_values() {
-    auto key = registry::Key::open(registry::Root::CurrentUser, kAlarmsKeyPath);
+    auto key = registry::Key::open(registry::Root::CurrentUser, contracts::kAlarmsKeyPath);
     uint32_t count = 0;
     while (key && key->enum_value(count)) ++count;
     return count;

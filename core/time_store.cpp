@@ -2,8 +2,8 @@
 
 #include <algorithm>
 
+#include "contracts/registry_keys.h"
 #include "core/number_text.h"
-#include "core/product_keys.h"
 #include "core/record_storage.h"
 #include "core/registry_key.h"
 #include "core/store_lock.h"
@@ -121,7 +121,7 @@ void CTimeStore::remove(int32_t id) {
     // records that were never deleted. (The mutex is recursive, so a reload's own deletions
     // nest inside its lock.)
     CStoreLock lock;
-    CRegistryKey key(RegistryRoot::CurrentUser, kAlarmsKeyPath, true, true);
+    CRegistryKey key(RegistryRoot::CurrentUser, contracts::kAlarmsKeyPath, true, true);
     key.delete_value(format_signed(id));
 }
 
@@ -181,8 +181,8 @@ void CTimeStore::save_as_default(const CAlarm& alarm) {
 
 const std::u16string& CTimeStore::application_folder() {
     if (!m_application_folder) {
-        CRegistryKey key(RegistryRoot::CurrentUser, kProductKeyPath, false, false);
-        std::u16string path = key.peek_string(kAppPathValue).value_or(u"");
+        CRegistryKey key(RegistryRoot::CurrentUser, contracts::kProductKeyPath, false, false);
+        std::u16string path = key.peek_string(contracts::kAppPathValue).value_or(u"");
         size_t separator = path.find_last_of(u"\\/");
         m_application_folder = separator == std::u16string::npos ? std::u16string() : path.substr(0, separator + 1);
     }

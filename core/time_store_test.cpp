@@ -2,9 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include "core/product_keys.h"
-#include "platform/registry/registry.h"
+#include "contracts/registry_keys.h"
 #include "platform/base/text.h"
+#include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
 
 namespace zt::core {
@@ -34,9 +34,9 @@ protected:
 };
 
 TEST_F(TimeStore, ReloadFindsRecordsAndNextIdFollowsTheHighest) {
-    put(kAlarmsKeyPath, u"3", kValidAlarm);
-    put(kAlarmsKeyPath, u"17", kValidAlarm);
-    put(kTimersKeyPath, u"9", kValidTimer);
+    put(contracts::kAlarmsKeyPath, u"3", kValidAlarm);
+    put(contracts::kAlarmsKeyPath, u"17", kValidAlarm);
+    put(contracts::kTimersKeyPath, u"9", kValidTimer);
     ASSERT_TRUE(m_store.reload_all());
     EXPECT_EQ(m_store.item_count(), 3u);
     EXPECT_TRUE(m_store.find_alarm(3));
@@ -48,43 +48,43 @@ TEST_F(TimeStore, ReloadFindsRecordsAndNextIdFollowsTheHighest) {
 }
 
 TEST_F(TimeStore, ReloadDeletesInvalidAlarmButKeepsInvalidTimerValue) {
-    put(kAlarmsKeyPath, u"4", u"not a list");
-    put(kAlarmsKeyPath, u"5", kValidAlarm);
-    put(kTimersKeyPath, u"6", u"acstr=;actp=0;tint=60;tind=0");  // no "tu"
+    put(contracts::kAlarmsKeyPath, u"4", u"not a list");
+    put(contracts::kAlarmsKeyPath, u"5", kValidAlarm);
+    put(contracts::kTimersKeyPath, u"6", u"acstr=;actp=0;tint=60;tind=0");  // no "tu"
     ASSERT_TRUE(m_store.reload_all());
     EXPECT_FALSE(m_store.find(4));
-    EXPECT_FALSE(stored(kAlarmsKeyPath, u"4")) << "an invalid alarm is deleted from the registry";
+    EXPECT_FALSE(stored(contracts::kAlarmsKeyPath, u"4")) << "an invalid alarm is deleted from the registry";
     EXPECT_TRUE(m_store.find(5));
     EXPECT_FALSE(m_store.find(6));
-    EXPECT_TRUE(stored(kTimersKeyPath, u"6")) << "an invalid timer is only dropped from memory";
+    EXPECT_TRUE(stored(contracts::kTimersKeyPath, u"6")) << "an invalid timer is only dropped from memory";
     ASSERT_TRUE(m_store.reload_all());
     EXPECT_FALSE(m_store.find(6)) << "and dropped again on every reload";
 }
 
 TEST_F(TimeStore, ReloadIgnoresNamesThatAreNotRecordIds) {
-    for (const char16_t* name : { u"abc", u"0", u"12abc", u"-3", u"007", u"" }) put(kAlarmsKeyPath, name, kValidAlarm);
+    for (const char16_t* name : { u"abc", u"0", u"12abc", u"-3", u"007", u"" }) put(contracts::kAlarmsKeyPath, name, kValidAlarm);
     ASSERT_TRUE(m_store.reload_all());
     EXPECT_EQ(m_store.item_count(), 0u);
     EXPECT_EQ(m_store.highest_id(), 0);
     for (const char16_t* name : { u"abc", u"0", u"12abc", u"-3", u"007" })
-        EXPECT_TRUE(stored(kAlarmsKeyPath, name)) << "foreign values are left alone";
+        EXPECT_TRUE(stored(contracts::kAlarmsKeyPath, name)) << "foreign values are left alone";
 }
 
 TEST_F(TimeStore, ReloadVisitsEveryValueOnceWhileDeletingInvalidOnes) {
     // Alternate valid and invalid alarms: deletions during the walk must not skip values.
     for (int id = 1; id <= 40; ++id) {
         std::u16string name = zt::platform::to_u16(std::to_string(id));
-        put(kAlarmsKeyPath, name.c_str(), id % 2 ? kValidAlarm : u"broken");
+        put(contracts::kAlarmsKeyPath, name.c_str(), id % 2 ? kValidAlarm : u"broken");
     }
     ASSERT_TRUE(m_store.reload_all());
     EXPECT_EQ(m_store.item_count(), 20u);
     for (int id = 1; id <= 40; ++id) EXPECT_EQ(m_store.find(id) != nullptr, id % 2 == 1) << id;
-    auto alarms = registry::Key::open(registry::Root::CurrentUser, kAlarmsKeyPath);
+    auto alarms = registry::Key::open(registry::Root::CurrentUser, contracts::kAlarmsKeyPath);
     EXPECT_FALSE(alarms->enum_value(20)) << "exactly the 20 valid values remain";
 }
 
 TEST_F(TimeStore, HugeNumbersAndOutOfRangeDatesLoadClamped) {
-    put(kAlarmsKeyPath, u"2",
+    put(contracts::kAlarmsKeyPath, u"2",
         u"acstr=;actp=0;alt=99999999999;alszdt=99999999999999;alo=4294967296;alond=99999999;acrtp=5;acrvl=x");
     ASSERT_TRUE(m_store.reload_all());
     CAlarm* alarm = m_store.find_alarm(2);
@@ -116,20 +116,20 @@ TEST_F(TimeStore, CreatePutAndDelete) {
     ASSERT_TRUE(added);
     EXPECT_EQ(added->id(), 8);
 
-    put(kAlarmsKeyPath, u"8", kValidAlarm);
-    put(kTimersKeyPath, u"8", kValidTimer);
+    put(contracts::kAlarmsKeyPath, u"8", kValidAlarm);
+    put(contracts::kTimersKeyPath, u"8", kValidTimer);
     m_store.remove(8);
     EXPECT_FALSE(m_store.find(8));
-    EXPECT_FALSE(stored(kAlarmsKeyPath, u"8"));
-    EXPECT_TRUE(stored(kTimersKeyPath, u"8")) << "deletion never touches the Timers key";
+    EXPECT_FALSE(stored(contracts::kAlarmsKeyPath, u"8"));
+    EXPECT_TRUE(stored(contracts::kTimersKeyPath, u"8")) << "deletion never touches the Timers key";
     EXPECT_EQ(m_store.create_new_item(ItemType::Alarm)->id(), 9) << "no id is given twice in one run";
 }
 
 TEST_F(TimeStore, AfterTheLargestIdNewRecordsTakeTheLowestFreeOne) {
-    put(kAlarmsKeyPath, u"2147483647", kValidAlarm);
-    put(kAlarmsKeyPath, u"1", kValidAlarm);
-    put(kTimersKeyPath, u"2", kValidTimer);
-    put(kTimersKeyPath, u"4", u"acstr=;actp=0;tint=60;tind=0");  // invalid: dropped, value kept
+    put(contracts::kAlarmsKeyPath, u"2147483647", kValidAlarm);
+    put(contracts::kAlarmsKeyPath, u"1", kValidAlarm);
+    put(contracts::kTimersKeyPath, u"2", kValidTimer);
+    put(contracts::kTimersKeyPath, u"4", u"acstr=;actp=0;tint=60;tind=0");  // invalid: dropped, value kept
     ASSERT_TRUE(m_store.reload_all());
     ASSERT_EQ(m_store.highest_id(), INT32_MAX);
 
@@ -143,8 +143,8 @@ TEST_F(TimeStore, AfterTheLargestIdNewRecordsTakeTheLowestFreeOne) {
     EXPECT_EQ(m_store.fill_timer_slots(true), 5);
     EXPECT_TRUE(m_store.find_timer(6));
     EXPECT_TRUE(m_store.find_timer(10));
-    EXPECT_TRUE(stored(kTimersKeyPath, u"4")) << "no stored value was overwritten";
-    EXPECT_EQ(*key(kTimersKeyPath).get_string(u"4"), u"acstr=;actp=0;tint=60;tind=0");
+    EXPECT_TRUE(stored(contracts::kTimersKeyPath, u"4")) << "no stored value was overwritten";
+    EXPECT_EQ(*key(contracts::kTimersKeyPath).get_string(u"4"), u"acstr=;actp=0;tint=60;tind=0");
 }
 
 TEST_F(TimeStore, DefaultAlarmAndSaveAsDefault) {
@@ -156,7 +156,7 @@ TEST_F(TimeStore, DefaultAlarmAndSaveAsDefault) {
     mine.snoozed = true;
     mine.flags = 0x1F;
     m_store.save_as_default(mine);
-    EXPECT_TRUE(stored(kAlarmsKeyPath, u"0"));
+    EXPECT_TRUE(stored(contracts::kAlarmsKeyPath, u"0"));
 
     CTimeStore other;
     CAlarm& loaded = other.default_alarm();
@@ -173,18 +173,18 @@ TEST_F(TimeStore, DefaultAlarmAndSaveAsDefault) {
 
 TEST_F(TimeStore, ApplicationFolderAndDefaultSound) {
     EXPECT_EQ(m_store.application_folder(), u"");
-    put(kProductKeyPath, kAppPathValue, u"\\Program Files\\Zun Time\\ZunTime.exe");
+    put(contracts::kProductKeyPath, contracts::kAppPathValue, u"\\Program Files\\Zun Time\\ZunTime.exe");
     CTimeStore store;
     EXPECT_EQ(store.application_folder(), u"\\Program Files\\Zun Time\\");
     EXPECT_EQ(store.default_sound(), u"\\Program Files\\Zun Time\\sounds\\ZunAlarm1.wav");
-    put(kProductKeyPath, kAppPathValue, u"\\Apps\\x/ZunTime.exe");
+    put(contracts::kProductKeyPath, contracts::kAppPathValue, u"\\Apps\\x/ZunTime.exe");
     EXPECT_EQ(CTimeStore().application_folder(), u"\\Apps\\x/") << "the later separator counts";
-    put(kProductKeyPath, kAppPathValue, u"ZunTime.exe");
+    put(contracts::kProductKeyPath, contracts::kAppPathValue, u"ZunTime.exe");
     EXPECT_EQ(CTimeStore().application_folder(), u"");
 }
 
 TEST_F(TimeStore, FillTimerSlotsMakesMissingSlotsWithDefaults) {
-    put(kProductKeyPath, kAppPathValue, u"\\Zt\\ZunTime.exe");
+    put(contracts::kProductKeyPath, contracts::kAppPathValue, u"\\Zt\\ZunTime.exe");
     int reschedules = 0;
     m_store.set_reschedule_hook([&](CTimeStore&) { ++reschedules; });
     auto* existing = static_cast<CTimer*>(m_store.create_item(ItemType::Timer, 1));

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "core/property_list.h"
 #include "core/time_math.h"
 #include "platform/registry/registry.h"
@@ -142,7 +142,7 @@ TEST(TimerRegistry, IdZeroIsNeverSaved) {
     zt::platform::testing::TempDeviceRoot root;
     CTimer timer(0);
     EXPECT_FALSE(timer.save());
-    EXPECT_FALSE(zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, kTimersKeyPath));
+    EXPECT_FALSE(zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, contracts::kTimersKeyPath));
 }
 
 TEST(TimerOperations, ResetClearsLapsAndStops) {

@@ -4,6 +4,7 @@
 #include "platform/msgbox/message_box.h"
 #include "platform/msgbox/qt/qt_message_box.h"
 #include "platform/profile/device_profile.h"
+#include "platform/profile/platform_generation.h"
 
 int main(int argc, char** argv) {
     namespace msgbox = zt::platform::msgbox;
@@ -13,5 +14,5 @@ int main(int argc, char** argv) {
         msgbox::show_message_box({ std::u16string(text), u"Notepurge", msgbox::Icon::Information, msgbox::Buttons::Ok, {} });
     };
     return zt::notepurge::run_notepurge(zt::platform::command_line(argc, argv),
-                                        profile.version_major * 100 + profile.version_minor, show);
+                                        zt::platform::platform_version_number(profile), show);
 }

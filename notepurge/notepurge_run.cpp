@@ -2,13 +2,14 @@
 
 #include <string>
 
+#include "contracts/notepurge.h"
 #include "notepurge/stale_notification_purge.h"
 #include "platform/base/text.h"
 
 namespace zt::notepurge {
 
 int run_notepurge(std::u16string_view command_line, uint32_t platform_version, const MessageSink& show) {
-    const bool messages = command_line != kNoMessagesArgument;
+    const bool messages = command_line != contracts::kNotepurgeSilentCommand;
     if (platform_version < kMinimumPlatformVersion) {
         if (messages) show(u"Old device");
         return kOldDeviceResult;

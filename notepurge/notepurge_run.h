@@ -6,8 +6,6 @@
 
 namespace zt::notepurge {
 
-// Exactly this command line (case matters) keeps the program silent; the installer uses it.
-inline constexpr char16_t kNoMessagesArgument[] = u"NoMsg";
 inline constexpr uint32_t kMinimumPlatformVersion = 400;  // major * 100 + minor
 inline constexpr int kOldDeviceResult = -1;
 

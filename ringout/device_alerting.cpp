@@ -4,8 +4,8 @@
 #include "platform/alert/led_driver.h"
 #include "platform/alert/power_control.h"
 #include "platform/audio/wave_out.h"
+#include "platform/profile/platform_generation.h"
 #include "platform/registry/registry.h"
-#include "ringout/platform_generation.h"
 
 namespace zt::ringout {
 namespace {
@@ -31,7 +31,8 @@ void put_back(CRegistryKey& key, std::u16string_view name, uint32_t saved) {
 }  // namespace
 
 CDeviceAlerting& CDeviceAlerting::instance() {
-    static CDeviceAlerting alerting(platform_generation());
+    // The generation is the device's for the life of the process.
+    static CDeviceAlerting alerting(zt::platform::platform_generation(zt::platform::read_device_profile()));
     return alerting;
 }
 

@@ -28,7 +28,7 @@ class CDeviceAlerting {
 public:
     static CDeviceAlerting& instance();
 
-    // generation: the platform generation the override follows (platform_generation() for
+    // generation: the platform generation the override follows (the device's for
     // the process-wide instance).
     explicit CDeviceAlerting(int generation);
 

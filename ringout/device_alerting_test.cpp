@@ -10,7 +10,6 @@
 #include "platform/profile/device_profile.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
-#include "ringout/platform_generation.h"
 
 namespace zt::ringout {
 namespace {
@@ -20,16 +19,8 @@ using zt::platform::registry::Root;
 namespace audio = zt::platform::audio;
 namespace alert = zt::platform::alert;
 
-TEST(PlatformGeneration, FollowsTheVersionTable) {
-    EXPECT_EQ(platform_generation_of(2, 11), 0);
-    EXPECT_EQ(platform_generation_of(3, 0), 1);
-    EXPECT_EQ(platform_generation_of(4, 20), 2);
-    EXPECT_EQ(platform_generation_of(4, 21), 3);
-    EXPECT_EQ(platform_generation_of(5, 1), 4);
-    EXPECT_EQ(platform_generation_of(5, 2), 5);
-    EXPECT_EQ(platform_generation_of(4, 2100), 3) << "a long minor is divided down to two digits";
-    EXPECT_EQ(platform_generation_of(6, 5), 5);
-}
+constexpr int kGenerationOf502 = 5;
+constexpr int kGenerationOf421 = 3;
 
 class DeviceAlertingTest : public ::testing::Test {
 protected:
@@ -43,7 +34,7 @@ protected:
 
 TEST_F(DeviceAlertingTest, NewerSystemsSaveModeAndRestoreTheWaveVolume) {
     ASSERT_EQ(key(u"ControlPanel\\Notifications\\ShellOverrides").set_dword(u"Mode", 3), zt::platform::registry::Status::Ok);
-    CDeviceAlerting alerting(platform_generation_of(5, 2));
+    CDeviceAlerting alerting(kGenerationOf502);
     COverrideSaveArea area;
     alerting.apply_override(area, 1);
     EXPECT_TRUE(area.applied);
@@ -62,7 +53,7 @@ TEST_F(DeviceAlertingTest, OlderSystemsOverrideTheVolumeKeyAndPutItBack) {
     Key volume = key(u"ControlPanel\\Volume");
     ASSERT_EQ(volume.set_dword(u"Mute", 1), zt::platform::registry::Status::Ok);
     ASSERT_EQ(volume.set_dword(u"Screen", 7), zt::platform::registry::Status::Ok);
-    CDeviceAlerting alerting(platform_generation_of(4, 21));
+    CDeviceAlerting alerting(kGenerationOf421);
     COverrideSaveArea area;
     alerting.apply_override(area, 2);
     EXPECT_EQ(volume.get_dword(u"Mute"), 2u);
@@ -79,7 +70,7 @@ TEST_F(DeviceAlertingTest, OlderSystemsOverrideTheVolumeKeyAndPutItBack) {
 
 TEST_F(DeviceAlertingTest, NormalVolumeTouchesNothingButUndoStillStopsTheVibrator) {
     ASSERT_TRUE(zt::platform::write_vibrator(true));
-    CDeviceAlerting alerting(platform_generation_of(4, 21));
+    CDeviceAlerting alerting(kGenerationOf421);
     COverrideSaveArea area;
     alerting.apply_override(area, 0);
     alerting.vibrator_on();

@@ -2,17 +2,29 @@
 
 #include <vector>
 
+#include "contracts/main_program.h"
+#include "contracts/registry_keys.h"
 #include "core/notification_schedule.h"
-#include "core/product_keys.h"
 #include "core/registry_key.h"
 #include "core/timer.h"
 #include "platform/base/clock.h"
 #include "platform/base/text.h"
+#include "platform/windows/program_close.h"
 #include "platform/windows/window_lookup.h"
-#include "ringout/item_command.h"
-#include "ringout/polite_close.h"
 
 namespace zt::ringout {
+namespace {
+
+// A main program that ignores both messages is ended with -1, and its window waited for.
+const zt::platform::ProgramClosePolicy kMainProgramClose {
+    .check_interval = std::chrono::milliseconds(1700),
+    .checks = 3,
+    .exit_code = static_cast<uint32_t>(-1),
+    .wait_after_end = std::chrono::milliseconds(1000),
+    .pause = {},
+};
+
+}  // namespace
 
 void run_maintenance(zt::core::CTimeStore& store) {
     const auto now = zt::platform::local_time();
@@ -26,14 +38,14 @@ void run_maintenance(zt::core::CTimeStore& store) {
     }
     zt::core::schedule(store);
 
-    zt::core::CRegistryKey key(zt::core::RegistryRoot::CurrentUser, zt::core::kProductKeyPath, false, false);
-    const std::u16string app_path = key.peek_string(zt::core::kAppPathValue).value_or(u"");
+    zt::core::CRegistryKey key(zt::core::RegistryRoot::CurrentUser, zt::contracts::kProductKeyPath, false, false);
+    const std::u16string app_path = key.peek_string(zt::contracts::kAppPathValue).value_or(u"");
     if (app_path.empty()) return;
     // The main program is known by its anchor window, as the installer finds it; the owner's
     // path keeps a window of that class in some other program out of it.
-    for (const auto& window : zt::platform::find_windows_by_class_prefix(kMainProgramClass)) {
+    for (const auto& window : zt::platform::find_windows_by_class_prefix(zt::contracts::kMainProgramClass)) {
         if (zt::platform::equal_ignoring_case(window.module_path, app_path)) {
-            close_program_window(window);
+            zt::platform::close_program_window(window, kMainProgramClose);
             return;
         }
     }

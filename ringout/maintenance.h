@@ -6,8 +6,6 @@
 
 namespace zt::ringout {
 
-inline constexpr char16_t kMaintenanceCommand[] = u"notify";
-
 void run_maintenance(zt::core::CTimeStore& store);
 
 }  // namespace zt::ringout

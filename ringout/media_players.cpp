@@ -11,18 +11,14 @@ constexpr int32_t kFullControlVolume = 100;
 
 }  // namespace
 
-CExternalMediaPlayer::CExternalMediaPlayer(ISoundEvents& events, ISoundWindow& window, CDeviceAlerting& alerting)
+CExternalMediaPlayer::CExternalMediaPlayer(SoundEvents& events, SoundWindow& window, CDeviceAlerting& alerting)
     : m_events(events), m_window(window), m_alerting(alerting) {}
 
 CExternalMediaPlayer::~CExternalMediaPlayer() = default;
 
 bool CExternalMediaPlayer::Play(const std::u16string& sound_file, uint32_t repeat_mode, uint32_t repeat_value,
                                 uint32_t volume_mode) {
-    Stop();
-    m_events.sound_started();
-    m_repeat_mode = repeat_mode;
-    m_repeat_value = repeat_value;
-    m_volume_mode = volume_mode;
+    begin_play(m_events, repeat_mode, repeat_value, volume_mode);
     if (sound_file.empty()) return false;
     if (!is_existing_file(u"\\Windows\\player.exe") && !is_existing_file(u"\\Windows\\wmplayer.exe")) return false;
     if (!write_playlist(sound_file, repeat_mode, repeat_value)) return false;
@@ -37,7 +33,7 @@ void CExternalMediaPlayer::Stop() {
     m_alerting.undo_override(m_override, m_volume_mode);
 }
 
-CEmbeddedMediaPlayer::CEmbeddedMediaPlayer(ISoundEvents& events, ISoundWindow& window, CDeviceAlerting& alerting,
+CEmbeddedMediaPlayer::CEmbeddedMediaPlayer(SoundEvents& events, SoundWindow& window, CDeviceAlerting& alerting,
                                            MediaControlFactory create_control)
     : m_events(events),
       m_window(window),
@@ -57,9 +53,7 @@ bool CEmbeddedMediaPlayer::Play(const std::u16string& sound_file, uint32_t repea
         m_fall_back = true;
         return m_external.Play(sound_file, repeat_mode, repeat_value, volume_mode);
     }
-    m_repeat_mode = repeat_mode;
-    m_repeat_value = repeat_value;
-    m_volume_mode = volume_mode;
+    keep_modes(repeat_mode, repeat_value, volume_mode);
     m_events.sound_started();
     if (!write_playlist(sound_file, repeat_mode, repeat_value)) return false;
     // The control plays the playlist; automatic start waits until the settings below are made.

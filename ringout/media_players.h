@@ -17,15 +17,15 @@ namespace zt::ringout {
 // them it fails the same way after writing the playlist, and Stop cleans up.
 class CExternalMediaPlayer final : public CPlayer {
 public:
-    CExternalMediaPlayer(ISoundEvents& events, ISoundWindow& window, CDeviceAlerting& alerting);
+    CExternalMediaPlayer(SoundEvents& events, SoundWindow& window, CDeviceAlerting& alerting);
     ~CExternalMediaPlayer() override;
     bool Play(const std::u16string& sound_file, uint32_t repeat_mode, uint32_t repeat_value,
               uint32_t volume_mode) override;
     void Stop() override;
 
 private:
-    ISoundEvents& m_events;
-    ISoundWindow& m_window;
+    SoundEvents& m_events;
+    SoundWindow& m_window;
     CDeviceAlerting& m_alerting;
 };
 
@@ -33,7 +33,7 @@ using MediaControlFactory = std::function<std::unique_ptr<zt::platform::audio::M
 
 class CEmbeddedMediaPlayer final : public CPlayer {
 public:
-    CEmbeddedMediaPlayer(ISoundEvents& events, ISoundWindow& window, CDeviceAlerting& alerting,
+    CEmbeddedMediaPlayer(SoundEvents& events, SoundWindow& window, CDeviceAlerting& alerting,
                          MediaControlFactory create_control);
     ~CEmbeddedMediaPlayer() override;
     bool Play(const std::u16string& sound_file, uint32_t repeat_mode, uint32_t repeat_value,
@@ -45,8 +45,8 @@ public:
 private:
     void poll_play_state();
 
-    ISoundEvents& m_events;
-    ISoundWindow& m_window;
+    SoundEvents& m_events;
+    SoundWindow& m_window;
     CDeviceAlerting& m_alerting;
     MediaControlFactory m_create_control;
     CExternalMediaPlayer m_external;

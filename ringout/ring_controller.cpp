@@ -3,6 +3,7 @@
 #include <iterator>
 #include <vector>
 
+#include "contracts/item_command.h"
 #include "core/alarm.h"
 #include "core/time_math.h"
 #include "core/timer.h"
@@ -18,7 +19,7 @@ using zt::core::ItemType;
 using zt::core::SYSTEMTIME;
 using zt::core::difference_ms;
 
-CRingController::CRingController(zt::core::CTimeStore& store, IRingSound& sound, IRingHost& host, Translate translate)
+CRingController::CRingController(zt::core::CTimeStore& store, RingSound& sound, RingHost& host, Translate translate)
     : m_store(store), m_sound(sound), m_host(host), m_translate(std::move(translate)),
       m_last_check(zt::platform::local_time()) {}
 
@@ -91,7 +92,7 @@ void CRingController::snooze_current(CAlarm& alarm, uint32_t minutes) {
     if (minutes == 0) minutes = alarm.snooze_minutes;
     alarm.snooze(minutes, zt::platform::local_time());
     alarm.save();
-    m_host.post_item_command(id, ItemCommand::Snoozed, minutes);
+    m_host.post_item_command(id, contracts::ItemCommand::Snooze, minutes);
 }
 
 void CRingController::dismiss_current(CTimeItem& item) {
@@ -101,16 +102,16 @@ void CRingController::dismiss_current(CTimeItem& item) {
         auto& timer = static_cast<CTimer&>(item);
         timer.reset(zt::platform::local_time());
         timer.save();
-        m_host.post_item_command(id, ItemCommand::TimerDismissed, 0);
+        m_host.post_item_command(id, contracts::ItemCommand::ResetTimer, 0);
         return;
     }
     auto& alarm = static_cast<CAlarm&>(item);
     alarm.clear_snooze();
     alarm.save();
-    m_host.post_item_command(id, ItemCommand::AlarmDismissed, 0);
+    m_host.post_item_command(id, contracts::ItemCommand::Dismiss, 0);
     if (alarm.one_time()) {
         m_store.remove(id);
-        m_host.post_item_command(id, ItemCommand::OneTimeDeleted, 0);
+        m_host.post_item_command(id, contracts::ItemCommand::Delete, 0);
     }
 }
 
@@ -121,7 +122,7 @@ void CRingController::restart_current(CTimer& timer) {
     timer.reset(now);
     timer.start(now);
     timer.save();
-    m_host.post_item_command(id, ItemCommand::TimerRestarted, 0);
+    m_host.post_item_command(id, contracts::ItemCommand::RestartTimer, 0);
 }
 
 void CRingController::after_answer() {

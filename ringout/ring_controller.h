@@ -9,9 +9,9 @@
 #include <cstdint>
 #include <deque>
 
+#include "contracts/item_command.h"
 #include "core/schedule.h"
 #include "core/time_store.h"
-#include "ringout/item_command.h"
 #include "ringout/ring_entry.h"
 #include "ringout/sound_manager.h"
 
@@ -20,20 +20,20 @@ namespace zt::ringout {
 // The sound manager as the controller uses it. Every playback that starts ends once, played
 // out or stopped, and its end message arrives later through the program's message loop
 // carrying the playback's number (OnSoundEnded).
-class IRingSound {
+class RingSound {
 public:
-    virtual ~IRingSound() = default;
+    virtual ~RingSound() = default;
     // The number of the playback this request started (never 0); 0 when it started none.
     virtual uint64_t play(const SoundRequest& request) = 0;
     virtual void stop() = 0;
     virtual bool is_playing() const = 0;
 };
 
-class IRingHost {
+class RingHost {
 public:
-    virtual ~IRingHost() = default;
+    virtual ~RingHost() = default;
     // To the main program's window and then the Today item's, each one that exists.
-    virtual void post_item_command(int32_t item_id, ItemCommand command, uint32_t argument) = 0;
+    virtual void post_item_command(int32_t item_id, contracts::ItemCommand command, uint32_t argument) = 0;
     virtual void remember_foreground() = 0;
     virtual void restore_foreground() = 0;
     // Creates the ringing window on first use, lays it out for the entry, brings it to the front.
@@ -53,7 +53,7 @@ public:
     static constexpr int64_t kStayResidentMs = 39'999;
 
     // The last-check time starts at the current local time.
-    CRingController(zt::core::CTimeStore& store, IRingSound& sound, IRingHost& host, Translate translate = {});
+    CRingController(zt::core::CTimeStore& store, RingSound& sound, RingHost& host, Translate translate = {});
 
     void DueCheck();
     void Advance(bool force);
@@ -84,8 +84,8 @@ private:
     void after_answer();
 
     zt::core::CTimeStore& m_store;
-    IRingSound& m_sound;
-    IRingHost& m_host;
+    RingSound& m_sound;
+    RingHost& m_host;
     Translate m_translate;
     zt::core::SYSTEMTIME m_last_check {};
     std::deque<RingEntry> m_queue;  // new entries at the front, taken from the back

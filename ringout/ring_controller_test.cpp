@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "contracts/item_command.h"
 #include "core/alarm.h"
 #include "core/time_math.h"
 #include "core/timer.h"
@@ -22,7 +23,7 @@ using zt::core::SYSTEMTIME;
 
 // Ends its sounds as the sound manager does: a playback that ends, played out or stopped,
 // posts one end message, which the program's message loop delivers later (deliver_ended).
-class FakeSound final : public IRingSound {
+class FakeSound final : public RingSound {
 public:
     uint64_t play(const SoundRequest& request) override {
         plays.push_back(request);
@@ -48,11 +49,11 @@ public:
     std::vector<uint64_t> posted_ends;  // not yet delivered
 };
 
-using Command = std::tuple<int32_t, ItemCommand, uint32_t>;
+using Command = std::tuple<int32_t, zt::contracts::ItemCommand, uint32_t>;
 
-class FakeHost final : public IRingHost {
+class FakeHost final : public RingHost {
 public:
-    void post_item_command(int32_t id, ItemCommand command, uint32_t argument) override {
+    void post_item_command(int32_t id, zt::contracts::ItemCommand command, uint32_t argument) override {
         commands.emplace_back(id, command, argument);
     }
     void remember_foreground() override { ++remembered; }
@@ -156,7 +157,7 @@ TEST_F(RingControllerTest, DueAlarmRingsWithItsSoundAndDismissPostsCommandOne) {
     EXPECT_EQ(m_sound.plays[0].sound_file, u"\\My Documents\\beep.wav");
 
     m_controller.Dismiss();
-    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 5, ItemCommand::AlarmDismissed, 0 } }));
+    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 5, zt::contracts::ItemCommand::Dismiss, 0 } }));
     EXPECT_FALSE(m_host.visible);
     EXPECT_EQ(m_sound.stops, 1);
     EXPECT_EQ(m_host.restored, 1);
@@ -172,8 +173,8 @@ TEST_F(RingControllerTest, OneTimeAlarmPostsDismissThenDeleteAndItsValueIsGone) 
     advance_and_check(500);
     ASSERT_EQ(shown_ids(), std::vector<int32_t> { 8 });
     m_controller.Dismiss();
-    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 8, ItemCommand::AlarmDismissed, 0 },
-                                                        { 8, ItemCommand::OneTimeDeleted, 0 } }));
+    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 8, zt::contracts::ItemCommand::Dismiss, 0 },
+                                                        { 8, zt::contracts::ItemCommand::Delete, 0 } }));
     zt::core::CTimeStore other;
     other.reload_all();
     EXPECT_EQ(other.find(8), nullptr);
@@ -209,7 +210,7 @@ TEST_F(RingControllerTest, SnoozeFromTheMenuStoresTheSnoozeTimeAndPostsItsMinute
     save_alarm(3, 1);
     advance_and_check(1000);
     m_controller.Snooze(10);
-    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 3, ItemCommand::Snoozed, 10 } }));
+    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 3, zt::contracts::ItemCommand::Snooze, 10 } }));
     zt::core::CTimeStore other;
     other.reload_all();
     const CAlarm* stored = other.find_alarm(3);
@@ -223,21 +224,21 @@ TEST_F(RingControllerTest, SnoozeFromTheMenuStoresTheSnoozeTimeAndPostsItsMinute
     m_controller.DueCheck();
     ASSERT_EQ(shown_ids(), (std::vector<int32_t> { 3, 3 }));
     m_controller.Snooze(0);
-    EXPECT_EQ(m_host.commands.back(), (Command { 3, ItemCommand::Snoozed, 7 }));
+    EXPECT_EQ(m_host.commands.back(), (Command { 3, zt::contracts::ItemCommand::Snooze, 7 }));
 }
 
 TEST_F(RingControllerTest, EndOfSoundAppliesTheItemsKind) {
     save_alarm(1, 1, CAlarm::kDayMask, CAlarm::kKindAutoDismiss);
     advance_and_check(1000);
     sound_plays_out();
-    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 1, ItemCommand::AlarmDismissed, 0 } }));
+    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 1, zt::contracts::ItemCommand::Dismiss, 0 } }));
     EXPECT_EQ(m_controller.current().item_id, 0);
     EXPECT_EQ(m_sound.stops, 0) << "the sound has already ended";
 
     save_alarm(2, 3, CAlarm::kDayMask, CAlarm::kKindAutoSnooze);
     advance_and_check(2000);
     sound_plays_out();
-    EXPECT_EQ(m_host.commands.back(), (Command { 2, ItemCommand::Snoozed, 7 }));
+    EXPECT_EQ(m_host.commands.back(), (Command { 2, zt::contracts::ItemCommand::Snooze, 7 }));
 
     save_alarm(4, 5, CAlarm::kDayMask, CAlarm::kKindWait);
     advance_and_check(2000);
@@ -257,7 +258,7 @@ TEST_F(RingControllerTest, CountdownTimerOfKindOneRestartsWhenItsSoundEnds) {
     EXPECT_EQ(m_host.shown[0].time.wSecond, 2);
     m_clock.advance_ms(400);
     sound_plays_out();
-    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 20, ItemCommand::TimerRestarted, 0 } }));
+    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 20, zt::contracts::ItemCommand::RestartTimer, 0 } }));
     zt::core::CTimeStore other;
     other.reload_all();
     const CTimer* stored = other.find_timer(20);
@@ -272,7 +273,7 @@ TEST_F(RingControllerTest, TimerDismissResetsItAndRestartIsNotOfferedForAlarms) 
     m_controller.Snooze(5);
     EXPECT_TRUE(m_host.commands.empty()) << "a timer is not snoozed";
     m_controller.Dismiss();
-    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 21, ItemCommand::TimerDismissed, 0 } }));
+    EXPECT_EQ(m_host.commands, (std::vector<Command> { { 21, zt::contracts::ItemCommand::ResetTimer, 0 } }));
     zt::core::CTimeStore other;
     other.reload_all();
     EXPECT_EQ(other.find_timer(21)->state, CTimer::kStopped);
@@ -351,7 +352,7 @@ TEST_F(RingControllerTest, ASilentUnansweredItemIsNotOvertakenByTheNextDueItem) 
     EXPECT_EQ(m_sound.plays.size(), 1u);
 
     m_controller.Snooze(0);
-    EXPECT_EQ(m_host.commands.front(), (Command { 60, ItemCommand::Snoozed, 7 }));
+    EXPECT_EQ(m_host.commands.front(), (Command { 60, zt::contracts::ItemCommand::Snooze, 7 }));
     EXPECT_EQ(m_controller.current().item_id, 61) << "the answer takes up the waiting alarm";
     EXPECT_EQ(m_sound.plays.size(), 2u);
 }

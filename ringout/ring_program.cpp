@@ -3,6 +3,9 @@
 #include <QCoreApplication>
 #include <QThread>
 
+#include "contracts/item_command.h"
+#include "contracts/main_program.h"
+#include "contracts/today_item.h"
 #include "core/notification_schedule.h"
 #include "platform/gui/debug_bridge.h"
 #include "platform/gui/hardware_keys.h"
@@ -149,11 +152,11 @@ uint64_t RingFrame::play(const SoundRequest& request) {
 void RingFrame::stop() { CSoundManager::instance().Stop(); }
 bool RingFrame::is_playing() const { return CSoundManager::instance().IsPlaying(); }
 
-void RingFrame::post_item_command(int32_t item_id, ItemCommand command, uint32_t argument) {
-    for (const char16_t* receiver : { kMainProgramClass, kTodayItemClass }) {
+void RingFrame::post_item_command(int32_t item_id, contracts::ItemCommand command, uint32_t argument) {
+    for (const char16_t* receiver : { contracts::kMainProgramClass, contracts::kTodayItemClass }) {
         if (auto window = zt::platform::find_window(std::u16string_view(receiver))) {
-            zt::platform::post_message(window->handle, kMsgItemCommand, static_cast<uint32_t>(item_id),
-                                       item_command_parameter(command, argument));
+            zt::platform::post_message(window->handle, contracts::kMsgItemCommand, static_cast<uint32_t>(item_id),
+                                       contracts::item_command_parameter(command, static_cast<uint16_t>(argument)));
         }
     }
 }

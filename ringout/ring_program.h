@@ -14,8 +14,11 @@
 #include <memory>
 #include <mutex>
 #include <optional>
+#include <string_view>
 #include <thread>
 
+#include "contracts/item_command.h"
+#include "contracts/ringout.h"
 #include "core/time_store.h"
 #include "platform/gui/window_placement.h"
 #include "platform/gui/window_timers.h"
@@ -27,8 +30,10 @@
 namespace zt::ringout {
 
 inline constexpr char16_t kFrameClass[] = u"Afx:Ringout:Frame";
+// The installer hook and the single-instance check find the frame by the prefix.
+static_assert(std::u16string_view(kFrameClass).starts_with(contracts::kRingoutClassPrefix));
 
-class RingFrame final : public QWidget, public ISoundWindow, public IRingSound, public IRingHost {
+class RingFrame final : public QWidget, public SoundWindow, public RingSound, public RingHost {
 public:
     using LoadStrips = std::function<RingStrips()>;
 
@@ -49,17 +54,17 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // ISoundWindow
+    // SoundWindow
     bool exists() const override { return m_exists.load(); }
     void post(uint32_t message, uint64_t playback) override;
     void set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) override;
     void kill_timer(uint32_t id) override;
-    // IRingSound
+    // RingSound
     uint64_t play(const SoundRequest& request) override;
     void stop() override;
     bool is_playing() const override;
-    // IRingHost
-    void post_item_command(int32_t item_id, ItemCommand command, uint32_t argument) override;
+    // RingHost
+    void post_item_command(int32_t item_id, contracts::ItemCommand command, uint32_t argument) override;
     void remember_foreground() override;
     void restore_foreground() override;
     void show_ringing(const RingEntry& entry) override;

@@ -12,6 +12,7 @@
 #include "platform/gui/window_placement.h"
 #include "platform/power/user_activity.h"
 #include "platform/profile/device_profile.h"
+#include "platform/windows/message.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/qt/window_message_event.h"
 #include "ringout/device_alerting.h"
@@ -265,13 +266,13 @@ void RingWindow::mouseReleaseEvent(QMouseEvent*) {
     const auto command = group->release(&repaint);
     repaint_rects(repaint);
     // Posted, as the pen's release is: the answer runs after this event has been handled.
-    if (command && m_pump) zt::platform::post_message(m_pump->window().handle(), kWmCommand, *command, 0);
+    if (command && m_pump) zt::platform::post_message(m_pump->window().handle(), zt::platform::WM_COMMAND, *command, 0);
 }
 
 bool RingWindow::event(QEvent* event) {
     if (event->type() == zt::platform::WindowMessageEvent::event_type()) {
         auto* message_event = static_cast<zt::platform::WindowMessageEvent*>(event);
-        if (message_event->message().number == kWmCommand) {
+        if (message_event->message().number == zt::platform::WM_COMMAND) {
             run_command(message_event->message().wparam & 0xFFFFu);
             message_event->set_answer(0);
         }

@@ -25,7 +25,6 @@ class QMenu;
 
 namespace zt::ringout {
 
-inline constexpr uint32_t kWmCommand = 0x0111;
 inline constexpr uint32_t kClockTimer = 1002;
 inline constexpr char16_t kRingWindowClass[] = u"Dialog";
 inline constexpr char16_t kRingWindowTitle[] = u"Zun Time";

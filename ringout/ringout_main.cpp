@@ -2,7 +2,7 @@
 // maintenance run instead).
 #include <QApplication>
 
-#include "app/texts/text_table.h"
+#include "contracts/ringout.h"
 #include "core/notification_schedule.h"
 #include "core/time_store.h"
 #include "platform/kernel/module_path.h"
@@ -10,21 +10,22 @@
 #include "ringout/ring_program.h"
 #include "ringout/single_instance.h"
 #include "skins/skin_manager.h"
+#include "texts/text_table.h"
 
 int main(int argc, char** argv) {
     using namespace zt::ringout;
     const std::u16string command = zt::platform::command_line(argc, argv);
     SingleInstance instance;
-    if (instance.claim(zt::platform::own_module_path()) == InstanceCheck::AnotherRuns) return -1;
+    if (instance.claim(zt::platform::own_module_path()) == InstanceCheck::AnotherRuns) return zt::contracts::kRingoutGaveWay;
 
     auto& store = zt::core::CTimeStore::instance();
     zt::core::install_reschedule_hook(store);
     store.reload_all();
     auto& skins = zt::skins::CSkinManager::instance();
     skins.load_skin(zt::skins::kDefaultSkinName, false);
-    if (command == kMaintenanceCommand) {
+    if (command == zt::contracts::kRingoutMaintenanceCommand) {
         run_maintenance(store);
-        return 0;
+        return zt::contracts::kRingoutDone;
     }
 
     auto& texts = zt::app::CTextTable::instance();

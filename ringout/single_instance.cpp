@@ -4,6 +4,7 @@
 #include <chrono>
 #include <thread>
 
+#include "contracts/ringout.h"
 #include "platform/base/text.h"
 #include "platform/windows/window_lookup.h"
 
@@ -20,7 +21,7 @@ std::u16string instance_mutex_name(std::u16string path) {
 }
 
 bool program_window_exists(const std::u16string& module_path) {
-    for (const auto& window : zt::platform::find_windows_by_class_prefix(kFrameClassPrefix)) {
+    for (const auto& window : zt::platform::find_windows_by_class_prefix(contracts::kRingoutClassPrefix)) {
         if (zt::platform::equal_ignoring_case(window.module_path, module_path)) return true;
     }
     return false;

@@ -8,8 +8,6 @@
 
 namespace zt::ringout {
 
-inline constexpr char16_t kFrameClassPrefix[] = u"Afx:";
-
 enum class InstanceCheck { First, AnotherRuns };
 
 class SingleInstance {

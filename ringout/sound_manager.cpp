@@ -32,7 +32,7 @@ void CSoundManager::destroy_player() {
 }
 
 std::unique_ptr<CPlayer> CSoundManager::create_player(PlayerKind kind) {
-    ISoundEvents& events = *this;
+    SoundEvents& events = *this;
     if (kind == PlayerKind::Wave) return std::make_unique<CWavePlayer>(events, m_alerting);
     return std::make_unique<CEmbeddedMediaPlayer>(events, *m_window, m_alerting, m_create_control);
 }

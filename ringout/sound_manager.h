@@ -29,7 +29,7 @@ struct SoundRequest {
     static SoundRequest from(const zt::core::CSoundAction& action);
 };
 
-class CSoundManager final : private ISoundEvents {
+class CSoundManager final : private SoundEvents {
 public:
     // The process's manager, on the process's device alerting.
     static CSoundManager& instance();
@@ -39,7 +39,7 @@ public:
     ~CSoundManager() override;
 
     // Called once by the ring controller. The window must outlive the manager's players.
-    void SetNotificationWindow(ISoundWindow* window) { m_window = window; }
+    void SetNotificationWindow(SoundWindow* window) { m_window = window; }
     // The application folder (a device path ending in "\"), where the default sound lives.
     void SetApplicationFolder(std::u16string folder) { m_application_folder = std::move(folder); }
 
@@ -66,7 +66,7 @@ private:
 
     CDeviceAlerting& m_alerting;
     MediaControlFactory m_create_control;
-    ISoundWindow* m_window { nullptr };
+    SoundWindow* m_window { nullptr };
     std::u16string m_application_folder;
     PlayerKind m_kind { PlayerKind::None };
     std::unique_ptr<CPlayer> m_player;

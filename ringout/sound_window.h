@@ -15,9 +15,9 @@ inline constexpr uint32_t kTimerVibration = 241;
 inline constexpr uint32_t kTimerPlayerWatchdog = 250;
 inline constexpr uint32_t kTimerPlayStatePoll = 251;
 
-class ISoundWindow {
+class SoundWindow {
 public:
-    virtual ~ISoundWindow() = default;
+    virtual ~SoundWindow() = default;
     virtual bool exists() const = 0;
     // Posts the message with both parameters 0. `playback` names the playback the message
     // belongs to (see CSoundManager::LastPlayback) and travels beside the message, so the

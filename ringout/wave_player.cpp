@@ -19,7 +19,7 @@ void sleep_a_while() { std::this_thread::sleep_for(std::chrono::milliseconds(10)
 
 }  // namespace
 
-CWavePlayer::CWavePlayer(ISoundEvents& events, CDeviceAlerting& alerting)
+CWavePlayer::CWavePlayer(SoundEvents& events, CDeviceAlerting& alerting)
     : m_events(events), m_alerting(alerting), m_thread([this] { run(); }) {}
 
 CWavePlayer::~CWavePlayer() {
@@ -36,11 +36,7 @@ uint16_t CWavePlayer::level_for(uint32_t volume_mode, bool single_play, uint32_t
 
 bool CWavePlayer::Play(const std::u16string& sound_file, uint32_t repeat_mode, uint32_t repeat_value,
                        uint32_t volume_mode) {
-    Stop();
-    m_events.sound_started();
-    m_repeat_mode = repeat_mode;
-    m_repeat_value = repeat_value;
-    m_volume_mode = volume_mode;
+    begin_play(m_events, repeat_mode, repeat_value, volume_mode);
     auto bytes = read_whole_file(sound_file);
     if (!bytes) return false;
     auto sound = std::make_shared<const Sound>(Sound { std::move(*bytes), sound_file });

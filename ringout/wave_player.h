@@ -14,7 +14,7 @@ namespace zt::ringout {
 
 class CWavePlayer final : public CPlayer {
 public:
-    CWavePlayer(ISoundEvents& events, CDeviceAlerting& alerting);
+    CWavePlayer(SoundEvents& events, CDeviceAlerting& alerting);
     ~CWavePlayer() override;  // stops, ends the thread and waits for it
 
     bool Play(const std::u16string& sound_file, uint32_t repeat_mode, uint32_t repeat_value,
@@ -34,7 +34,7 @@ private:
     bool still_current(const std::shared_ptr<const Sound>& sound);
     void pause_between_plays();
 
-    ISoundEvents& m_events;
+    SoundEvents& m_events;
     CDeviceAlerting& m_alerting;
     std::atomic<bool> m_quit { false };
     std::atomic<bool> m_stop { false };

@@ -1,14 +1,20 @@
 #include "service/alarm_responder.h"
 
+#include "contracts/ringout.h"
 #include "core/notification_schedule.h"
-#include "service/service_names.h"
 
 namespace zt::service {
+namespace {
+
+// Unattended mode exists from platform 4.0 on (major * 100 + minor).
+constexpr uint32_t kUnattendedModeMinVersion = 400;
+
+}  // namespace
 
 void AlarmResponder::on_alarm_notice() {
     const bool unattended = m_device.platform_version() >= kUnattendedModeMinVersion;
     if (unattended) m_device.set_unattended_mode(true);
-    if (const auto ringout = m_device.start_watched_process(kRingoutPath, u"")) m_ringouts.push_back(*ringout);
+    if (const auto ringout = m_device.start_watched_process(contracts::kRingoutPath, u"")) m_ringouts.push_back(*ringout);
     m_device.sleep(kAfterRingoutStart);
     if (unattended) m_device.set_unattended_mode(false);
 }
@@ -34,7 +40,8 @@ bool AlarmResponder::check_ringouts() {
     std::erase_if(m_ringouts, [&](int ringout) {
         const std::optional<uint32_t> exit = m_device.watched_exit(ringout);
         if (!exit) return false;
-        if (*exit != kRingoutDone && *exit != kRingoutGaveWay) abnormal_end = true;
+        if (*exit != contracts::device_exit_code(contracts::kRingoutDone) &&
+            *exit != contracts::device_exit_code(contracts::kRingoutGaveWay)) abnormal_end = true;
         return true;
     });
     if (!abnormal_end) return false;

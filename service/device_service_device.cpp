@@ -1,13 +1,13 @@
 #include "service/device_service_device.h"
 
-#include <unistd.h>
-
 #include <thread>
 
+#include "platform/kernel/process.h"
 #include "platform/kernel/process_list.h"
 #include "platform/power/power_status.h"
 #include "platform/power/unattended_mode.h"
 #include "platform/profile/device_profile.h"
+#include "platform/profile/platform_generation.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
 
@@ -57,7 +57,7 @@ std::optional<WindowFacts> DeviceServiceDevice::window_at(int32_t x, int32_t y) 
 }
 
 int DeviceServiceDevice::own_process_id() {
-    return static_cast<int>(::getpid());
+    return device::current_process_id();
 }
 
 std::optional<std::u16string> DeviceServiceDevice::process_path(int process_id) {
@@ -98,7 +98,7 @@ ScreenSize DeviceServiceDevice::screen_size() {
 
 uint32_t DeviceServiceDevice::platform_version() {
     const device::DeviceProfile profile = device::read_device_profile();
-    return profile.version_major * 100 + profile.version_minor;
+    return device::platform_version_number(profile);
 }
 
 bool DeviceServiceDevice::ac_power_online() {

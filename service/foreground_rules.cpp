@@ -1,9 +1,10 @@
 #include "service/foreground_rules.h"
 
+#include "contracts/registry_keys.h"
+#include "contracts/ringout.h"
 #include "core/registry_key.h"
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
-#include "service/service_names.h"
 
 namespace zt::service {
 namespace {
@@ -27,7 +28,7 @@ std::u16string_view executable_file_name(std::u16string_view path) {
 
 std::vector<std::u16string> screen_saver_disabling_names() {
     std::vector<std::u16string> names;
-    auto key = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, kScreenSaverDisablingKeyPath);
+    auto key = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, contracts::kScreenSaverDisablingKeyPath);
     if (!key) return names;
     for (uint32_t index = 0;; ++index) {
         auto value = key->enum_value(index);
@@ -43,7 +44,7 @@ bool foreground_blocks_screen_saver(ServiceDevice& device, std::u16string_view m
     if (!window) return false;
     const std::optional<std::u16string> path = device.process_path(window->process_id);
     if (!path || path->empty()) return false;
-    if (equal_ignoring_case(*path, kRingoutPath)) return true;
+    if (equal_ignoring_case(*path, contracts::kRingoutPath)) return true;
     if (!main_program.empty() && equal_ignoring_case(*path, main_program)) return false;
     if (window->visible && covers_screen(window->rect, screen)) return true;
     const std::u16string_view file_name = executable_file_name(*path);

@@ -1,9 +1,9 @@
 #include "service/main_program.h"
 
-#include "core/product_keys.h"
+#include "contracts/main_program.h"
+#include "contracts/registry_keys.h"
 #include "core/registry_key.h"
 #include "platform/windows/message.h"
-#include "service/service_names.h"
 
 namespace zt::service {
 namespace {
@@ -19,8 +19,8 @@ bool gone_after_rounds(ServiceDevice& device, WindowHandle window) {
 }  // namespace
 
 std::u16string main_program_path() {
-    zt::core::CRegistryKey key(zt::core::RegistryRoot::CurrentUser, zt::core::kProductKeyPath, false, false);
-    return key.read_string(zt::core::kAppPathValue, u"");
+    zt::core::CRegistryKey key(zt::core::RegistryRoot::CurrentUser, zt::contracts::kProductKeyPath, false, false);
+    return key.read_string(zt::contracts::kAppPathValue, u"");
 }
 
 bool start_main_program(ServiceDevice& device, std::u16string_view command_line) {
@@ -30,8 +30,8 @@ bool start_main_program(ServiceDevice& device, std::u16string_view command_line)
 }
 
 bool start_screen_saver(ServiceState& state, ServiceDevice& device) {
-    state.set_main_was_running(device.find_window(kMainWindowClass).has_value());
-    return start_main_program(device, kScreenSaverCommandLine);
+    state.set_main_was_running(device.find_window(contracts::kMainProgramClass).has_value());
+    return start_main_program(device, contracts::kScreenSaverCommand);
 }
 
 void end_main_program(ServiceDevice& device, WindowHandle window) {

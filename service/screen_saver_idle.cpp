@@ -1,9 +1,9 @@
 #include "service/screen_saver_idle.h"
 
+#include "contracts/main_program.h"
 #include "core/time_math.h"
 #include "service/foreground_rules.h"
 #include "service/main_program.h"
-#include "service/service_names.h"
 
 namespace zt::service {
 
@@ -29,9 +29,9 @@ ScreenSaverIdle::Next ScreenSaverIdle::on_wake(Wake wake, const SYSTEMTIME& now)
 void ScreenSaverIdle::on_activity(const SYSTEMTIME& now) {
     m_last_activity = now;
     if (m_state.screen_saver_active()) {
-        if (auto window = m_device.find_window(kMainWindowClass)) {
+        if (auto window = m_device.find_window(contracts::kMainProgramClass)) {
             if (m_state.main_was_running()) {
-                m_device.post_message(*window, kMsgEndScreenSaver, 0, 0);
+                m_device.post_message(*window, contracts::kMsgEndScreenSaver, 0, 0);
             } else {
                 end_main_program(m_device, *window);
             }

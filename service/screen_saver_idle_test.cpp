@@ -2,14 +2,15 @@
 
 #include <gtest/gtest.h>
 
-#include "core/product_keys.h"
+#include "contracts/main_program.h"
+#include "contracts/registry_keys.h"
+#include "contracts/service.h"
 #include "core/time_math.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
 #include "platform/windows/message.h"
 #include "service/foreground_rules.h"
 #include "service/main_program.h"
-#include "service/service_names.h"
 #include "service/service_window_handler.h"
 #include "service/testing/fake_service_device.h"
 
@@ -31,7 +32,7 @@ SYSTEMTIME at_second(int64_t seconds) {
 class ScreenSaverIdleTest : public ::testing::Test {
 protected:
     ScreenSaverIdleTest() {
-        std::move(Key::create(Root::CurrentUser, zt::core::kProductKeyPath)->key).set_string(zt::core::kAppPathValue, kAppPath);
+        std::move(Key::create(Root::CurrentUser, zt::contracts::kProductKeyPath)->key).set_string(zt::contracts::kAppPathValue, kAppPath);
         state.store_settings({ 1, 300'000, true });
         idle.refresh_settings();
     }
@@ -62,7 +63,7 @@ TEST_F(ScreenSaverIdleTest, StartsOnTheFirstCheckAfterTheTimeoutNotEarlier) {
     // The first check restarts the idle clock at second 1; 300 s later it starts.
     EXPECT_EQ(tick(1, 400), 301);
     ASSERT_EQ(device.starts.size(), 1u) << "started once, then it is active";
-    EXPECT_EQ(device.starts[0], (FakeServiceDevice::Start { kAppPath, u"ScreenSaver" }));
+    EXPECT_EQ(device.starts[0], (FakeServiceDevice::Start { kAppPath, zt::contracts::kScreenSaverCommand }));
     EXPECT_TRUE(state.screen_saver_active());
     EXPECT_EQ(device.asked_points.front().x, 240);
     EXPECT_EQ(device.asked_points.front().y, 320) << "the window at the screen centre is asked";
@@ -127,7 +128,7 @@ TEST_F(ScreenSaverIdleTest, MainProgramInFrontNeverBlocksEvenFullScreen) {
 }
 
 TEST_F(ScreenSaverIdleTest, DisablingListMatchesTheFileNameIgnoringCase) {
-    auto key = std::move(Key::create(Root::CurrentUser, kScreenSaverDisablingKeyPath)->key);
+    auto key = std::move(Key::create(Root::CurrentUser, contracts::kScreenSaverDisablingKeyPath)->key);
     key.set_string(u"whatever", u"game.exe");
     key.set_string(u"empty", u"");
     key.set_dword(u"number", 5);
@@ -142,7 +143,7 @@ TEST_F(ScreenSaverIdleTest, DisablingListMatchesTheFileNameIgnoringCase) {
 
 TEST_F(ScreenSaverIdleTest, ActivityEndsAProgramStartedOnlyForTheScreenSaver) {
     ASSERT_TRUE(tick(1, 301));
-    device.windows[9] = { kMainWindowClass, kOtherPid, { zt::platform::WM_CLOSE } };
+    device.windows[9] = { contracts::kMainProgramClass, kOtherPid, { zt::platform::WM_CLOSE } };
     idle.on_wake(Wake::Activity, at_second(302));
     EXPECT_EQ(device.posts, (std::vector<FakeServiceDevice::Post> { { 9, zt::platform::WM_CLOSE } }));
     EXPECT_TRUE(device.terminated.empty());
@@ -150,10 +151,10 @@ TEST_F(ScreenSaverIdleTest, ActivityEndsAProgramStartedOnlyForTheScreenSaver) {
 }
 
 TEST_F(ScreenSaverIdleTest, ActivityOnlyAsksAnAlreadyRunningProgramToEndItsScreenSaver) {
-    device.windows[9] = { kMainWindowClass, kOtherPid, {} };
+    device.windows[9] = { contracts::kMainProgramClass, kOtherPid, {} };
     ASSERT_TRUE(tick(1, 301));
     idle.on_wake(Wake::Activity, at_second(302));
-    EXPECT_EQ(device.posts, (std::vector<FakeServiceDevice::Post> { { 9, kMsgEndScreenSaver } }));
+    EXPECT_EQ(device.posts, (std::vector<FakeServiceDevice::Post> { { 9, contracts::kMsgEndScreenSaver } }));
     EXPECT_TRUE(device.window_exists(9));
     EXPECT_FALSE(state.screen_saver_active());
 }
@@ -162,26 +163,26 @@ TEST_F(ScreenSaverIdleTest, ActivityOnlyAsksAnAlreadyRunningProgramToEndItsScree
 // that ends it comes to the screen-saver thread. Both must agree on who ran before.
 TEST_F(ScreenSaverIdleTest, AScreenSaverTheTodayItemStartedOverTheOpenProgramOnlyEndsTheScreenSaver) {
     ServiceWindowHandler handler(state, device);
-    device.windows[9] = { kMainWindowClass, kOtherPid, { zt::platform::WM_CLOSE } };
-    handler.on_message(kMsgStartScreenSaver);
+    device.windows[9] = { contracts::kMainProgramClass, kOtherPid, { zt::platform::WM_CLOSE } };
+    handler.on_message(contracts::kMsgStartScreenSaver);
     ASSERT_TRUE(state.screen_saver_active());
     idle.on_wake(Wake::Activity, at_second(2));
-    EXPECT_EQ(device.posts, (std::vector<FakeServiceDevice::Post> { { 9, kMsgEndScreenSaver } }))
+    EXPECT_EQ(device.posts, (std::vector<FakeServiceDevice::Post> { { 9, contracts::kMsgEndScreenSaver } }))
         << "the user's own program is asked to end its screen saver, not closed";
     EXPECT_TRUE(device.window_exists(9));
 }
 
 TEST_F(ScreenSaverIdleTest, ATodayStartWithoutTheProgramEndsItDespiteAnEarlierStartOverIt) {
     // First the idle start while the user's program was open...
-    device.windows[9] = { kMainWindowClass, kOtherPid, {} };
+    device.windows[9] = { contracts::kMainProgramClass, kOtherPid, {} };
     ASSERT_TRUE(tick(1, 301));
     idle.on_wake(Wake::Activity, at_second(302));
     ASSERT_EQ(device.posts.size(), 1u);
     // ...then the user closed it, and the Today item starts the screen saver on its own.
     device.windows.clear();
     ServiceWindowHandler handler(state, device);
-    handler.on_message(kMsgStartScreenSaver);
-    device.windows[10] = { kMainWindowClass, kOtherPid, { zt::platform::WM_CLOSE } };  // the program it started
+    handler.on_message(contracts::kMsgStartScreenSaver);
+    device.windows[10] = { contracts::kMainProgramClass, kOtherPid, { zt::platform::WM_CLOSE } };  // the program it started
     idle.on_wake(Wake::Activity, at_second(303));
     EXPECT_EQ(device.posts.back(), (FakeServiceDevice::Post { 10, zt::platform::WM_CLOSE }))
         << "a program started only for the screen saver is closed";
@@ -215,7 +216,7 @@ protected:
 };
 
 TEST_F(EndMainProgramTest, EscalatesFromCloseToQuitToTerminate) {
-    device.windows[5] = { kMainWindowClass, 99, {} };
+    device.windows[5] = { contracts::kMainProgramClass, 99, {} };
     end_main_program(device, 5);
     EXPECT_EQ(device.posts, (std::vector<FakeServiceDevice::Post> { { 5, zt::platform::WM_CLOSE }, { 5, zt::platform::WM_QUIT } }));
     EXPECT_EQ(device.waits, std::vector<std::chrono::milliseconds>(6, kPoliteEndRoundLength));
@@ -223,14 +224,14 @@ TEST_F(EndMainProgramTest, EscalatesFromCloseToQuitToTerminate) {
 }
 
 TEST_F(EndMainProgramTest, QuitIsEnoughWhenCloseIsIgnored) {
-    device.windows[5] = { kMainWindowClass, 99, { zt::platform::WM_QUIT } };
+    device.windows[5] = { contracts::kMainProgramClass, 99, { zt::platform::WM_QUIT } };
     end_main_program(device, 5);
     EXPECT_EQ(device.posts.size(), 2u);
     EXPECT_TRUE(device.terminated.empty());
 }
 
 TEST_F(EndMainProgramTest, NeverTouchesItsOwnProcessOrAMissingWindow) {
-    device.windows[5] = { kMainWindowClass, device.own_pid, {} };
+    device.windows[5] = { contracts::kMainProgramClass, device.own_pid, {} };
     end_main_program(device, 5);
     end_main_program(device, 6);
     EXPECT_TRUE(device.posts.empty());

@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include "contracts/main_program.h"
+#include "contracts/registry_keys.h"
+#include "contracts/ringout.h"
+#include "contracts/service.h"
 #include "core/alarm.h"
 #include "core/notification_schedule.h"
-#include "core/product_keys.h"
 #include "core/testing/fake_notification_device.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
@@ -10,7 +13,6 @@
 #include "platform/registry/testing/temp_device_root.h"
 #include "platform/windows/message.h"
 #include "service/alarm_responder.h"
-#include "service/service_names.h"
 #include "service/service_window_handler.h"
 #include "service/testing/fake_service_device.h"
 
@@ -22,7 +24,7 @@ using zt::platform::registry::Key;
 using zt::platform::registry::Root;
 using testing::FakeServiceDevice;
 
-Key product_key(std::u16string_view path = zt::core::kProductKeyPath) {
+Key product_key(std::u16string_view path = zt::contracts::kProductKeyPath) {
     return std::move(Key::create(Root::CurrentUser, path)->key);
 }
 
@@ -91,8 +93,8 @@ TEST_F(AlarmResponderTest, RingoutsOwnEndAndASecondCopyGivingWayLeaveTheRegistra
     responder.on_alarm_notice();
     responder.on_alarm_notice();
     ASSERT_EQ(device.watched.size(), 2u);
-    device.watched.begin()->second = kRingoutDone;
-    device.watched.rbegin()->second = kRingoutGaveWay;
+    device.watched.begin()->second = zt::contracts::device_exit_code(zt::contracts::kRingoutDone);
+    device.watched.rbegin()->second = zt::contracts::device_exit_code(zt::contracts::kRingoutGaveWay);
     EXPECT_FALSE(responder.check_ringouts());
     EXPECT_TRUE(notifications.set_calls.empty());
     EXPECT_TRUE(notifications.cleared.empty()) << "what the finished Ringout registered stays";
@@ -110,11 +112,11 @@ protected:
 TEST_F(ServiceWindowHandlerTest, RereadMessageMarksNewSettingsForTheScreenSaverThread) {
     ScreenSaverSettings copy;
     ASSERT_TRUE(state.take_settings_if_changed(copy));
-    Key settings = product_key(zt::core::kSettingsKeyPath);
+    Key settings = product_key(zt::contracts::kSettingsKeyPath);
     settings.set_dword(u"ScrMode", 2);
     settings.set_dword(u"ScrTimeout", 60);
     settings.set_dword(u"ScrExtPower", 0);
-    EXPECT_EQ(handler.on_message(kMsgRereadScreenSaverSettings), 0u);
+    EXPECT_EQ(handler.on_message(contracts::kMsgRereadScreenSaverSettings), 0u);
     ASSERT_TRUE(state.take_settings_if_changed(copy));
     EXPECT_EQ(copy, (ScreenSaverSettings { 2, 60'000, false }));
     EXPECT_FALSE(state.take_settings_if_changed(copy)) << "fresh after the copy";
@@ -122,21 +124,21 @@ TEST_F(ServiceWindowHandlerTest, RereadMessageMarksNewSettingsForTheScreenSaverT
 
 TEST_F(ServiceWindowHandlerTest, MissingSettingsReadAsDefaultsAndHugeTimeoutIsHeld) {
     EXPECT_EQ(read_screen_saver_settings(), (ScreenSaverSettings { 1, 300'000, true }));
-    product_key(zt::core::kSettingsKeyPath).set_dword(u"ScrTimeout", 0xFFFFFFFF);
+    product_key(zt::contracts::kSettingsKeyPath).set_dword(u"ScrTimeout", 0xFFFFFFFF);
     EXPECT_EQ(read_screen_saver_settings().timeout_ms, 0xFFFFFFFFu);
 }
 
 TEST_F(ServiceWindowHandlerTest, StartMessageStartsTheScreenSaverOnceUntilItEnds) {
-    product_key().set_string(zt::core::kAppPathValue, u"\\Program Files\\Zun Time\\ZunTime.exe");
-    handler.on_message(kMsgStartScreenSaver);
-    handler.on_message(kMsgStartScreenSaver);
-    EXPECT_EQ(device.starts, (std::vector<FakeServiceDevice::Start> { { u"\\Program Files\\Zun Time\\ZunTime.exe", u"ScreenSaver" } }));
+    product_key().set_string(zt::contracts::kAppPathValue, u"\\Program Files\\Zun Time\\ZunTime.exe");
+    handler.on_message(contracts::kMsgStartScreenSaver);
+    handler.on_message(contracts::kMsgStartScreenSaver);
+    EXPECT_EQ(device.starts, (std::vector<FakeServiceDevice::Start> { { u"\\Program Files\\Zun Time\\ZunTime.exe", zt::contracts::kScreenSaverCommand } }));
     EXPECT_TRUE(state.screen_saver_active());
     EXPECT_EQ(device.sleeps, std::vector<std::chrono::milliseconds> { ServiceWindowHandler::kAfterScreenSaverStart });
 }
 
 TEST_F(ServiceWindowHandlerTest, WithoutAppPathNothingStarts) {
-    handler.on_message(kMsgStartScreenSaver);
+    handler.on_message(contracts::kMsgStartScreenSaver);
     EXPECT_TRUE(device.starts.empty());
     EXPECT_FALSE(state.screen_saver_active());
 }

@@ -2,13 +2,13 @@
 
 #include <limits>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "core/registry_key.h"
 
 namespace zt::service {
 
 ScreenSaverSettings read_screen_saver_settings() {
-    zt::core::CRegistryKey key(zt::core::RegistryRoot::CurrentUser, zt::core::kSettingsKeyPath, false, false);
+    zt::core::CRegistryKey key(zt::core::RegistryRoot::CurrentUser, zt::contracts::kSettingsKeyPath, false, false);
     ScreenSaverSettings settings;
     settings.mode = key.read_number(u"ScrMode", 1);
     const uint32_t seconds = key.read_number(u"ScrTimeout", 300);

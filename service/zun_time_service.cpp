@@ -3,8 +3,9 @@
 #include <array>
 #include <thread>
 
+#include "contracts/registry_keys.h"
+#include "contracts/service.h"
 #include "core/notification_schedule.h"
-#include "core/product_keys.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
 #include "platform/kernel/waitable.h"
@@ -15,7 +16,6 @@
 #include "platform/windows/window.h"
 #include "service/alarm_responder.h"
 #include "service/screen_saver_idle.h"
-#include "service/service_names.h"
 #include "service/service_window_handler.h"
 
 namespace zt::service {
@@ -38,10 +38,10 @@ std::optional<Event> open_named_event(std::u16string_view name) {
 // would no longer reach the service.
 void renew_time_change_registration() {
     using zt::platform::registry::Key;
-    std::optional<Key> settings = Key::open(zt::platform::registry::Root::CurrentUser, zt::core::kSettingsKeyPath);
+    std::optional<Key> settings = Key::open(zt::platform::registry::Root::CurrentUser, zt::contracts::kSettingsKeyPath);
     if (!settings) return;
     zt::core::CNotificationScheduler().renew_on_event(&*settings, zt::core::NotificationTrigger::kEventTimeChange,
-                                                     zt::core::kTimeChangeNotifyName);
+                                                     zt::contracts::kTimeChangeNotifyName);
 }
 
 }  // namespace
@@ -57,8 +57,8 @@ ZunTimeService::~ZunTimeService() {
 std::unique_ptr<ZunTimeService> ZunTimeService::start() {
     auto stop = Event::create_unnamed(ResetPolicy::Manual, false);
     auto activity = open_named_event(zt::platform::kUserActivityEventName);
-    auto alarm = open_named_event(kAlarmEventName);
-    auto time_change = open_named_event(kTimeChangeEventName);
+    auto alarm = open_named_event(contracts::kAlarmNotifyName);
+    auto time_change = open_named_event(contracts::kTimeChangeNotifyName);
     if (!stop || !activity || !alarm || !time_change) return nullptr;
 
     std::unique_ptr<ZunTimeService> service(
@@ -137,7 +137,7 @@ uint32_t ZunTimeService::run_window_thread() {
         return handler.on_message(message.number);
     };
     // Style 0: hidden; at (-1, -1), one pixel wide and high.
-    auto window = zt::platform::Window::create(kServiceWindowClass, u"", procedure,
+    auto window = zt::platform::Window::create(contracts::kServiceClass, u"", procedure,
                                                zt::platform::WindowOptions { false, { -1, -1, 0, 0 } });
     if (!window) {
         m_window_thread_ended = true;

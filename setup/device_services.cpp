@@ -5,14 +5,16 @@
 #include <fstream>
 #include <string>
 
+#include "contracts/notepurge.h"
+#include "contracts/registry_keys.h"
+#include "contracts/service.h"
 #include "core/notification_schedule.h"
-#include "core/product_keys.h"
 #include "platform/base/device_path.h"
 #include "platform/base/device_root.h"
 #include "platform/base/text.h"
-#include "platform/hosts/zt_device/service_manager.h"
 #include "platform/kernel/process.h"
 #include "platform/registry/registry.h"
+#include "platform/services/service_manager.h"
 #include "setup/device_files.h"
 #include "setup/registrations.h"
 #include "setup/setup_run.h"
@@ -58,26 +60,26 @@ void stop_service() {
 void activate_service() { services::activate_service(u"ZunTime"); }
 
 void run_notepurge() {
-    auto process = platform::Process::create(u"\\Windows\\Notepurge.exe", u"NoMsg");
+    auto process = platform::Process::create(contracts::kNotepurgePath, contracts::kNotepurgeSilentCommand);
     if (process) process->wait(kNotepurgeLimit);
 }
 
 void register_time_change_notification() {
-    auto settings = Key::create(Root::CurrentUser, core::kSettingsKeyPath);
+    auto settings = Key::create(Root::CurrentUser, contracts::kSettingsKeyPath);
     if (!settings) return;
     core::CNotificationScheduler scheduler;
     // An upgrade keeps the settings: the earlier registration is cleared first, or every
     // upgrade would leave one more time-change registration behind.
-    scheduler.clear(&settings->key, core::kTimeChangeNotifyName);
-    scheduler.register_on_event(&settings->key, 1, core::kTimeChangeNotifyName);
+    scheduler.clear(&settings->key, contracts::kTimeChangeNotifyName);
+    scheduler.register_on_event(&settings->key, 1, contracts::kTimeChangeNotifyName);
 }
 
 void cancel_notifications() {
-    auto settings = Key::open(Root::CurrentUser, core::kSettingsKeyPath);
+    auto settings = Key::open(Root::CurrentUser, contracts::kSettingsKeyPath);
     if (!settings) return;
     core::CNotificationScheduler scheduler;
-    for (std::u16string_view name : { std::u16string_view(core::kOldTimerNotifyName), std::u16string_view(core::kAlarmNotifyName),
-                                      std::u16string_view(core::kWakeupHelperNotifyName), std::u16string_view(core::kTimeChangeNotifyName) })
+    for (std::u16string_view name : { std::u16string_view(core::kOldTimerNotifyName), std::u16string_view(contracts::kAlarmNotifyName),
+                                      std::u16string_view(contracts::kWakeupHelperNotifyName), std::u16string_view(contracts::kTimeChangeNotifyName) })
         scheduler.clear(&*settings, name);
 }
 

@@ -2,6 +2,7 @@
 
 #include <string>
 
+#include "contracts/registry_keys.h"
 #include "platform/registry/registry.h"
 #include "setup/default_favorites.h"
 #include "setup/device_files.h"
@@ -24,14 +25,14 @@ std::u16string without_trailing_separator(std::u16string_view folder) {
 }
 
 void upgrade_old_uninstall_script() {
-    auto product = Key::open(Root::LocalMachine, kMachineProductKey);
+    auto product = Key::open(Root::LocalMachine, contracts::kProductKeyPath);
     if (!product) return;
     auto version = product->get_string(u"Version");
     if (version && (*version == u"2.0.1" || *version == u"2.0.0")) patch_old_uninstall_script();
 }
 
 void delete_previous_installation_folder(std::u16string_view new_folder) {
-    auto product = Key::open(Root::CurrentUser, u"Software\\Zunworks\\Zun Time");
+    auto product = Key::open(Root::CurrentUser, contracts::kProductKeyPath);
     if (!product) return;
     auto app_path = product->get_string(u"AppPath");
     if (!app_path) return;

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <string>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "platform/registry/registry.h"
 
 namespace zt::setup {
@@ -34,7 +34,7 @@ std::u16string three_place_name(int number) {
 }  // namespace
 
 void reset_vanished_active_skin() {
-    auto settings = Key::open(Root::CurrentUser, core::kSettingsKeyPath);
+    auto settings = Key::open(Root::CurrentUser, contracts::kSettingsKeyPath);
     if (!settings) return;
     auto active = settings->get_string(u"ActiveSkin");
     if (!active || active->empty() || *active == u"Egypt") settings->set_string(u"ActiveSkin", u"Default");
@@ -53,24 +53,24 @@ void delete_today_and_tab_plugin() {
 }
 
 void create_record_keys() {
-    Key::create(Root::CurrentUser, core::kAlarmsKeyPath);
-    Key::create(Root::CurrentUser, core::kTimersKeyPath);
+    Key::create(Root::CurrentUser, contracts::kAlarmsKeyPath);
+    Key::create(Root::CurrentUser, contracts::kTimersKeyPath);
 }
 
 void register_skins(std::u16string_view installation_folder) {
-    auto skins = created(Root::CurrentUser, u"Software\\Zunworks\\Zun Time\\Skins");
+    auto skins = created(Root::CurrentUser, contracts::kSkinsKeyPath);
     if (!skins) return;
     for (std::u16string_view name : kShippedSkins)
         skins->set_string(name, std::u16string(installation_folder) + u"\\" + std::u16string(name));
 }
 
 void write_app_path(std::u16string_view installation_folder) {
-    if (auto product = created(Root::CurrentUser, core::kProductKeyPath))
-        product->set_string(core::kAppPathValue, std::u16string(installation_folder) + u"\\ZunTime.exe");
+    if (auto product = created(Root::CurrentUser, contracts::kProductKeyPath))
+        product->set_string(contracts::kAppPathValue, std::u16string(installation_folder) + u"\\ZunTime.exe");
 }
 
 void write_version_values() {
-    auto product = created(Root::LocalMachine, kMachineProductKey);
+    auto product = created(Root::LocalMachine, contracts::kProductKeyPath);
     if (!product) return;
     char version[32];
     std::snprintf(version, sizeof version, "%u.%u.%u", 2u, 2u, 2u);
@@ -80,8 +80,8 @@ void write_version_values() {
 }
 
 void write_screen_saver_defaults() {
-    if (Key::open(Root::CurrentUser, kScreenSaverDisablingKey)) return;
-    auto key = created(Root::CurrentUser, kScreenSaverDisablingKey);
+    if (Key::open(Root::CurrentUser, contracts::kScreenSaverDisablingKeyPath)) return;
+    auto key = created(Root::CurrentUser, contracts::kScreenSaverDisablingKeyPath);
     if (!key) return;
     for (size_t i = 0; i < kScreenSaverDisablingPrograms.size(); ++i)
         key->set_string(three_place_name(static_cast<int>(i)), kScreenSaverDisablingPrograms[i]);
@@ -136,8 +136,8 @@ void register_tab_applet() {
 
 void delete_product_trees() {
     delete_tree(Root::LocalMachine, u"\\SOFTWARE\\Apps\\Zun Time");
-    delete_tree(Root::LocalMachine, kMachineProductKey);
-    delete_tree(Root::CurrentUser, core::kProductKeyPath);
+    delete_tree(Root::LocalMachine, contracts::kProductKeyPath);
+    delete_tree(Root::CurrentUser, contracts::kProductKeyPath);
 }
 
 void delete_empty_shared_keys() {

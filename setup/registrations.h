@@ -6,12 +6,10 @@
 
 namespace zt::setup {
 
-inline constexpr char16_t kMachineProductKey[] = u"Software\\Zunworks\\Zun Time";
 inline constexpr char16_t kServiceKey[] = u"Services\\ZunTime";
 inline constexpr char16_t kTodayItemKey[] = u"SOFTWARE\\Microsoft\\Today\\Items\\\"Zun Time\"";
 inline constexpr char16_t kTabPluginKey[] = u"SOFTWARE\\Zunworks\\Shared\\TabPlugins\\Zun Time";
 inline constexpr char16_t kTabAppletKey[] = u"SOFTWARE\\Zunworks\\Shared\\TabApplets\\Zun Time";
-inline constexpr char16_t kScreenSaverDisablingKey[] = u"Software\\Zunworks\\Zun Time\\ScreenSaverDisabling";
 inline constexpr char16_t kTodayLibrary[] = u"\\Windows\\ZunTimeToday.dll";
 
 // An upgrade from a version whose skins are gone: "ActiveSkin" "" or "Egypt" becomes "Default".

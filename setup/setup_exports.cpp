@@ -1,8 +1,8 @@
 // The library's exported entry points (the device's setup-library interface, see
-// platform/hosts/zt_install/setup_interface.h). Every one answers "continue".
+// platform/install/setup_interface.h). Every one answers "continue".
 #include <string_view>
 
-#include "platform/hosts/zt_install/setup_interface.h"
+#include "platform/install/setup_interface.h"
 #include "setup/setup_steps.h"
 
 namespace {

@@ -9,8 +9,9 @@
 #include <fstream>
 #include <iterator>
 
+#include "contracts/registry_keys.h"
+#include "contracts/service.h"
 #include "core/notification_schedule.h"
-#include "core/product_keys.h"
 #include "platform/base/device_path.h"
 #include "platform/base/text.h"
 #include "platform/notify/user_notification.h"
@@ -110,21 +111,21 @@ protected:
 
 TEST_F(SetupSteps, FreshInstallWritesTheProductsRegistryDefaults) {
     install();
-    EXPECT_EQ(string_value(Root::CurrentUser, core::kProductKeyPath, u"AppPath"), u"\\Program Files\\Zun Time\\ZunTime.exe");
-    EXPECT_EQ(string_value(Root::LocalMachine, u"Software\\Zunworks\\Zun Time", u"Name"), u"Zun Time");
-    EXPECT_EQ(string_value(Root::LocalMachine, u"Software\\Zunworks\\Zun Time", u"Version"), u"2.2.2");
-    EXPECT_EQ(dword_value(Root::LocalMachine, u"Software\\Zunworks\\Zun Time", u"Build"), 1312u);
-    EXPECT_TRUE(key_exists(Root::CurrentUser, core::kAlarmsKeyPath));
-    EXPECT_TRUE(key_exists(Root::CurrentUser, core::kTimersKeyPath));
+    EXPECT_EQ(string_value(Root::CurrentUser, contracts::kProductKeyPath, u"AppPath"), u"\\Program Files\\Zun Time\\ZunTime.exe");
+    EXPECT_EQ(string_value(Root::LocalMachine, zt::contracts::kProductKeyPath, u"Name"), u"Zun Time");
+    EXPECT_EQ(string_value(Root::LocalMachine, zt::contracts::kProductKeyPath, u"Version"), u"2.2.2");
+    EXPECT_EQ(dword_value(Root::LocalMachine, zt::contracts::kProductKeyPath, u"Build"), 1312u);
+    EXPECT_TRUE(key_exists(Root::CurrentUser, contracts::kAlarmsKeyPath));
+    EXPECT_TRUE(key_exists(Root::CurrentUser, contracts::kTimersKeyPath));
 
-    auto skins = Key::open(Root::CurrentUser, u"Software\\Zunworks\\Zun Time\\Skins");
+    auto skins = Key::open(Root::CurrentUser, zt::contracts::kSkinsKeyPath);
     ASSERT_TRUE(skins);
     std::vector<std::u16string> skin_names;
     for (uint32_t i = 0; auto value = skins->enum_value(i); ++i) skin_names.push_back(value->name);
     EXPECT_EQ(skin_names, (std::vector<std::u16string> { u"Default", u"Default_big", u"Black", u"White", u"ZunSilver", u"Wins" }));
     EXPECT_EQ(skins->get_string(u"Black"), u"\\Program Files\\Zun Time\\Black");
 
-    const std::u16string saver = u"Software\\Zunworks\\Zun Time\\ScreenSaverDisabling";
+    const std::u16string saver = zt::contracts::kScreenSaverDisablingKeyPath;
     EXPECT_EQ(string_value(Root::CurrentUser, saver, u"  0"), u"player.exe");
     EXPECT_EQ(string_value(Root::CurrentUser, saver, u"  9"), u"Ringout.exe");
     EXPECT_EQ(string_value(Root::CurrentUser, saver, u" 10"), u"GpsNavigationLauncher.exe");
@@ -143,7 +144,7 @@ TEST_F(SetupSteps, FreshInstallWritesTheProductsRegistryDefaults) {
     EXPECT_EQ(string_value(Root::LocalMachine, today, u"STName"), u"Time");
     EXPECT_EQ(string_value(Root::LocalMachine, u"SOFTWARE\\Zunworks\\Shared\\TabPlugins\\Zun Time", u"Name"), u"Zun Time");
     EXPECT_EQ(string_value(Root::LocalMachine, u"SOFTWARE\\Zunworks\\Shared\\TabApplets\\Zun Time", u"Label"), u"Time");
-    EXPECT_TRUE(dword_value(Root::CurrentUser, core::kSettingsKeyPath, u"TimeChangeNotify").has_value())
+    EXPECT_TRUE(dword_value(Root::CurrentUser, contracts::kSettingsKeyPath, u"TimeChangeNotify").has_value())
         << "the time-change notification's handle is kept in the settings";
     EXPECT_FALSE(device_file_exists(kMarkerFilePath));
 }
@@ -154,7 +155,7 @@ TEST_F(SetupSteps, FreshInstallSeedsElevenFavouritesWithFourPublishedSlots) {
               (std::vector<std::u16string> { u"Berlin", u"Bonn", u"Lisbon", u"London", u"Moscow", u"New York", u"Paris",
                                              u"Rome", u"Sydney", u"Taipei", u"Tokyo" }));
     EXPECT_EQ(slot_names(kFolder), (std::vector<std::u16string> { u"New York", u"Taipei", u"Tokyo", u"London" }));
-    auto settings = Key::open(Root::CurrentUser, core::kSettingsKeyPath);
+    auto settings = Key::open(Root::CurrentUser, contracts::kSettingsKeyPath);
     ASSERT_TRUE(settings);
     for (const char16_t* slot : { u"City0", u"City1", u"City2", u"City3" }) {
         auto bytes = settings->get_binary(slot);
@@ -192,7 +193,7 @@ TEST_F(SetupSteps, ADatabaseWithoutBonnGivesTenFavourites) {
     ASSERT_EQ(names.size(), 10u);
     EXPECT_EQ(std::count(names.begin(), names.end(), u"Bonn"), 0);
     EXPECT_EQ(slot_names(kFolder), (std::vector<std::u16string> { u"New York", u"Taipei", u"Tokyo", u"London" }));
-    auto settings = Key::open(Root::CurrentUser, core::kSettingsKeyPath);
+    auto settings = Key::open(Root::CurrentUser, contracts::kSettingsKeyPath);
     EXPECT_TRUE(settings->get_binary(u"City3"));
 }
 
@@ -222,13 +223,13 @@ TEST_F(SetupSteps, ExecutablesSwapExtensionsOnInstallAndRemoval) {
 TEST_F(SetupSteps, UpgradeKeepsFavouritesAndRegistrationsAndLeavesNoMarker) {
     install();
     const std::string favourites = file_text(host(u"\\Program Files\\Zun Time\\FavList.dat"));
-    Key::create(Root::CurrentUser, core::kAlarmsKeyPath)->key.set_string(u"1", u"tn=Kept");
+    Key::create(Root::CurrentUser, contracts::kAlarmsKeyPath)->key.set_string(u"1", u"tn=Kept");
 
     install_init(true, true, kFolder);
     EXPECT_TRUE(device_file_exists(kMarkerFilePath));
     remove();  // the old version's removal during the upgrade
     EXPECT_EQ(file_text(host(u"\\Program Files\\Zun Time\\FavList.dat")), favourites);
-    EXPECT_EQ(string_value(Root::CurrentUser, core::kAlarmsKeyPath, u"1"), u"tn=Kept");
+    EXPECT_EQ(string_value(Root::CurrentUser, contracts::kAlarmsKeyPath, u"1"), u"tn=Kept");
     install_exit(kFolder);
 
     EXPECT_FALSE(device_file_exists(kMarkerFilePath));
@@ -240,19 +241,19 @@ TEST_F(SetupSteps, UpgradeKeepsFavouritesAndRegistrationsAndLeavesNoMarker) {
 
 TEST_F(SetupSteps, InstallationClearsThePreviousVersionsDueTimeRegistrations) {
     install();
-    auto settings = Key::create(Root::CurrentUser, core::kSettingsKeyPath);
+    auto settings = Key::create(Root::CurrentUser, contracts::kSettingsKeyPath);
     ASSERT_TRUE(settings);
     core::CNotificationScheduler scheduler;
     const platform::SYSTEMTIME due { 2030, 1, 2, 1, 7, 0, 0, 0 };
-    for (const char16_t* name : { core::kAlarmNotifyName, core::kWakeupHelperNotifyName, core::kOldTimerNotifyName })
+    for (const char16_t* name : { contracts::kAlarmNotifyName, contracts::kWakeupHelperNotifyName, core::kOldTimerNotifyName })
         ASSERT_TRUE(scheduler.register_at_time(&settings->key, due, name));
 
     install_init(true, true, kFolder);
     remove();  // the old version's removal keeps everything during the upgrade
     install_exit(kFolder);
 
-    for (const char16_t* name : { core::kAlarmNotifyName, core::kWakeupHelperNotifyName, core::kOldTimerNotifyName }) {
-        EXPECT_FALSE(dword_value(Root::CurrentUser, core::kSettingsKeyPath, name)) << "handle value left behind";
+    for (const char16_t* name : { contracts::kAlarmNotifyName, contracts::kWakeupHelperNotifyName, core::kOldTimerNotifyName }) {
+        EXPECT_FALSE(dword_value(Root::CurrentUser, contracts::kSettingsKeyPath, name)) << "handle value left behind";
         for (const auto& record : platform::notify::list_user_notifications())
             EXPECT_FALSE(record.trigger.application.ends_with(name)) << "registration left behind";
     }
@@ -265,8 +266,8 @@ TEST_F(SetupSteps, RemovalDeletesTheProductAndSparesTheMakersOtherProducts) {
     install();
     remove();
     EXPECT_FALSE(fs::exists(host(kFolder)));
-    EXPECT_FALSE(key_exists(Root::CurrentUser, core::kProductKeyPath));
-    EXPECT_FALSE(key_exists(Root::LocalMachine, u"Software\\Zunworks\\Zun Time"));
+    EXPECT_FALSE(key_exists(Root::CurrentUser, contracts::kProductKeyPath));
+    EXPECT_FALSE(key_exists(Root::LocalMachine, zt::contracts::kProductKeyPath));
     EXPECT_FALSE(key_exists(Root::LocalMachine, u"Services\\ZunTime"));
     EXPECT_FALSE(key_exists(Root::LocalMachine, u"SOFTWARE\\Microsoft\\Today\\Items\\\"Zun Time\""));
     EXPECT_FALSE(key_exists(Root::LocalMachine, u"SOFTWARE\\Zunworks\\Shared")) << "empty shared keys go";
@@ -280,7 +281,7 @@ TEST_F(SetupSteps, ASecondInstallationIntoAnotherFolderDeletesTheFirst) {
     put_database(u"\\Storage Card\\Zun Time");
     install(u"\\Storage Card\\Zun Time", true);
     EXPECT_FALSE(fs::exists(host(kFolder)));
-    EXPECT_EQ(string_value(Root::CurrentUser, core::kProductKeyPath, u"AppPath"), u"\\Storage Card\\Zun Time\\ZunTime.exe");
+    EXPECT_EQ(string_value(Root::CurrentUser, contracts::kProductKeyPath, u"AppPath"), u"\\Storage Card\\Zun Time\\ZunTime.exe");
 }
 
 TEST_F(SetupSteps, ThePreviousFolderIsNeverTheDeviceItselfNorTheNewFolder) {
@@ -289,17 +290,17 @@ TEST_F(SetupSteps, ThePreviousFolderIsNeverTheDeviceItselfNorTheNewFolder) {
     install(u"\\PROGRAM FILES\\zun time", true);
     EXPECT_TRUE(fs::exists(host(u"\\Program Files\\Zun Time\\FavList.dat")));
     put_file(u"\\Windows\\keep.txt");
-    Key::open(Root::CurrentUser, core::kProductKeyPath)->set_string(u"AppPath", u"\\Windows\\ZunTime.exe");
+    Key::open(Root::CurrentUser, contracts::kProductKeyPath)->set_string(u"AppPath", u"\\Windows\\ZunTime.exe");
     install(kFolder, true);
     EXPECT_TRUE(fs::exists(host(u"\\Windows\\keep.txt")));
-    Key::open(Root::CurrentUser, core::kProductKeyPath)->set_string(u"AppPath", u"\\Program Files\\ZunTime.exe");
+    Key::open(Root::CurrentUser, contracts::kProductKeyPath)->set_string(u"AppPath", u"\\Program Files\\ZunTime.exe");
     install(kFolder, true);
     EXPECT_TRUE(fs::exists(host(u"\\Program Files\\Zun Time\\FavList.dat"))) << "a folder holding the new one stays";
 
     for (std::u16string_view hostile : { u"\\My Documents\\ZunTime.exe", u"\\Windows\\Start Menu\\ZunTime.exe" }) {
         put_file(u"\\My Documents\\letter.txt");
         put_file(u"\\Windows\\Start Menu\\entry.lnk");
-        Key::open(Root::CurrentUser, core::kProductKeyPath)->set_string(u"AppPath", hostile);
+        Key::open(Root::CurrentUser, contracts::kProductKeyPath)->set_string(u"AppPath", hostile);
         install(kFolder, true);
         EXPECT_TRUE(fs::exists(host(u"\\My Documents\\letter.txt"))) << zt::platform::utf16_to_utf8(hostile);
         EXPECT_TRUE(fs::exists(host(u"\\Windows\\Start Menu\\entry.lnk"))) << zt::platform::utf16_to_utf8(hostile);
@@ -307,7 +308,7 @@ TEST_F(SetupSteps, ThePreviousFolderIsNeverTheDeviceItselfNorTheNewFolder) {
 }
 
 TEST_F(SetupSteps, UpgradeFromTwoZeroOnePatchesTheOldUninstallScript) {
-    Key::create(Root::LocalMachine, u"Software\\Zunworks\\Zun Time")->key.set_string(u"Version", u"2.0.1");
+    Key::create(Root::LocalMachine, zt::contracts::kProductKeyPath)->key.set_string(u"Version", u"2.0.1");
     Key::create(Root::LocalMachine, u"Security\\AppInstall\\Zun Time")->key.set_string(u"Uninstall", u"\\Windows\\AppMgr\\Zun Time.xml");
     std::u16string script = u"<nocharacteristic type=\"HKCU\\Software\\Zunworks\"/>";
     std::string bytes;

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <string>
 
+#include "contracts/registry_keys.h"
 #include "platform/registry/registry.h"
 #include "setup/device_files.h"
 #include "setup/device_services.h"
@@ -18,7 +19,7 @@ using namespace zt::platform::registry;
 
 void remove_added_skins() {
     std::vector<std::u16string> names;
-    if (auto skins = Key::open(Root::CurrentUser, skins::kSkinsKeyPath))
+    if (auto skins = Key::open(Root::CurrentUser, contracts::kSkinsKeyPath))
         for (uint32_t i = 0; auto value = skins->enum_value(i); ++i) names.push_back(value->name);
     skins::CSkinManager manager(skins::read_skin_screen());
     for (const auto& name : names)

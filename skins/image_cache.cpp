@@ -1,7 +1,5 @@
 #include "skins/image_cache.h"
 
-#include <sys/stat.h>
-
 #include <algorithm>
 
 #include "platform/base/text.h"
@@ -11,10 +9,8 @@ namespace zt::skins {
 
 std::optional<CImageCache::Stamp> CImageCache::stamp_of(std::u16string_view device_path) {
     std::optional<std::filesystem::path> host = files::host_path(device_path);
-    struct stat st {};
-    if (!host || ::stat(host->c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return std::nullopt;
-    return Stamp { static_cast<uint64_t>(st.st_dev), static_cast<uint64_t>(st.st_ino), static_cast<int64_t>(st.st_size),
-                   static_cast<int64_t>(st.st_mtim.tv_sec) * 1'000'000'000 + st.st_mtim.tv_nsec };
+    if (!host) return std::nullopt;
+    return zt::platform::regular_file_stamp(*host);
 }
 
 std::shared_ptr<const CPicture> CImageCache::find(std::u16string_view device_path) const {

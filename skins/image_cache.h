@@ -12,6 +12,7 @@
 #include <string_view>
 #include <vector>
 
+#include "platform/base/file_stamp.h"
 #include "skins/picture.h"
 
 namespace zt::skins {
@@ -30,13 +31,7 @@ public:
     size_t size() const { return m_entries.size(); }
 
 private:
-    struct Stamp {
-        uint64_t device { 0 };
-        uint64_t inode { 0 };
-        int64_t size { 0 };
-        int64_t modified_ns { 0 };
-        bool operator==(const Stamp&) const = default;
-    };
+    using Stamp = zt::platform::FileStamp;
     struct Entry {
         std::u16string path;
         Stamp stamp;

@@ -22,7 +22,6 @@
 
 namespace zt::skins {
 
-inline constexpr char16_t kSkinsKeyPath[] = u"Software\\Zunworks\\Zun Time\\Skins";
 inline constexpr char16_t kDefaultSkinName[] = u"default";
 // The sub-folder of a skin where the prune keeps the high-resolution images a small screen
 // does not use.
@@ -34,12 +33,9 @@ enum class SkinConsumer { MainProgram, Applet, Any };
 // What the manager needs to know of the device, read once per module.
 struct SkinScreen {
     bool high_resolution { false };  // screen width above 400 pixels
-    int generation { 5 };            // operating-system generation, see platform_generation()
+    int generation { 5 };            // zt::platform::platform_generation() of the device
 };
 SkinScreen read_skin_screen();
-// major * 100 + minor: <300 -> 0, 300..399 -> 1, 400..420 -> 2, 421..499 -> 3, 500..501 -> 4,
-// 502 and above -> 5.
-int platform_generation(uint32_t major, uint32_t minor);
 
 // The skin-load failure message goes through this, so that tests see the text; the program
 // shows it as a message box.
@@ -70,6 +66,12 @@ public:
     std::vector<std::u16string> build_skin_list(SkinConsumer consumer);
     // With trailing "\", or empty when the name is not registered (or has an empty folder).
     std::u16string skin_folder(std::u16string_view name) const;
+    struct RegisteredSkin {
+        std::u16string name;
+        std::u16string folder;  // as skin_folder() gives it: empty when the value is
+    };
+    // Every registered skin, in registry order.
+    std::vector<RegisteredSkin> registered_skins() const;
 
     const std::u16string& current_skin_name() const { return m_current_name; }
     const std::u16string& current_skin_folder() const { return m_current_folder; }

@@ -3,7 +3,6 @@
 // the images aside within the skin instead of deleting them.
 #include <system_error>
 
-#include "core/registry_key.h"
 #include "platform/base/text.h"
 #include "skins/skin_files.h"
 #include "skins/skin_manager.h"
@@ -40,12 +39,8 @@ std::u16string pruned_folder(const std::u16string& skin_folder) { return skin_fo
 // Every registered skin with a folder, in registry order.
 template <typename Visit>
 void for_each_skin(const CSkinManager& skins, Visit visit) {
-    core::CRegistryKey key(core::RegistryRoot::CurrentUser, kSkinsKeyPath, false, false);
-    for (uint32_t index = 0;; ++index) {
-        std::optional<std::u16string> name = key.value_name(index);
-        if (!name) break;
-        std::u16string folder = skins.skin_folder(*name);
-        if (!folder.empty()) visit(*name, folder);
+    for (const CSkinManager::RegisteredSkin& skin : skins.registered_skins()) {
+        if (!skin.folder.empty()) visit(skin.name, skin.folder);
     }
 }
 

@@ -3,9 +3,11 @@
 #include <algorithm>
 #include <array>
 
+#include "contracts/registry_keys.h"
 #include "core/registry_key.h"
 #include "platform/base/text.h"
 #include "platform/profile/device_profile.h"
+#include "platform/profile/platform_generation.h"
 #include "skins/skin_files.h"
 #include "skins/skin_manager.h"
 
@@ -26,19 +28,9 @@ bool suits(SkinConsumer consumer, std::u16string_view folder) {
 
 }  // namespace
 
-int platform_generation(uint32_t major, uint32_t minor) {
-    const uint64_t version = uint64_t { major } * 100 + minor;
-    if (version < 300) return 0;
-    if (version < 400) return 1;
-    if (version <= 420) return 2;
-    if (version < 500) return 3;
-    if (version <= 501) return 4;
-    return 5;
-}
-
 SkinScreen read_skin_screen() {
     platform::DeviceProfile profile = platform::read_device_profile();
-    return { profile.screen_width > 400, platform_generation(profile.version_major, profile.version_minor) };
+    return { profile.screen_width > 400, platform::platform_generation(profile) };
 }
 
 CSkinManager& CSkinManager::instance() {
@@ -57,23 +49,30 @@ SkinKind CSkinManager::skin_kind(std::u16string_view name) {
 
 std::u16string CSkinManager::skin_folder(std::u16string_view name) const {
     if (name.empty()) return {};
-    core::CRegistryKey key(core::RegistryRoot::CurrentUser, kSkinsKeyPath, false, false);
+    core::CRegistryKey key(core::RegistryRoot::CurrentUser, contracts::kSkinsKeyPath, false, false);
     std::optional<std::u16string> folder = key.peek_string(name);
     if (!folder || folder->empty()) return {};
     if (folder->back() != u'\\' && folder->back() != u'/') folder->push_back(u'\\');
     return *folder;
 }
 
-std::vector<std::u16string> CSkinManager::build_skin_list(SkinConsumer consumer) {
-    m_default_folder = skin_folder(kDefaultSkinName);
-    std::vector<std::u16string> names;
-    core::CRegistryKey key(core::RegistryRoot::CurrentUser, kSkinsKeyPath, false, false);
+std::vector<CSkinManager::RegisteredSkin> CSkinManager::registered_skins() const {
+    std::vector<RegisteredSkin> skins;
+    core::CRegistryKey key(core::RegistryRoot::CurrentUser, contracts::kSkinsKeyPath, false, false);
     for (uint32_t index = 0;; ++index) {
         std::optional<std::u16string> name = key.value_name(index);
         if (!name) break;
         std::u16string folder = skin_folder(*name);
-        if (folder.empty()) continue;
-        if (suits(consumer, folder)) names.push_back(*name);
+        skins.push_back({ std::move(*name), std::move(folder) });
+    }
+    return skins;
+}
+
+std::vector<std::u16string> CSkinManager::build_skin_list(SkinConsumer consumer) {
+    m_default_folder = skin_folder(kDefaultSkinName);
+    std::vector<std::u16string> names;
+    for (RegisteredSkin& skin : registered_skins()) {
+        if (!skin.folder.empty() && suits(consumer, skin.folder)) names.push_back(std::move(skin.name));
     }
     return names;
 }

@@ -1,6 +1,7 @@
 // Removing skins and the options page's Remove rules.
 #include <system_error>
 
+#include "contracts/registry_keys.h"
 #include "core/registry_key.h"
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
@@ -53,11 +54,8 @@ SkinFolderRules CSkinManager::folder_rules(std::u16string_view skin) {
     const std::u16string default_skin = default_folder();
     rules.skin_locations.push_back(m_installation_folder.empty() ? parent_folder(default_skin) : m_installation_folder);
     rules.protected_folders = { m_installation_folder, default_skin };
-    core::CRegistryKey key(core::RegistryRoot::CurrentUser, kSkinsKeyPath, false, false);
-    for (uint32_t index = 0;; ++index) {
-        std::optional<std::u16string> name = key.value_name(index);
-        if (!name) break;
-        if (!platform::equal_ignoring_case(*name, skin)) rules.protected_folders.push_back(skin_folder(*name));
+    for (RegisteredSkin& other : registered_skins()) {
+        if (!platform::equal_ignoring_case(other.name, skin)) rules.protected_folders.push_back(std::move(other.folder));
     }
     return rules;
 }
@@ -73,7 +71,7 @@ bool CSkinManager::remove_skin(std::u16string_view name) {
     auto delete_value_and_folder = [&] {
         // Judged while the skin is still registered, so its own value is not among the others.
         const SkinFolderVerdict verdict = judge_skin_folder(folder, folder_rules(name));
-        core::CRegistryKey(core::RegistryRoot::CurrentUser, kSkinsKeyPath, false, false).delete_value(name);
+        core::CRegistryKey(core::RegistryRoot::CurrentUser, contracts::kSkinsKeyPath, false, false).delete_value(name);
         std::optional<fs::path> host = files::host_path(folder);
         if (!host || verdict == SkinFolderVerdict::Refused) return;
         files::delete_folder_tree(*host);

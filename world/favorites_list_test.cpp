@@ -5,9 +5,10 @@
 #include <fstream>
 #include <iterator>
 
-#include "core/product_keys.h"
-#include "platform/registry/registry.h"
+#include "contracts/registry_keys.h"
+#include "contracts/today_item.h"
 #include "platform/kernel/event.h"
+#include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/window.h"
@@ -48,7 +49,7 @@ protected:
     }
     std::filesystem::path favorites_path() const { return root.path() / "FavList.dat"; }
     std::optional<std::vector<uint8_t>> slot_value(int n) const {
-        auto key = registry::Key::open(registry::Root::CurrentUser, zt::core::kSettingsKeyPath);
+        auto key = registry::Key::open(registry::Root::CurrentUser, zt::contracts::kSettingsKeyPath);
         return key ? key->get_binary(slot_value_name(n)) : std::nullopt;
     }
 
@@ -195,7 +196,7 @@ TEST_F(FavoritesListTest, ALoadThatCouldNotReadTheFileNeverLeadsToASaveOverIt) {
 }
 
 TEST_F(FavoritesListTest, TheProcessListTellsTheTodayItemOfSlotChanges) {
-    auto today = zt::platform::Window::create(kTodayWindowClass, u"", nullptr);
+    auto today = zt::platform::Window::create(contracts::kTodayItemClass, u"", nullptr);
     ASSERT_TRUE(today);
     FavoritesList& shared = FavoritesList::instance();
     shared.add(city(7, u"Berlin"));
@@ -204,7 +205,7 @@ TEST_F(FavoritesListTest, TheProcessListTellsTheTodayItemOfSlotChanges) {
     zt::platform::Message message;
     ASSERT_EQ(zt::platform::get_message(*today, message, std::chrono::seconds(5)), zt::platform::GetResult::Message)
         << "no message reached the Today item's window";
-    EXPECT_EQ(message.number, 0x046Au);
+    EXPECT_EQ(message.number, contracts::kMsgCitiesChanged);
     EXPECT_EQ(message.wparam, 0u);
     EXPECT_EQ(message.lparam, 0u);
     shared.clear();

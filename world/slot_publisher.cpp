@@ -2,7 +2,7 @@
 
 #include <array>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
 
@@ -12,7 +12,7 @@ std::u16string slot_value_name(int slot) { return u"City" + zt::platform::to_u16
 
 void publish_slot_value(int slot, const CityRecord* city, const TimeZoneRulesBytes* rules) {
     namespace registry = zt::platform::registry;
-    auto created = registry::Key::create(registry::Root::CurrentUser, zt::core::kSettingsKeyPath);
+    auto created = registry::Key::create(registry::Root::CurrentUser, zt::contracts::kSettingsKeyPath);
     if (!created) return;
     const std::u16string name = slot_value_name(slot);
     if (!city || !rules) {

@@ -2,7 +2,7 @@
 // Publishing of the four city slots to the other displays (the Today item, the dock applet):
 // each slot is the REG_BINARY value "City0".."City3" of the settings key, exactly 300 bytes
 // (the 128-byte city record, then the 172 bytes of its zone's rules), and the Today item is
-// told to reload with message 0x046A.
+// told to reload.
 //
 // The message goes through a notifier the owner supplies: TodayWindowNotifier posts it to the
 // Today item's window; tests and tools that must not disturb a running Today item pass none.
@@ -15,11 +15,9 @@
 namespace zt::world {
 
 inline constexpr size_t kSlotValueSize = kCityRecordSize + kTimeZoneRulesSize;  // 300
-inline constexpr char16_t kTodayWindowClass[] = u"ZUNTIME{D9561A90-B72D-44F9-866C-E22E9455AF57}";
-inline constexpr uint32_t kCitiesChangedMessage = 0x046A;
 
-// Tells the Today item's window (class kTodayWindowClass), if one exists, that the cities
-// changed: message kCitiesChangedMessage with both parameters 0.
+// Tells the Today item's window, if one exists, that the cities changed
+// (contracts::kMsgCitiesChanged).
 class CitiesChangedNotifier {
 public:
     virtual ~CitiesChangedNotifier() = default;
@@ -31,7 +29,7 @@ public:
     void post_cities_changed() override {}
 };
 
-// Posts to the window of class kTodayWindowClass through the device's windows; nothing when
+// Posts to the Today item's window through the device's windows; nothing when
 // there is none (the Today item reads the slots when it starts).
 class TodayWindowNotifier : public CitiesChangedNotifier {
 public:

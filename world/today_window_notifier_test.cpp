@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "contracts/today_item.h"
 #include "platform/registry/testing/temp_device_root.h"
 #include "platform/windows/message_loop.h"
 #include "platform/windows/window.h"
@@ -12,7 +13,7 @@ using namespace std::chrono_literals;
 
 TEST(TodayWindowNotifier, PostsCitiesChangedToTheTodayItemsWindow) {
     zt::platform::testing::TempDeviceRoot root;
-    auto today = zt::platform::Window::create(kTodayWindowClass, u"", nullptr);
+    auto today = zt::platform::Window::create(contracts::kTodayItemClass, u"", nullptr);
     ASSERT_TRUE(today);
     auto other = zt::platform::Window::create(u"SomethingElse", u"", nullptr);
     ASSERT_TRUE(other);
@@ -22,7 +23,7 @@ TEST(TodayWindowNotifier, PostsCitiesChangedToTheTodayItemsWindow) {
 
     zt::platform::Message message;
     ASSERT_EQ(zt::platform::get_message(*today, message, 2000ms), zt::platform::GetResult::Message);
-    EXPECT_EQ(message.number, kCitiesChangedMessage);
+    EXPECT_EQ(message.number, contracts::kMsgCitiesChanged);
     EXPECT_EQ(message.wparam, 0u);
     EXPECT_EQ(message.lparam, 0u);
     EXPECT_EQ(zt::platform::get_message(*other, message, 50ms), zt::platform::GetResult::TimedOut);

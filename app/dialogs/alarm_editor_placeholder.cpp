@@ -5,7 +5,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-#include "app/texts/text_table.h"
+#include "texts/text_table.h"
 
 namespace zt::app {
 

@@ -8,9 +8,9 @@
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/timers_page.h"
-#include "app/texts/text_table.h"
 #include "platform/gui/control_id.h"
 #include "platform/gui/property_sheet.h"
+#include "texts/text_table.h"
 
 namespace zt::app {
 namespace {

@@ -19,8 +19,7 @@
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/timers_page.h"
-#include "app/texts/text_table.h"
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "platform/gui/property_sheet.h"
 #include "platform/gui/screen_metrics.h"
 #include "platform/gui/soft_key_bar.h"
@@ -28,6 +27,7 @@
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
+#include "texts/text_table.h"
 
 namespace zt::app {
 namespace {
@@ -66,7 +66,7 @@ void with_options_sheet(int page, const std::function<void(gui::PropertySheet&)>
 TEST_F(OptionsSheetTest, TimersPageStoresItsValuesOnlyOnOk) {
     zt::platform::gui::testing::widget_test_app();
     const auto stored = [](std::u16string_view name) {
-        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
         return key ? key->get_dword(name) : std::nullopt;
     };
     const auto untick_all = [](gui::PropertySheet& sheet) {

@@ -9,18 +9,19 @@
 #include <chrono>
 #include <thread>
 
-#include "app/dialogs/program_look.h"
 #include "app/dialogs/alarm_editor_placeholder.h"
 #include "app/dialogs/program_dialogs.h"
 #include "app/dialogs/program_images.h"
+#include "app/dialogs/program_look.h"
 #include "app/model/testing/window_recorder.h"
-#include "app/texts/text_table.h"
+#include "contracts/today_item.h"
 #include "platform/gui/screen_metrics.h"
 #include "platform/gui/testing/font_cell.h"
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/registry/testing/temp_device_root.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
+#include "texts/text_table.h"
 
 namespace {
 
@@ -89,7 +90,7 @@ TEST_F(ProgramDialogs, PlaceholderEditorHasTheProgramsLook) {
 }
 
 TEST_F(ProgramDialogs, CityChooserWithoutTheAddCityDialogSendsNothingAndReturns) {
-    zt::app::testing::WindowRecorder requester(u"ZUNTIME{D9561A90-B72D-44F9-866C-E22E9455AF57}");
+    zt::app::testing::WindowRecorder requester(zt::contracts::kTodayItemClass);
     ASSERT_NE(requester.handle(), 0u);
     zt::app::run_city_chooser(CommandLine { StartMode::ChooseCity, { requester.handle(), 1, 1, 1 } }, nullptr);
     zt::platform::post_message(requester.handle(), 0x0401);  // a marker: everything before it has arrived

@@ -1,7 +1,7 @@
 #include "app/dialogs/program_look.h"
 
-#include "app/texts/text_table.h"
 #include "platform/gui/screen_metrics.h"
+#include "texts/text_table.h"
 
 namespace zt::app {
 namespace {

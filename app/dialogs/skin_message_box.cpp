@@ -1,7 +1,7 @@
 #include "app/dialogs/skin_message_box.h"
 
-#include "app/texts/text_table.h"
 #include "platform/msgbox/message_box.h"
+#include "texts/text_table.h"
 
 namespace zt::app {
 

@@ -16,7 +16,7 @@
 #include <memory>
 
 #include "app/frame/screens.h"
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/base/device_path.h"
@@ -25,12 +25,12 @@
 #include "platform/gui/screen_metrics.h"
 #include "platform/gui/shell_frame.h"
 #include "platform/gui/testing/widget_test_app.h"
+#include "platform/gui/window_placement.h"
 #include "platform/gui/window_timers.h"
 #include "platform/registry/registry.h"
-#include "platform/gui/window_placement.h"
+#include "platform/registry/testing/temp_device_root.h"
 #include "platform/windows/window.h"
 #include "platform/windows/window_lookup.h"
-#include "platform/registry/testing/temp_device_root.h"
 #include "skins/image_strip.h"
 #include "skins/picture_loader.h"
 #include "skins/skin_manager.h"
@@ -62,7 +62,7 @@ protected:
         const fs::path host = *platform::map_device_path(folder);
         fs::create_directories(host);
         if (!from.empty()) fs::copy(from, host, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-        auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, skins::kSkinsKeyPath);
+        auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, contracts::kSkinsKeyPath);
         ASSERT_TRUE(created);
         created->key.set_string(std::u16string(name.begin(), name.end()), folder);
     }
@@ -288,7 +288,7 @@ TEST_F(MainDialogTest, ToolbarPressesSwitchScreensAndSets) {
     EXPECT_EQ(m_dialog->controller().screen_sets().active_set(), kTimersSet);
     EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::Stopwatch);
     EXPECT_EQ(m_dialog->active_screen()->refresh_period_ms(), 25u);
-    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
     ASSERT_TRUE(key);
     EXPECT_EQ(key->get_dword(kClocksActiveScreenValue), 0u);
     EXPECT_EQ(key->get_dword(kActiveScreenSetValue), 1u);
@@ -333,7 +333,7 @@ TEST_F(MainDialogTest, SkinFailingVerificationIsReportedOnceAndDefaultTakesOver)
 TEST_F(MainDialogTest, ScreenRefusingWithNoneShownReportsOnceAndEnds) {
     const fs::path log = m_root.path() / "messages.log";
     qputenv("ZT_MESSAGE_LOG", QByteArray::fromStdString(log.string()));
-    auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+    auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
     created->key.set_dword(kClocksActiveScreenValue, 6);
     m_settings.load();
     ASSERT_TRUE(start({ 240, 320 }));

@@ -13,7 +13,6 @@
 #include "app/frame/screens.h"
 #include "app/frame/skin_backdrop.h"
 #include "app/frame/toolbar_controls.h"
-#include "app/texts/text_table.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/base/text.h"
@@ -29,6 +28,7 @@
 #include "skins/opacity.h"
 #include "skins/picture_qimage.h"
 #include "skins/skin_manager.h"
+#include "texts/text_table.h"
 
 namespace zt::app {
 namespace {

@@ -1,5 +1,7 @@
 #include "app/model/anchor_protocol.h"
 
+#include "contracts/main_program.h"
+
 namespace zt::app {
 
 std::vector<uint8_t> encode_command_line(std::u16string_view line) {
@@ -16,7 +18,7 @@ std::vector<uint8_t> encode_command_line(std::u16string_view line) {
 
 std::optional<std::u16string> decode_command_line(const zt::platform::CopyData& data) {
     const auto bytes = data.bytes;
-    if (data.data_word != kCommandLineDataWord) return std::nullopt;
+    if (data.data_word != contracts::kCommandLineDataWord) return std::nullopt;
     if (bytes.size() < 2 || bytes.size() % 2 != 0) return std::nullopt;
     const size_t units = bytes.size() / 2;
     if (units > kMaxCommandLineUnits + 1) return std::nullopt;
@@ -28,15 +30,6 @@ std::optional<std::u16string> decode_command_line(const zt::platform::CopyData& 
         line.push_back(unit);
     }
     return line;
-}
-
-ItemCommandMessage decode_item_command(uint32_t wparam, uint32_t lparam) {
-    return ItemCommandMessage { static_cast<int32_t>(wparam), static_cast<uint16_t>(lparam >> 16),
-                                static_cast<uint16_t>(lparam & 0xFFFFu) };
-}
-
-uint32_t item_command_parameter(uint16_t command, uint16_t argument) {
-    return (static_cast<uint32_t>(command) << 16) | argument;
 }
 
 }  // namespace zt::app

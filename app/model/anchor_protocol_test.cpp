@@ -41,13 +41,4 @@ TEST(CommandLinePayload, TextEndsAtAnEmbeddedZero) {
     EXPECT_EQ(decode_command_line(copy_data(0, bytes)), u"New");
 }
 
-TEST(ItemCommandMessage, CommandInTheHighWordArgumentInTheLow) {
-    const auto message = zt::app::decode_item_command(17, zt::app::item_command_parameter(6, 0xABCD));
-    EXPECT_EQ(message.item_id, 17);
-    EXPECT_EQ(message.command, 6);
-    EXPECT_EQ(message.argument, 0xABCD);
-    EXPECT_EQ(zt::app::item_command_parameter(0, 10), 10u);
-    EXPECT_EQ(zt::app::item_command_parameter(4, 0), 0x40000u);
-}
-
 }  // namespace

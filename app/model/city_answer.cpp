@@ -21,7 +21,7 @@ CityAnswer build_city_answer(const world::CityRecord& city, const world::CityDat
 zt::platform::DeliveryStatus send_city_answer(zt::platform::WindowHandle requester, zt::platform::WindowHandle sender,
                                              const CityAnswer& answer) {
     // A requester that hangs must not hang the chooser: the answer is only a notice to it.
-    return zt::platform::send_copy_data(requester, sender, kCityAnswerDataWord, answer, std::chrono::seconds(5)).status;
+    return zt::platform::send_copy_data(requester, sender, contracts::kCityAnswerDataWord, answer, std::chrono::seconds(5)).status;
 }
 
 bool answer_city_request(const CommandLine& line, const CityPicker& pick, const world::CityDatabase& database,

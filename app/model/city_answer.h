@@ -10,6 +10,7 @@
 #include <optional>
 
 #include "app/model/start_mode.h"
+#include "contracts/city_requester.h"
 #include "platform/windows/message_sender.h"
 #include "world/city_record.h"
 #include "world/time_zone_rules.h"
@@ -20,10 +21,8 @@ class CityDatabase;
 
 namespace zt::app {
 
-inline constexpr uint32_t kCityAnswerDataWord = 1130;
-inline constexpr size_t kCityAnswerSize = world::kCityRecordSize + world::kTimeZoneRulesSize;  // 300
-
-using CityAnswer = std::array<uint8_t, kCityAnswerSize>;
+static_assert(contracts::kCityAnswerSize == world::kCityRecordSize + world::kTimeZoneRulesSize);
+using CityAnswer = std::array<uint8_t, contracts::kCityAnswerSize>;
 
 CityAnswer build_city_answer(const world::CityRecord& city, const world::CityDatabase& database);
 

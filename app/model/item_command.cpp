@@ -1,38 +1,31 @@
 #include "app/model/item_command.h"
 
+#include "contracts/item_command.h"
 #include "core/time_store.h"
 
 namespace zt::app {
 
 namespace {
 
-enum Command : uint16_t {
-    kSnooze = 0,
-    kDismiss = 1,
-    kResetTimer = 2,
-    kRestartTimer = 3,
-    kDelete = 4,
-    kEnable = 5,
-    kDisable = 6,
-};
+using contracts::ItemCommand;
 
 // Returns whether the alarm was deleted (a dismissed one-time alarm).
-bool apply_to_alarm(core::CTimeStore& store, core::CAlarm& alarm, uint16_t command, uint16_t argument) {
+bool apply_to_alarm(core::CTimeStore& store, core::CAlarm& alarm, ItemCommand command, uint16_t argument) {
     switch (command) {
-    case kSnooze:
+    case ItemCommand::Snooze:
         alarm.snooze(argument);
         return false;
-    case kDismiss:
+    case ItemCommand::Dismiss:
         alarm.clear_snooze();
         if (alarm.one_time()) {
             store.remove(alarm.id());
             return true;
         }
         return false;
-    case kEnable:
+    case ItemCommand::Enable:
         alarm.set_enabled(true);
         return false;
-    case kDisable:
+    case ItemCommand::Disable:
         alarm.set_enabled(false);
         return false;
     default:
@@ -40,13 +33,13 @@ bool apply_to_alarm(core::CTimeStore& store, core::CAlarm& alarm, uint16_t comma
     }
 }
 
-void apply_to_timer(core::CTimer& timer, uint16_t command) {
+void apply_to_timer(core::CTimer& timer, ItemCommand command) {
     switch (command) {
-    case kResetTimer:
+    case ItemCommand::ResetTimer:
         timer.reset();
         timer.save();
         break;
-    case kRestartTimer:
+    case ItemCommand::RestartTimer:
         timer.reset();
         timer.start();
         timer.save();
@@ -62,14 +55,16 @@ ItemCommandOutcome apply_item_command(core::CTimeStore& store, int32_t item_id, 
     core::CTimeItem* item = store.find(item_id);
     if (!item) return {};
     ItemCommandOutcome outcome { .item_found = true };
-    if (command == kDelete) {
+    // A number no command has falls to the defaults below and changes nothing.
+    const auto known = static_cast<ItemCommand>(command);
+    if (known == ItemCommand::Delete) {
         store.remove(item_id);
         return outcome;
     }
     if (item->item_type() == core::ItemType::Alarm) {
-        outcome.redraw_needed = apply_to_alarm(store, static_cast<core::CAlarm&>(*item), command, argument);
+        outcome.redraw_needed = apply_to_alarm(store, static_cast<core::CAlarm&>(*item), known, argument);
     } else {
-        apply_to_timer(static_cast<core::CTimer&>(*item), command);
+        apply_to_timer(static_cast<core::CTimer&>(*item), known);
     }
     return outcome;
 }

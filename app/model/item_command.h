@@ -15,8 +15,8 @@ struct ItemCommandOutcome {
     bool redraw_needed { false };
 };
 
-// command: 0 snooze (argument minutes), 1 dismiss, 2 reset timer, 3 restart timer, 4 delete,
-// 5 enable alarm, 6 disable alarm. A command that does not fit the item's type does nothing.
+// command: a contracts::ItemCommand number. One that does not fit the item's type, or that no
+// command has, does nothing.
 ItemCommandOutcome apply_item_command(zt::core::CTimeStore& store, int32_t item_id, uint16_t command,
                                       uint16_t argument);
 

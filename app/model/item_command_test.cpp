@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include "contracts/item_command.h"
 #include "core/time_math.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
@@ -14,7 +15,11 @@ using zt::core::CAlarm;
 using zt::core::CTimer;
 using zt::core::ItemType;
 
-enum : uint16_t { kSnooze = 0, kDismiss, kResetTimer, kRestartTimer, kDelete, kEnable, kDisable };
+using zt::contracts::ItemCommand;
+constexpr uint16_t kSnooze = uint16_t(ItemCommand::Snooze), kDismiss = uint16_t(ItemCommand::Dismiss),
+                   kResetTimer = uint16_t(ItemCommand::ResetTimer), kRestartTimer = uint16_t(ItemCommand::RestartTimer),
+                   kDelete = uint16_t(ItemCommand::Delete), kEnable = uint16_t(ItemCommand::Enable),
+                   kDisable = uint16_t(ItemCommand::Disable);
 
 class ItemCommands : public ::testing::Test {
 protected:

@@ -10,8 +10,8 @@
 #include <utility>
 #include <vector>
 
+#include "contracts/registry_keys.h"
 #include "core/alarm.h"
-#include "core/product_keys.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/gui/key_codes.h"
@@ -184,14 +184,14 @@ protected:
         m_view.posted.clear();
     }
     void store_choice(uint32_t set, std::u16string_view value, uint32_t position) {
-        auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+        auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
         ASSERT_TRUE(created);
         created->key.set_dword(kActiveScreenSetValue, set);
         created->key.set_dword(value, position);
         m_settings.load();
     }
     std::optional<uint32_t> stored(std::u16string_view value) {
-        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, core::kSettingsKeyPath);
+        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
         return key ? key->get_dword(value) : std::nullopt;
     }
     ScreenNumber active() { return m_controller->active_screen()->number(); }

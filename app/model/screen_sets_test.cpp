@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "core/product_keys.h"
+#include "contracts/registry_keys.h"
 #include "core/settings_bag.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
@@ -47,7 +47,7 @@ protected:
         m_settings.register_program_defaults();
     }
     void store(uint32_t set, uint32_t clocks, uint32_t timers) {
-        auto created = registry::Key::create(registry::Root::CurrentUser, core::kSettingsKeyPath);
+        auto created = registry::Key::create(registry::Root::CurrentUser, contracts::kSettingsKeyPath);
         ASSERT_TRUE(created);
         created->key.set_dword(kActiveScreenSetValue, set);
         created->key.set_dword(kClocksActiveScreenValue, clocks);
@@ -55,7 +55,7 @@ protected:
         m_settings.load();
     }
     std::optional<uint32_t> stored(std::u16string_view name) {
-        auto key = registry::Key::open(registry::Root::CurrentUser, core::kSettingsKeyPath);
+        auto key = registry::Key::open(registry::Root::CurrentUser, contracts::kSettingsKeyPath);
         return key ? key->get_dword(name) : std::nullopt;
     }
 

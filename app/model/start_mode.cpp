@@ -2,6 +2,7 @@
 
 #include <limits>
 #include <optional>
+#include "contracts/main_program.h"
 
 namespace zt::app {
 
@@ -71,15 +72,15 @@ CommandLine with_mode(StartMode mode, std::array<uint32_t, 4> numbers = {}) { re
 }  // namespace
 
 CommandLine parse_command_line(std::u16string_view line, const IsWindow& is_window) {
-    if (line == u"WorldClock") return with_mode(StartMode::WorldClock);
-    if (line == u"ScreenSaver") return with_mode(StartMode::ScreenSaver);
-    if (auto numbers = numbers_after(line, u"ChooseCity", 4)) {
+    if (line == contracts::kWorldClockCommand) return with_mode(StartMode::WorldClock);
+    if (line == contracts::kScreenSaverCommand) return with_mode(StartMode::ScreenSaver);
+    if (auto numbers = numbers_after(line, contracts::kChooseCityCommand, 4)) {
         if (is_window && is_window((*numbers)[0])) return with_mode(StartMode::ChooseCity, *numbers);
     }
-    if (auto numbers = numbers_after(line, u"Options", 1)) return with_mode(StartMode::Options, *numbers);
-    if (line == u"NewAlarm") return with_mode(StartMode::NewAlarm);
-    if (line == u"New1TAlarm") return with_mode(StartMode::NewOneTimeAlarm);
-    if (auto numbers = numbers_after(line, u"EditAlarm", 1)) return with_mode(StartMode::EditAlarm, *numbers);
+    if (auto numbers = numbers_after(line, contracts::kOptionsCommand, 1)) return with_mode(StartMode::Options, *numbers);
+    if (line == contracts::kNewAlarmCommand) return with_mode(StartMode::NewAlarm);
+    if (line == contracts::kNewOneTimeAlarmCommand) return with_mode(StartMode::NewOneTimeAlarm);
+    if (auto numbers = numbers_after(line, contracts::kEditAlarmCommand, 1)) return with_mode(StartMode::EditAlarm, *numbers);
     return {};
 }
 

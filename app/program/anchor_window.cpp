@@ -5,6 +5,8 @@
 
 #include "app/model/anchor_protocol.h"
 #include "app/model/item_command.h"
+#include "contracts/item_command.h"
+#include "contracts/main_program.h"
 #include "platform/windows/qt/window_message_event.h"
 
 namespace zt::app {
@@ -16,7 +18,7 @@ std::unique_ptr<AnchorWindow> AnchorWindow::create(core::CTimeStore& store) {
     // At -1,-1 and of no size: it is shown, so the device counts the program as running, yet
     // never covers anything.
     const platform::WindowOptions options { .visible = true, .rect = platform::Rect { -1, -1, -1, -1 } };
-    anchor->m_pump = platform::QtMessagePump::create(kAnchorClass, kApplicationTitle, anchor.get(), options);
+    anchor->m_pump = platform::QtMessagePump::create(contracts::kMainProgramClass, kApplicationTitle, anchor.get(), options);
     if (!anchor->m_pump) return nullptr;
     return anchor;
 }
@@ -44,30 +46,31 @@ uint32_t AnchorWindow::handle(const platform::Message& message) {
             }
         }
         return 0;
-    case kMsgBringForward:
+    case contracts::kMsgBringForward:
         bring_forward();
         return 0;
-    case kMsgEndScreenSaver:
+    case contracts::kMsgEndScreenSaver:
         if (m_port) m_port->end_screensaver();
         return 0;
-    case kMsgItemCommand: {
-        const auto command = decode_item_command(message.wparam, message.lparam);
+    case contracts::kMsgItemCommand: {
+        const auto item_id = static_cast<int32_t>(message.wparam);
+        const auto command = contracts::split_item_command_parameter(message.lparam);
         if (m_port) {
-            m_port->item_command(command.item_id, command.command, command.argument);
+            m_port->item_command(item_id, command.command, command.argument);
         } else {
             // No dialog (a stand-alone alarm editor, say): the records still follow what the
             // other program did, so nothing stale is saved over its change.
-            apply_item_command(m_store, command.item_id, command.command, command.argument);
+            apply_item_command(m_store, item_id, command.command, command.argument);
         }
         return 0;
     }
     case platform::WM_CLOSE:
         close_and_quit();
         return 0;
-    case kMsgSettingChange:
+    case platform::WM_SETTINGCHANGE:
         if (m_port) m_port->setting_changed();
         return 0;
-    case kMsgEnable:
+    case platform::WM_ENABLE:
         // The anchor must stay reachable: a disabled device window does not exist here, so
         // "re-enable at once" leaves nothing to undo. Answered so the default never runs.
         return 0;

@@ -12,6 +12,8 @@
 #include <vector>
 
 #include "app/model/anchor_protocol.h"
+#include "contracts/item_command.h"
+#include "contracts/main_program.h"
 #include "core/time_store.h"
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/registry/testing/temp_device_root.h"
@@ -80,7 +82,7 @@ protected:
 };
 
 TEST_F(AnchorWindowTest, FoundByClassShownWithTheProgramsTitleAndNoSize) {
-    const auto found = platform::find_window(std::u16string_view(zt::app::kAnchorClass));
+    const auto found = platform::find_window(std::u16string_view(zt::contracts::kMainProgramClass));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->handle, handle);
     EXPECT_EQ(found->title, u"Zun Time");
@@ -92,10 +94,10 @@ TEST_F(AnchorWindowTest, FoundByClassShownWithTheProgramsTitleAndNoSize) {
 TEST_F(AnchorWindowTest, EveryMessageReachesTheMainDialogWhileItExists) {
     *anchor->port_slot() = &port;
     EXPECT_EQ(send_line(u"NewAlarm").status, platform::DeliveryStatus::Delivered);
-    post(zt::app::kMsgBringForward);
-    post(zt::app::kMsgEndScreenSaver);
-    post(zt::app::kMsgItemCommand, 12, zt::app::item_command_parameter(0, 10));
-    post(zt::app::kMsgSettingChange);
+    post(zt::contracts::kMsgBringForward);
+    post(zt::contracts::kMsgEndScreenSaver);
+    post(zt::contracts::kMsgItemCommand, 12, zt::contracts::item_command_parameter(zt::contracts::ItemCommand::Snooze, 10));
+    post(zt::platform::WM_SETTINGCHANGE);
     post(platform::WM_CLOSE);
     EXPECT_EQ(port.calls, (std::vector<std::u16string> { u"line:NewAlarm", u"forward", u"end screensaver",
                                                          u"item:12,0,10", u"setting", u"close" }));
@@ -109,7 +111,7 @@ TEST_F(AnchorWindowTest, ForeignAndEmptyPayloadsAreIgnored) {
     const std::vector<uint8_t> odd { 'N', 0, 'e' };
     from_another_thread([&] { return platform::send_copy_data(handle, 0, 0, odd, std::chrono::seconds(5)); });
     post(platform::WM_COPYDATA);  // the device refuses a posted WM_COPYDATA; nothing arrives
-    post(zt::app::kMsgEnable, 0);
+    post(zt::platform::WM_ENABLE, 0);
     post(0x0401);
     EXPECT_TRUE(port.calls.empty());
     EXPECT_TRUE(platform::is_window(handle));
@@ -119,10 +121,10 @@ TEST_F(AnchorWindowTest, WithoutADialogLinesAreDroppedAndItemCommandsStillReachT
     auto* alarm = static_cast<zt::core::CAlarm*>(store.create_item(zt::core::ItemType::Alarm, 3));
     ASSERT_NE(alarm, nullptr);
     EXPECT_EQ(send_line(u"NewAlarm").answer, 0u);
-    post(zt::app::kMsgItemCommand, 3, zt::app::item_command_parameter(6, 0));
+    post(zt::contracts::kMsgItemCommand, 3, zt::contracts::item_command_parameter(zt::contracts::ItemCommand::Disable, 0));
     EXPECT_TRUE(alarm->flags & zt::core::CAlarm::kDisabled) << "command 6 disables";
-    post(zt::app::kMsgBringForward);
-    post(zt::app::kMsgEndScreenSaver);
+    post(zt::contracts::kMsgBringForward);
+    post(zt::contracts::kMsgEndScreenSaver);
     EXPECT_TRUE(port.calls.empty());
 }
 

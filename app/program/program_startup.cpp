@@ -6,17 +6,16 @@
 #include <filesystem>
 #include <system_error>
 
+#include "app/dialogs/options_sheet_launcher.h"
+#include "app/dialogs/program_dialogs.h"
+#include "app/dialogs/program_images.h"
 #include "app/dialogs/program_look.h"
 #include "app/frame/main_dialog.h"
-#include "app/dialogs/options_sheet_launcher.h"
 #include "app/model/anchor_protocol.h"
-#include "app/program/anchor_window.h"
-#include "app/dialogs/program_dialogs.h"
-#include "app/program/program_folder.h"
-#include "app/dialogs/program_images.h"
-#include "app/program/single_instance.h"
 #include "app/model/start_mode.h"
-#include "app/texts/text_table.h"
+#include "app/program/anchor_window.h"
+#include "app/program/program_folder.h"
+#include "app/program/single_instance.h"
 #include "core/notification_schedule.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
@@ -28,6 +27,7 @@
 #include "platform/msgbox/qt/qt_message_box.h"
 #include "platform/windows/window_lookup.h"
 #include "skins/skin_manager.h"
+#include "texts/text_table.h"
 #include "world/city_database.h"
 #include "world/favorites_list.h"
 
@@ -108,7 +108,7 @@ int run_main_program(int argc, char** argv) {
     settings.load();
     prepare_skins(metrics.high_resolution(), folder);
     // The button mappings' action list comes with the mappings themselves; the registry root
-    // "Zunworks" is part of every product key path (core/product_keys.h).
+    // "Zunworks" is part of every product key path (contracts/registry_keys.h).
 
     CTextTable::instance().load_device_file(folder + u"ZunTime.txt");
 

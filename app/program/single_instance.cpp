@@ -4,6 +4,7 @@
 #include <thread>
 
 #include "app/model/anchor_protocol.h"
+#include "contracts/main_program.h"
 #include "platform/kernel/thread.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
@@ -46,12 +47,12 @@ InstanceCheck SingleInstance::claim(std::u16string_view module_path, std::u16str
 
 bool hand_over_to_running_copy(std::u16string_view command_line, std::chrono::milliseconds answer_limit) {
     namespace platform = zt::platform;
-    const auto anchor = platform::find_window(std::u16string_view(kAnchorClass));
+    const auto anchor = platform::find_window(std::u16string_view(contracts::kMainProgramClass));
     if (!anchor) return false;
-    platform::post_message(anchor->handle, kMsgBringForward);
+    platform::post_message(anchor->handle, contracts::kMsgBringForward);
     // The running copy takes the line over even when it answers late or not at all: this copy
     // has nothing left to do with it.
-    platform::send_copy_data(anchor->handle, 0, kCommandLineDataWord, encode_command_line(command_line), answer_limit);
+    platform::send_copy_data(anchor->handle, 0, contracts::kCommandLineDataWord, encode_command_line(command_line), answer_limit);
     return true;
 }
 

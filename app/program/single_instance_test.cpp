@@ -8,6 +8,7 @@
 
 #include "app/model/anchor_protocol.h"
 #include "app/model/testing/window_recorder.h"
+#include "contracts/main_program.h"
 #include "platform/registry/testing/temp_device_root.h"
 #include "platform/windows/window_lookup.h"
 
@@ -40,7 +41,7 @@ TEST_F(SingleInstanceCheck, FirstCopyStartsWithoutLooking) {
 TEST_F(SingleInstanceCheck, SecondCopyHandsItsLineToTheAnchorWindow) {
     SingleInstance first(counting_pause());
     ASSERT_EQ(first.claim(kProgram, u""), InstanceCheck::Started);
-    zt::app::testing::WindowRecorder anchor(zt::app::kAnchorClass);
+    zt::app::testing::WindowRecorder anchor(zt::contracts::kMainProgramClass);
     ASSERT_NE(anchor.handle(), 0u);
 
     SingleInstance second(counting_pause());
@@ -56,7 +57,7 @@ TEST_F(SingleInstanceCheck, SecondCopyHandsItsLineToTheAnchorWindow) {
     ASSERT_NE(line, messages.end());
     EXPECT_EQ(line->data_word, 0u);
     EXPECT_EQ(line->bytes, zt::app::encode_command_line(u"NewAlarm"));
-    EXPECT_EQ(std::count_if(messages.begin(), messages.end(), [](const auto& m) { return m.number == zt::app::kMsgBringForward; }), 1);
+    EXPECT_EQ(std::count_if(messages.begin(), messages.end(), [](const auto& m) { return m.number == zt::contracts::kMsgBringForward; }), 1);
 }
 
 TEST_F(SingleInstanceCheck, WithoutAnAnchorWindowItLooksThreeTimesThenStarts) {
@@ -70,7 +71,7 @@ TEST_F(SingleInstanceCheck, WithoutAnAnchorWindowItLooksThreeTimesThenStarts) {
 TEST_F(SingleInstanceCheck, ACopyInstalledElsewhereIsNotAnInstance) {
     SingleInstance first(counting_pause());
     ASSERT_EQ(first.claim(kProgram, u""), InstanceCheck::Started);
-    zt::app::testing::WindowRecorder anchor(zt::app::kAnchorClass);
+    zt::app::testing::WindowRecorder anchor(zt::contracts::kMainProgramClass);
     SingleInstance other(counting_pause());
     EXPECT_EQ(other.claim(u"\\Storage Card\\Zun Time\\ZunTime.exe", u"NewAlarm"), InstanceCheck::Started);
     EXPECT_TRUE(anchor.messages().empty());

@@ -5,7 +5,8 @@
 #include "platform/base/text.h"
 #include "platform/dbvol/database_volume.h"
 #include "platform/dbvol/property_codec.h"
-#include "platform/dbvol/sqlite_query.h"
+#include "platform/dbvol/volume_format.h"
+#include "platform/sqlite/statement.h"
 
 namespace zt::platform::dbvol {
 namespace {
@@ -33,7 +34,7 @@ std::string quoted_identifier(std::u16string_view name) {
 
 // The name of the database's table as it was created (names match without regard to case).
 std::optional<std::string> stored_table_name(sqlite3* db, std::u16string_view name) {
-    detail::Query query(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
+    auto query = sqlite::Statement::prepare(db, "SELECT name FROM sqlite_master WHERE type = 'table' AND name = ?1 COLLATE NOCASE");
     query.bind_text(1, utf16_to_utf8(name));
     if (query.step() != SQLITE_ROW) return std::nullopt;
     return query.column_text(0);
@@ -56,29 +57,29 @@ std::optional<Database> Database::create_or_open(Volume& volume, std::u16string_
     if (!volume.m_db || !valid_name(name)) return std::nullopt;
     if (stored_table_name(volume.m_db, name)) return Database(volume.m_db, quoted_identifier(name));
     // Made and seeded in one transaction, so no other process can add a record in between.
-    if (!detail::execute(volume.m_db, "BEGIN IMMEDIATE")) return std::nullopt;
+    if (!sqlite::execute(volume.m_db, "BEGIN IMMEDIATE")) return std::nullopt;
     std::string table = quoted_identifier(name);
     // AUTOINCREMENT: ids are never reused, so a stale id can never name a newer record.
     std::string sql = "CREATE TABLE IF NOT EXISTS " + table +
                       " (id INTEGER PRIMARY KEY AUTOINCREMENT, properties BLOB NOT NULL)";
-    bool made = detail::execute(volume.m_db, sql.c_str());
+    bool made = sqlite::execute(volume.m_db, sql.c_str());
     auto stored = made ? stored_table_name(volume.m_db, name) : std::nullopt;
     if (stored && reserved > 0) {
         // AUTOINCREMENT hands out max(stored sequence, largest id) + 1.
-        detail::Query seed(volume.m_db,
+        auto seed = sqlite::Statement::prepare(volume.m_db,
                            "INSERT INTO sqlite_sequence(name, seq) SELECT ?1, ?2 WHERE NOT EXISTS "
                            "(SELECT 1 FROM sqlite_sequence WHERE name = ?1)");
         seed.bind_text(1, *stored);
         seed.bind_int(2, reserved);
         if (seed.step() != SQLITE_DONE) stored.reset();
     }
-    if (stored && detail::execute(volume.m_db, "COMMIT")) return Database(volume.m_db, std::move(table));
-    detail::execute(volume.m_db, "ROLLBACK");
+    if (stored && sqlite::execute(volume.m_db, "COMMIT")) return Database(volume.m_db, std::move(table));
+    sqlite::execute(volume.m_db, "ROLLBACK");
     return std::nullopt;
 }
 
 std::optional<RecordId> Database::seek_after(int64_t position) {
-    detail::Query query(m_db, "SELECT id FROM " + m_table + " WHERE id > ?1 ORDER BY id LIMIT 1");
+    auto query = sqlite::Statement::prepare(m_db, "SELECT id FROM " + m_table + " WHERE id > ?1 ORDER BY id LIMIT 1");
     query.bind_int(1, position);
     int rc = query.step();
     note(rc);
@@ -101,7 +102,7 @@ std::optional<std::vector<Property>> Database::read_current() {
 }
 
 std::optional<std::vector<Property>> Database::read_record(RecordId id) {
-    detail::Query query(m_db, "SELECT properties FROM " + m_table + " WHERE id = ?1");
+    auto query = sqlite::Statement::prepare(m_db, "SELECT properties FROM " + m_table + " WHERE id = ?1");
     query.bind_int(1, id);
     int rc = query.step();
     note(rc);
@@ -120,7 +121,7 @@ std::optional<std::u16string> Database::text_property(RecordId id, uint16_t prop
 }
 
 bool Database::delete_record(RecordId id) {
-    detail::Query query(m_db, "DELETE FROM " + m_table + " WHERE id = ?1");
+    auto query = sqlite::Statement::prepare(m_db, "DELETE FROM " + m_table + " WHERE id = ?1");
     query.bind_int(1, id);
     int rc = query.step();
     note(rc);
@@ -130,7 +131,7 @@ bool Database::delete_record(RecordId id) {
 bool Database::delete_record_if_unchanged(RecordId id, const std::vector<Property>& expected) {
     auto bytes = detail::encode_properties(expected);
     if (!bytes) return false;
-    detail::Query query(m_db, "DELETE FROM " + m_table + " WHERE id = ?1 AND properties = ?2");
+    auto query = sqlite::Statement::prepare(m_db, "DELETE FROM " + m_table + " WHERE id = ?1 AND properties = ?2");
     query.bind_int(1, id);
     query.bind_blob(2, *bytes);
     return query.step() == SQLITE_DONE && sqlite3_changes(m_db) == 1;
@@ -140,19 +141,19 @@ std::optional<RecordId> Database::write_record(RecordId id_or_0, const std::vect
     auto bytes = detail::encode_properties(props);
     if (!bytes) return std::nullopt;
     if (id_or_0 == 0) {
-        detail::Query query(m_db, "INSERT INTO " + m_table + " (properties) VALUES (?1)");
+        auto query = sqlite::Statement::prepare(m_db, "INSERT INTO " + m_table + " (properties) VALUES (?1)");
         query.bind_blob(1, *bytes);
         if (query.step() != SQLITE_DONE) return std::nullopt;
         auto id = as_record_id(sqlite3_last_insert_rowid(m_db));
         // Past 2^32 - 1 ids the record could not be named; take it back rather than lose it later.
         if (!id) {
-            detail::Query undo(m_db, "DELETE FROM " + m_table + " WHERE id = ?1");
+            auto undo = sqlite::Statement::prepare(m_db, "DELETE FROM " + m_table + " WHERE id = ?1");
             undo.bind_int(1, sqlite3_last_insert_rowid(m_db));
             undo.step();
         }
         return id;
     }
-    detail::Query query(m_db, "UPDATE " + m_table + " SET properties = ?2 WHERE id = ?1");
+    auto query = sqlite::Statement::prepare(m_db, "UPDATE " + m_table + " SET properties = ?2 WHERE id = ?1");
     query.bind_int(1, id_or_0);
     query.bind_blob(2, *bytes);
     if (query.step() != SQLITE_DONE || sqlite3_changes(m_db) != 1) return std::nullopt;
@@ -164,7 +165,7 @@ void Database::note(int step_result) {
 }
 
 std::optional<uint32_t> Database::record_count() {
-    detail::Query query(m_db, "SELECT count(*) FROM " + m_table);
+    auto query = sqlite::Statement::prepare(m_db, "SELECT count(*) FROM " + m_table);
     if (query.step() != SQLITE_ROW) return std::nullopt;
     return static_cast<uint32_t>(query.column_int(0));
 }

@@ -7,14 +7,15 @@
 
 #include "platform/base/device_path.h"
 #include "platform/base/state_files.h"
-#include "platform/dbvol/sqlite_query.h"
+#include "platform/dbvol/volume_format.h"
+#include "platform/sqlite/statement.h"
 
 namespace zt::platform::dbvol {
 namespace {
 
 using detail::kBusyTimeoutMs;
 using detail::kVolumeApplicationId;
-using detail::pragma_number;
+using sqlite::pragma_number;
 
 // A fresh (empty) file becomes a volume; a volume is accepted; anything else is refused.
 // The check and the marking happen in one write transaction, so two processes mounting a
@@ -24,17 +25,17 @@ bool claim_or_check(sqlite3* db) {
     if (!id) return false;  // not a database at all, or damaged
     if (*id == kVolumeApplicationId) return true;
     if (*id != 0) return false;
-    if (!detail::execute(db, "BEGIN IMMEDIATE")) return false;
+    if (!sqlite::execute(db, "BEGIN IMMEDIATE")) return false;
     auto objects = pragma_number(db, "SELECT count(*) FROM sqlite_master");
     auto again = pragma_number(db, "PRAGMA application_id");
     bool fresh = objects && *objects == 0 && again && *again == 0;
     bool ours = again && *again == kVolumeApplicationId;
     if (fresh) {
         std::string sql = "PRAGMA application_id = " + std::to_string(kVolumeApplicationId);
-        fresh = detail::execute(db, sql.c_str());
+        fresh = sqlite::execute(db, sql.c_str());
     }
-    if ((fresh || ours) && detail::execute(db, "COMMIT")) return true;
-    detail::execute(db, "ROLLBACK");
+    if ((fresh || ours) && sqlite::execute(db, "COMMIT")) return true;
+    sqlite::execute(db, "ROLLBACK");
     return false;
 }
 
@@ -65,8 +66,8 @@ std::optional<Volume> Volume::mount(std::u16string_view name, bool create) {
     }
     // Readers (clean-up tools, the device) never block the writer and a killed writer loses
     // only its own unfinished transaction.
-    detail::execute(db, "PRAGMA journal_mode = WAL");
-    detail::execute(db, "PRAGMA synchronous = NORMAL");
+    sqlite::execute(db, "PRAGMA journal_mode = WAL");
+    sqlite::execute(db, "PRAGMA synchronous = NORMAL");
     return Volume(db);
 }
 

@@ -7,7 +7,8 @@
 
 #include "platform/base/device_path.h"
 #include "platform/base/state_files.h"
-#include "platform/dbvol/sqlite_query.h"
+#include "platform/dbvol/volume_format.h"
+#include "platform/sqlite/statement.h"
 
 namespace zt::platform::dbvol {
 namespace {
@@ -24,7 +25,7 @@ VolumeDiagnosis verdict_of_error(int rc, const char* what) {
 
 // The first row of "PRAGMA quick_check": "ok" for a sound file.
 std::string quick_check(sqlite3* db, int* rc) {
-    detail::Query query(db, "PRAGMA quick_check(1)");
+    auto query = sqlite::Statement::prepare(db, "PRAGMA quick_check(1)");
     *rc = query.step();
     if (*rc != SQLITE_ROW) return {};
     *rc = SQLITE_OK;
@@ -33,9 +34,9 @@ std::string quick_check(sqlite3* db, int* rc) {
 
 VolumeDiagnosis inspect(sqlite3* db) {
     int rc = SQLITE_OK;
-    auto id = detail::pragma_number(db, "PRAGMA application_id", &rc);
+    auto id = sqlite::pragma_number(db, "PRAGMA application_id", &rc);
     if (!id) return verdict_of_error(rc, "not an SQLite database");
-    auto objects = detail::pragma_number(db, "SELECT count(*) FROM sqlite_master", &rc);
+    auto objects = sqlite::pragma_number(db, "SELECT count(*) FROM sqlite_master", &rc);
     if (!objects) return verdict_of_error(rc, "damaged database");
     if (*id != detail::kVolumeApplicationId) {
         if (*id == 0 && *objects == 0) return { VolumeCondition::Sound, {} };

@@ -14,9 +14,12 @@
 #include <cstdint>
 #include <optional>
 
+#include "platform/windows/message.h"
+
 namespace zt::platform::gui {
 
-inline constexpr std::uint32_t WM_SETTINGCHANGE = 0x001A;
+// Programs that know the message from here keep finding it.
+using zt::platform::WM_SETTINGCHANGE;
 
 struct ScreenSize {
     int width { 480 };

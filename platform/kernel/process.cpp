@@ -155,6 +155,8 @@ std::optional<Process> Process::create(std::u16string_view device_path,
     return Process(pid, pidfd, true);
 }
 
+int current_process_id() { return static_cast<int>(::getpid()); }
+
 std::optional<Process> Process::open(int id) {
     if (id <= 0) return std::nullopt;
     int pidfd = open_pidfd(id);

@@ -25,6 +25,9 @@
 
 namespace zt::platform {
 
+// The id of the calling process, as Process::open() and window records name processes.
+int current_process_id();
+
 class Process {
 public:
     // Fails when the device path does not map into the root or the file cannot be executed.

@@ -116,18 +116,18 @@ Session::Session() : m_lock(connection().mutex) {
 bool Session::in_batch() const { return connection().batch_depth > 0; }
 
 Statement Session::statement(std::string_view sql) {
-    if (!m_db) return Statement(nullptr);
+    if (!m_db) return Statement::borrow(nullptr);
     auto& cache = connection().statements;
     bool* damaged = &connection().damaged;
-    if (auto it = cache.find(sql); it != cache.end()) return Statement(it->second, damaged);
+    if (auto it = cache.find(sql); it != cache.end()) return Statement::borrow(it->second, damaged);
     sqlite3_stmt* stmt = nullptr;
     if (sqlite3_prepare_v3(m_db, sql.data(), static_cast<int>(sql.size()), SQLITE_PREPARE_PERSISTENT,
                            &stmt, nullptr) != SQLITE_OK) {
         sqlite3_finalize(stmt);
-        return Statement(nullptr);
+        return Statement::borrow(nullptr);
     }
     cache.emplace(std::string(sql), stmt);
-    return Statement(stmt, damaged);
+    return Statement::borrow(stmt, damaged);
 }
 
 EnumCursor& Session::cursor(EnumKind kind) { return connection().cursors[kind == EnumKind::Values ? 0 : 1]; }

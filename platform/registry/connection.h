@@ -10,9 +10,11 @@
 #include <optional>
 #include <string_view>
 
-#include "platform/registry/sqlite_statement.h"
+#include "platform/sqlite/statement.h"
 
 namespace zt::platform::registry::detail {
+
+using Statement = zt::platform::sqlite::Statement;
 
 // Where the last enumeration of one kind stood in this process, and which state of the
 // registry it saw. Kept with the connection, so a reopened connection starts without one.

@@ -1,13 +1,30 @@
 #include "platform/registry/registry_store.h"
 
+#include <span>
 #include <utility>
+#include <vector>
 
 #include "platform/base/text.h"
 #include "platform/registry/connection.h"
 #include "platform/registry/key_path.h"
+#include "platform/registry/value_codec.h"
 
 namespace zt::platform::registry::detail {
 namespace {
+
+// Names are stored as UTF-16LE blobs, so unpaired surrogates survive exactly.
+bool bind_units(Statement& statement, int index, std::u16string_view units) {
+    return statement.bind_blob(index, units_to_bytes(units));
+}
+
+std::u16string column_units(const Statement& statement, int column) {
+    return bytes_to_units(statement.column_blob(column));
+}
+
+std::vector<uint8_t> blob_copy(const Statement& statement, int column) {
+    const std::span<const uint8_t> bytes = statement.column_blob(column);
+    return std::vector<uint8_t>(bytes.begin(), bytes.end());
+}
 
 constexpr int64_t kCurrentUserId = 1;  // the two root rows every registry file is created with
 constexpr int64_t kLocalMachineId = 2;
@@ -39,12 +56,12 @@ struct Child {
 Child find_child(Session& session, int64_t parent, std::u16string_view name) {
     auto query = session.statement("SELECT id, name FROM keys WHERE parent = ?1 AND folded = ?2");
     query.bind_int(1, parent);
-    query.bind_units(2, fold_case(name));
+    bind_units(query, 2, fold_case(name));
     Child child;
     child.status = status_of_step(query.step());
     if (child.status == Status::Ok) {
         child.id = query.column_int(0);
-        child.name = query.column_units(1);
+        child.name = column_units(query, 1);
     }
     return child;
 }
@@ -52,8 +69,8 @@ Child find_child(Session& session, int64_t parent, std::u16string_view name) {
 Child insert_child(Session& session, int64_t parent, std::u16string_view name) {
     auto insert = session.statement("INSERT INTO keys(parent, name, folded) VALUES (?1, ?2, ?3)");
     insert.bind_int(1, parent);
-    insert.bind_units(2, name);
-    insert.bind_units(3, fold_case(name));
+    bind_units(insert, 2, name);
+    bind_units(insert, 3, fold_case(name));
     if (insert.step() != SQLITE_DONE) return {};
     return { Status::Ok, sqlite3_last_insert_rowid(session.db()), std::u16string(name) };
 }
@@ -104,12 +121,12 @@ StoredValue get_value(int64_t key, std::u16string_view name) {
     Session session;
     auto query = session.statement("SELECT type, data FROM vals WHERE key = ?1 AND folded = ?2");
     query.bind_int(1, key);
-    query.bind_units(2, fold_case(name));
+    bind_units(query, 2, fold_case(name));
     StoredValue value;
     value.status = status_of_step(query.step());
     if (value.status == Status::Ok) {
         value.type = static_cast<ValueType>(static_cast<uint32_t>(query.column_int(0)));
-        value.data = query.column_blob(1);
+        value.data = blob_copy(query, 1);
     }
     return value;
 }
@@ -125,8 +142,8 @@ Status set_value(int64_t key, std::u16string_view name, ValueType type, std::spa
         "INSERT INTO vals(key, name, folded, type, data) VALUES (?1, ?2, ?3, ?4, ?5) "
         "ON CONFLICT(key, folded) DO UPDATE SET type = excluded.type, data = excluded.data");
     upsert.bind_int(1, key);
-    upsert.bind_units(2, name);
-    upsert.bind_units(3, fold_case(name));
+    bind_units(upsert, 2, name);
+    bind_units(upsert, 3, fold_case(name));
     upsert.bind_int(4, static_cast<uint32_t>(type));
     if (!upsert.bind_blob(5, data) || !step_done(upsert)) return Status::Failed;
     return transaction.commit() ? Status::Ok : Status::Failed;
@@ -139,7 +156,7 @@ Status delete_value(int64_t key, std::u16string_view name) {
     if (Status found = check_key(session, key); found != Status::Ok) return found;
     auto remove = session.statement("DELETE FROM vals WHERE key = ?1 AND folded = ?2");
     remove.bind_int(1, key);
-    remove.bind_units(2, fold_case(name));
+    bind_units(remove, 2, fold_case(name));
     if (!step_done(remove)) return Status::Failed;
     if (sqlite3_changes(session.db()) == 0) return Status::NotFound;
     return transaction.commit() ? Status::Ok : Status::Failed;
@@ -237,9 +254,9 @@ std::optional<Key::ValueInfo> value_at(int64_t key, uint32_t index) {
                    "SELECT id, name, type, data FROM vals WHERE key = ?1 AND id > ?2 ORDER BY id LIMIT 1",
                    "SELECT id, name, type, data FROM vals WHERE key = ?1 ORDER BY id LIMIT 1 OFFSET ?2",
                    [](Statement& row) -> std::optional<Key::ValueInfo> {
-                       return Key::ValueInfo { row.column_units(1),
+                       return Key::ValueInfo { column_units(row, 1),
                                                static_cast<ValueType>(static_cast<uint32_t>(row.column_int(2))),
-                                               row.column_blob(3) };
+                                               blob_copy(row, 3) };
                    });
 }
 
@@ -247,7 +264,7 @@ std::optional<std::u16string> subkey_at(int64_t key, uint32_t index) {
     return item_at(EnumKind::Subkeys, key, index,
                    "SELECT id, name FROM keys WHERE parent = ?1 AND id > ?2 ORDER BY id LIMIT 1",
                    "SELECT id, name FROM keys WHERE parent = ?1 ORDER BY id LIMIT 1 OFFSET ?2",
-                   [](Statement& row) -> std::optional<std::u16string> { return row.column_units(1); });
+                   [](Statement& row) -> std::optional<std::u16string> { return column_units(row, 1); });
 }
 
 Status flush(int64_t key) {

@@ -12,9 +12,13 @@ namespace zt::platform {
 // The message numbers the device itself gives a meaning to. Programs may use any other
 // number; the device carries it untouched and a window that does not handle it ignores it.
 inline constexpr std::uint32_t WM_DESTROY = 0x0002;
+inline constexpr std::uint32_t WM_ENABLE = 0x000A;  // wparam 0: disable
 inline constexpr std::uint32_t WM_CLOSE = 0x0010;
 inline constexpr std::uint32_t WM_QUIT = 0x0012;
+// Also known as WM_WININICHANGE; wparam says what changed.
+inline constexpr std::uint32_t WM_SETTINGCHANGE = 0x001A;
 inline constexpr std::uint32_t WM_COPYDATA = 0x004A;
+inline constexpr std::uint32_t WM_COMMAND = 0x0111;  // wparam: the command identifier
 inline constexpr std::uint32_t WM_USER = 0x0400;
 
 inline constexpr std::size_t kMaxCopyDataBytes = 64 * 1024;

@@ -10,7 +10,7 @@
 
 namespace zt::ringout::testing {
 
-class ClockWindow final : public ISoundWindow {
+class ClockWindow final : public SoundWindow {
 public:
     bool exists() const override { return m_exists; }
     void post(uint32_t message, uint64_t playback) override;

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "contracts/registry_keys.h"
 #include "platform/base/device_path.h"
 #include "platform/registry/registry.h"
 #include "platform/registry/testing/temp_device_root.h"
@@ -29,7 +30,7 @@ protected:
         return folder;
     }
     void register_skin(const std::u16string& name, const std::u16string& folder) {
-        auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, kSkinsKeyPath);
+        auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, contracts::kSkinsKeyPath);
         ASSERT_TRUE(created);
         created->key.set_string(name, folder);
     }
@@ -41,7 +42,7 @@ protected:
         return std::filesystem::exists(host(std::u16string(kInstallFolder) + skin + u"\\" + file));
     }
     std::optional<std::u16string> skins_value(const std::u16string& name) {
-        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, kSkinsKeyPath);
+        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSkinsKeyPath);
         return key ? key->get_string(name) : std::nullopt;
     }
 

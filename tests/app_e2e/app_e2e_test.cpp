@@ -11,9 +11,10 @@
 #include <set>
 #include <thread>
 
-#include "app/model/anchor_protocol.h"
+#include "contracts/item_command.h"
+#include "contracts/main_program.h"
+#include "contracts/service.h"
 #include "core/notification_schedule.h"
-#include "core/product_keys.h"
 #include "core/time_math.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
@@ -47,7 +48,7 @@ using platform::registry::Key;
 using platform::registry::Root;
 
 std::optional<SYSTEMTIME> registered_alarm_notice() {
-    const std::u16string application = zt::core::named_event_application(zt::core::kAlarmNotifyName);
+    const std::u16string application = zt::core::named_event_application(zt::contracts::kAlarmNotifyName);
     for (const auto& registration : platform::notify::list_user_notifications()) {
         if (registration.trigger.application == application) return registration.trigger.start;
     }
@@ -62,7 +63,7 @@ TEST_F(MainProgramEndToEnd, AnchorWindowIsFoundByClassAndWmCloseEndsTheProgramWh
     ASSERT_TRUE(alarm->save());
 
     start_main(u"");
-    const auto found = platform::find_window(std::u16string_view(zt::app::kAnchorClass));
+    const auto found = platform::find_window(std::u16string_view(zt::contracts::kMainProgramClass));
     ASSERT_TRUE(found);
     EXPECT_EQ(found->process_id, m_main->id());
     EXPECT_TRUE(platform::equal_ignoring_case(found->module_path, kMainProgram));
@@ -73,7 +74,7 @@ TEST_F(MainProgramEndToEnd, AnchorWindowIsFoundByClassAndWmCloseEndsTheProgramWh
     ASSERT_FALSE(registered_alarm_notice());
     EXPECT_EQ(close_main(), 0u);
     EXPECT_TRUE(registered_alarm_notice()) << "the end of the main dialog reschedules";
-    EXPECT_FALSE(platform::find_window(std::u16string_view(zt::app::kAnchorClass)));
+    EXPECT_FALSE(platform::find_window(std::u16string_view(zt::contracts::kMainProgramClass)));
 }
 
 TEST_F(MainProgramEndToEnd, SecondCopyWithNewAlarmHandsItOverAndEndsWithoutWindows) {
@@ -163,8 +164,8 @@ TEST_F(MainProgramEndToEnd, ItemCommandsFromAnotherProcessChangeTheRecords) {
 
     start_main(u"");
     const auto command = [&](int32_t item, uint16_t number, uint16_t argument) {
-        ASSERT_EQ(platform::post_message(anchor(), zt::app::kMsgItemCommand, static_cast<uint32_t>(item),
-                                         zt::app::item_command_parameter(number, argument)),
+        ASSERT_EQ(platform::post_message(anchor(), zt::contracts::kMsgItemCommand, static_cast<uint32_t>(item),
+                                         zt::contracts::item_command_parameter(zt::contracts::ItemCommand(number), argument)),
                   platform::DeliveryStatus::Delivered);
     };
     const auto reload = [] {
@@ -209,22 +210,22 @@ TEST_F(MainProgramEndToEnd, DisableAndEnableFollowTheCommands) {
     ASSERT_TRUE(alarm->save());
 
     start_main(u"");
-    platform::post_message(anchor(), zt::app::kMsgItemCommand, 1, zt::app::item_command_parameter(6, 0));
+    platform::post_message(anchor(), zt::contracts::kMsgItemCommand, 1, zt::contracts::item_command_parameter(zt::contracts::ItemCommand::Disable, 0));
     zt::core::CNotificationScheduler().clear_all();
     EXPECT_EQ(close_main(), 0u);
     EXPECT_FALSE(registered_alarm_notice()) << "the only alarm was disabled in the program's copy";
 
     start_main(u"");
-    platform::post_message(anchor(), zt::app::kMsgItemCommand, 1, zt::app::item_command_parameter(6, 0));
-    platform::post_message(anchor(), zt::app::kMsgItemCommand, 1, zt::app::item_command_parameter(5, 0));
+    platform::post_message(anchor(), zt::contracts::kMsgItemCommand, 1, zt::contracts::item_command_parameter(zt::contracts::ItemCommand::Disable, 0));
+    platform::post_message(anchor(), zt::contracts::kMsgItemCommand, 1, zt::contracts::item_command_parameter(zt::contracts::ItemCommand::Enable, 0));
     zt::core::CNotificationScheduler().clear_all();
     EXPECT_EQ(close_main(), 0u);
     EXPECT_TRUE(registered_alarm_notice()) << "enabled again";
 }
 
 TEST_F(MainProgramEndToEnd, TheServicesEndOfTheScreensaverEndsScreensaverMode) {
-    start_main(u"ScreenSaver");
-    ASSERT_EQ(platform::post_message(anchor(), zt::app::kMsgEndScreenSaver), platform::DeliveryStatus::Delivered);
+    start_main(zt::contracts::kScreenSaverCommand);
+    ASSERT_EQ(platform::post_message(anchor(), zt::contracts::kMsgEndScreenSaver), platform::DeliveryStatus::Delivered);
     ASSERT_EQ(m_main->wait(std::chrono::seconds(20)), platform::Process::WaitResult::Ended);
     EXPECT_EQ(m_main->exit_status().code, 0u);
 }

@@ -8,8 +8,8 @@
 #include <filesystem>
 #include <optional>
 
-#include "app/model/anchor_protocol.h"
-#include "core/product_keys.h"
+#include "contracts/main_program.h"
+#include "contracts/registry_keys.h"
 #include "platform/kernel/process.h"
 #include "platform/registry/registry.h"
 #include "platform/windows/message_sender.h"
@@ -24,7 +24,7 @@ inline constexpr std::chrono::seconds kStartLimit { 30 };
 inline zt::platform::registry::Key settings_key() {
     using zt::platform::registry::Key;
     using zt::platform::registry::Root;
-    return std::move(Key::create(Root::CurrentUser, zt::core::kSettingsKeyPath)->key);
+    return std::move(Key::create(Root::CurrentUser, zt::contracts::kSettingsKeyPath)->key);
 }
 
 inline std::optional<zt::platform::WindowInfo> window_of(int process_id, std::u16string_view class_name,
@@ -58,7 +58,7 @@ protected:
         m_main = zt::platform::Process::create(kMainProgram, line);
         ASSERT_TRUE(m_main) << "the installed program does not start";
         const int id = m_main->id();
-        ASSERT_TRUE(eventually([&] { return window_of(id, zt::app::kAnchorClass, u"Zun Time").has_value(); }, kStartLimit))
+        ASSERT_TRUE(eventually([&] { return window_of(id, zt::contracts::kMainProgramClass, u"Zun Time").has_value(); }, kStartLimit))
             << "no anchor window";
         if (with_main_dialog) {
             ASSERT_TRUE(eventually([&] { return window_of(id, u"Dialog", u"Zun Time").has_value(); }, kStartLimit))
@@ -66,7 +66,7 @@ protected:
         }
     }
     zt::platform::WindowHandle anchor() const {
-        const auto window = window_of(m_main->id(), zt::app::kAnchorClass, u"Zun Time");
+        const auto window = window_of(m_main->id(), zt::contracts::kMainProgramClass, u"Zun Time");
         return window ? window->handle : 0;
     }
     // WM_CLOSE to the anchor window; the exit code once the program ended.

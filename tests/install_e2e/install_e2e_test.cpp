@@ -6,9 +6,10 @@
 #include <fstream>
 #include <iterator>
 
+#include "contracts/registry_keys.h"
+#include "contracts/service.h"
 #include "core/alarm.h"
 #include "core/notification_schedule.h"
-#include "core/product_keys.h"
 #include "platform/base/device_path.h"
 #include "platform/registry/registry.h"
 #include "platform/windows/window_lookup.h"
@@ -24,7 +25,6 @@ using zt::e2e::built_program;
 using zt::e2e::eventually;
 using zt::e2e::run_program;
 
-constexpr char16_t kServiceWindowClass[] = u"ZUNTIME{E9A24090-D854-4947-8FA2-CA9D4A1A3B1D}";
 constexpr char16_t kFolder[] = u"\\Program Files\\Zun Time";
 
 fs::path host(std::u16string_view device_path) { return *zt::platform::map_device_path(device_path); }
@@ -35,7 +35,7 @@ std::string file_text(const fs::path& path) {
 }
 
 std::optional<uint32_t> stored_handle(std::u16string_view name) {
-    auto settings = Key::open(Root::CurrentUser, zt::core::kSettingsKeyPath);
+    auto settings = Key::open(Root::CurrentUser, zt::contracts::kSettingsKeyPath);
     return settings ? settings->get_dword(name) : std::nullopt;
 }
 
@@ -67,22 +67,22 @@ TEST_F(InstallEndToEnd, InstallsIntoAFreshRootWithTheServiceRunning) {
     EXPECT_EQ(output, "installed\t\\Program Files\\Zun Time\n");
 
     EXPECT_TRUE(eventually([&] { return service_running(); })) << device_status();
-    EXPECT_TRUE(eventually([] { return zt::platform::find_window(kServiceWindowClass).has_value(); }));
-    auto product = Key::open(Root::CurrentUser, zt::core::kProductKeyPath);
+    EXPECT_TRUE(eventually([] { return zt::platform::find_window(zt::contracts::kServiceClass).has_value(); }));
+    auto product = Key::open(Root::CurrentUser, zt::contracts::kProductKeyPath);
     ASSERT_TRUE(product);
     EXPECT_EQ(product->get_string(u"AppPath"), u"\\Program Files\\Zun Time\\ZunTime.exe");
-    auto skins = Key::open(Root::CurrentUser, u"Software\\Zunworks\\Zun Time\\Skins");
+    auto skins = Key::open(Root::CurrentUser, zt::contracts::kSkinsKeyPath);
     ASSERT_TRUE(skins);
     for (const char16_t* skin : { u"Default", u"Default_big", u"Black", u"White", u"ZunSilver", u"Wins" }) {
         auto folder = skins->get_string(skin);
         ASSERT_TRUE(folder);
         EXPECT_TRUE(fs::is_directory(host(*folder))) << "skin folder copied";
     }
-    auto settings = Key::open(Root::CurrentUser, zt::core::kSettingsKeyPath);
+    auto settings = Key::open(Root::CurrentUser, zt::contracts::kSettingsKeyPath);
     ASSERT_TRUE(settings);
     for (const char16_t* slot : { u"City0", u"City1", u"City2", u"City3" })
         EXPECT_EQ(settings->get_binary(slot).value_or(std::vector<uint8_t> {}).size(), 300u);
-    EXPECT_TRUE(stored_handle(zt::core::kTimeChangeNotifyName));
+    EXPECT_TRUE(stored_handle(zt::contracts::kTimeChangeNotifyName));
     EXPECT_TRUE(fs::exists(host(u"\\Windows\\Notepurge.exe"))) << "executables get their exe extension";
     EXPECT_FALSE(fs::exists(host(u"\\Windows\\Notepurge._exe")));
     EXPECT_FALSE(fs::exists(host(u"\\ZunTimeInstallation.txt")));
@@ -96,11 +96,11 @@ TEST_F(InstallEndToEnd, InstallsIntoAFreshRootWithTheServiceRunning) {
     // The installed time-change registration reaches the service: an alarm whose notice was
     // cleared is registered again when the clock moves.
     ASSERT_EQ(run_program(built_program("zt-alarm"), { "add", "06:45", "--name", "Early" }), 0);
-    ASSERT_TRUE(stored_handle(zt::core::kAlarmNotifyName));
-    Key settings_handle = *Key::open(Root::CurrentUser, zt::core::kSettingsKeyPath);
-    ASSERT_TRUE(zt::core::CNotificationScheduler().clear(&settings_handle, zt::core::kAlarmNotifyName));
+    ASSERT_TRUE(stored_handle(zt::contracts::kAlarmNotifyName));
+    Key settings_handle = *Key::open(Root::CurrentUser, zt::contracts::kSettingsKeyPath);
+    ASSERT_TRUE(zt::core::CNotificationScheduler().clear(&settings_handle, zt::contracts::kAlarmNotifyName));
     ASSERT_EQ(run_program(built_program("zt-device"), { "--root", device.root().string(), "clock", "--offset", "3600" }), 0);
-    EXPECT_TRUE(eventually([] { return stored_handle(zt::core::kAlarmNotifyName).has_value(); }))
+    EXPECT_TRUE(eventually([] { return stored_handle(zt::contracts::kAlarmNotifyName).has_value(); }))
         << "the service did not reschedule after the clock change";
 }
 
@@ -112,7 +112,7 @@ TEST_F(InstallEndToEnd, UpgradeKeepsFavouritesAndRemovalSparesOtherProducts) {
     zt::core::CAlarm kept(7);
     kept.flags = zt::core::CAlarm::kDayMask;
     ASSERT_TRUE(kept.save());
-    const auto kept_record = Key::open(Root::CurrentUser, zt::core::kAlarmsKeyPath)->get_string(u"7");
+    const auto kept_record = Key::open(Root::CurrentUser, zt::contracts::kAlarmsKeyPath)->get_string(u"7");
     ASSERT_TRUE(kept_record);
     Key::create(Root::LocalMachine, u"Software\\Zunworks\\Zun Weather")->key.set_string(u"Name", u"Zun Weather");
 
@@ -120,7 +120,7 @@ TEST_F(InstallEndToEnd, UpgradeKeepsFavouritesAndRemovalSparesOtherProducts) {
     ASSERT_EQ(zt_install({ ZT_PACKAGE_DIR }, &output), 0);
     EXPECT_EQ(output, "upgraded\t\\Program Files\\Zun Time\n");
     EXPECT_EQ(file_text(host(u"\\Program Files\\Zun Time\\FavList.dat")), favourites);
-    EXPECT_EQ(Key::open(Root::CurrentUser, zt::core::kAlarmsKeyPath)->get_string(u"7"), kept_record);
+    EXPECT_EQ(Key::open(Root::CurrentUser, zt::contracts::kAlarmsKeyPath)->get_string(u"7"), kept_record);
     EXPECT_FALSE(fs::exists(host(u"\\ZunTimeInstallation.txt")));
     EXPECT_TRUE(eventually([&] { return service_running(); })) << device_status();
     EXPECT_TRUE(Key::open(Root::LocalMachine, u"SOFTWARE\\Zunworks\\Shared\\TabPlugins\\Zun Time"));
@@ -129,7 +129,7 @@ TEST_F(InstallEndToEnd, UpgradeKeepsFavouritesAndRemovalSparesOtherProducts) {
     EXPECT_FALSE(fs::exists(host(kFolder)));
     EXPECT_FALSE(fs::exists(host(u"\\Windows\\Notepurge.exe")));
     EXPECT_FALSE(fs::exists(host(u"\\Windows\\ZunTimeService.dll")));
-    EXPECT_FALSE(Key::open(Root::CurrentUser, zt::core::kProductKeyPath));
+    EXPECT_FALSE(Key::open(Root::CurrentUser, zt::contracts::kProductKeyPath));
     EXPECT_FALSE(Key::open(Root::LocalMachine, u"Services\\ZunTime"));
     EXPECT_TRUE(Key::open(Root::LocalMachine, u"Software\\Zunworks\\Zun Weather"));
     EXPECT_FALSE(service_running());

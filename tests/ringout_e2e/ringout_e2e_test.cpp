@@ -8,9 +8,13 @@
 #include <mutex>
 #include <vector>
 
+#include "contracts/item_command.h"
+#include "contracts/main_program.h"
+#include "contracts/registry_keys.h"
+#include "contracts/ringout.h"
+#include "contracts/service.h"
 #include "core/alarm.h"
 #include "core/notification_schedule.h"
-#include "core/product_keys.h"
 #include "core/time_math.h"
 #include "core/time_store.h"
 #include "core/timer.h"
@@ -38,9 +42,7 @@ using zt::e2e::built_program;
 using zt::e2e::eventually;
 using zt::e2e::run_program;
 
-constexpr char16_t kRingout[] = u"\\Windows\\Ringout.exe";
 constexpr char16_t kSound[] = u"\\My Documents\\beep.wav";
-constexpr uint32_t kItemCommand = 0x046B;
 constexpr std::chrono::seconds kRingLimit { 20 };
 
 struct Posted {
@@ -62,26 +64,26 @@ protected:
         ASSERT_TRUE(sound);
         ASSERT_TRUE(zt::platform::audio::testing::write_file(*sound, zt::platform::audio::testing::make_wave(300)));
         // A stand-in for the main program's window, reading what Ringout posts.
-        m_main = zt::platform::Window::create(u"ZUNTIME{2604481D-3AF8-4FB8-919B-DADFC8A43285}", u"Zun Time",
+        m_main = zt::platform::Window::create(zt::contracts::kMainProgramClass, u"Zun Time",
                                               [](zt::platform::Window&, const zt::platform::Message&) {
                                                   return std::optional<uint32_t> {};
                                               });
         ASSERT_TRUE(m_main);
     }
     void TearDown() override {
-        EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); }, kRingLimit)) << "Ringout is still running";
+        EXPECT_TRUE(eventually([] { return !ringout_window(zt::contracts::kRingoutClassPrefix); }, kRingLimit)) << "Ringout is still running";
         ::unsetenv("ZT_AUDIO");
     }
 
     static std::optional<zt::platform::WindowInfo> ringout_window(std::u16string_view class_prefix) {
         for (const auto& window : zt::platform::find_windows_by_class_prefix(class_prefix)) {
-            if (zt::platform::equal_ignoring_case(window.module_path, kRingout)) return window;
+            if (zt::platform::equal_ignoring_case(window.module_path, zt::contracts::kRingoutPath)) return window;
         }
         return std::nullopt;
     }
     std::vector<Posted> posted() {
         while (auto message = m_main->next_posted()) {
-            if (message->number == kItemCommand) m_posted.push_back({ message->wparam, message->lparam });
+            if (message->number == zt::contracts::kMsgItemCommand) m_posted.push_back({ message->wparam, message->lparam });
         }
         return m_posted;
     }
@@ -126,12 +128,12 @@ protected:
 TEST_F(RingoutEndToEnd, AutoDismissAlarmRingsTellsTheMainProgramAndRingoutEnds) {
     add_alarm(1, in_seconds(4), CAlarm::kKindAutoDismiss);
     schedule();
-    ASSERT_TRUE(eventually([] { return ringout_window(u"Afx:").has_value(); }, kRingLimit)) << "the service starts Ringout";
+    ASSERT_TRUE(eventually([] { return ringout_window(zt::contracts::kRingoutClassPrefix).has_value(); }, kRingLimit)) << "the service starts Ringout";
     ASSERT_TRUE(posted_count_at_least(1));
     EXPECT_EQ(posted(), (std::vector<Posted> { { 1, 1u << 16 } }));
     EXPECT_EQ(plays(), 1u);
     EXPECT_NE(zt::platform::audio::testing::read_log(m_log).at(0).find("My Documents\\beep.wav"), std::string::npos);
-    EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); }, kRingLimit)) << "nothing due within 40 s";
+    EXPECT_TRUE(eventually([] { return !ringout_window(zt::contracts::kRingoutClassPrefix); }, kRingLimit)) << "nothing due within 40 s";
     zt::core::CTimeStore after;
     after.reload_all();
     ASSERT_NE(after.find_alarm(1), nullptr);
@@ -193,14 +195,14 @@ TEST_F(RingoutEndToEnd, SnoozeFromTheMenuAndASecondCopyExitsWhileTheFirstRings) 
     std::optional<zt::platform::WindowInfo> ringing;
     ASSERT_TRUE(eventually([&] { return (ringing = ringout_window(u"Dialog")) && ringing->visible; }, kRingLimit));
 
-    const auto second = zt::platform::map_device_path(kRingout);
+    const auto second = zt::platform::map_device_path(zt::contracts::kRingoutPath);
     ASSERT_TRUE(second);
     EXPECT_EQ(run_program(*second, {}), 255) << "exit code -1, kept to 8 bits";
     EXPECT_TRUE(posted().empty()) << "the second copy touched nothing";
 
-    constexpr uint32_t kWmCommand = 0x0111, kSnoozeTenMinutes = 0xE002;
+    constexpr uint32_t kSnoozeTenMinutes = 0xE002;
     const SYSTEMTIME before = zt::platform::local_time();
-    ASSERT_EQ(zt::platform::post_message(ringing->handle, kWmCommand, kSnoozeTenMinutes, 0),
+    ASSERT_EQ(zt::platform::post_message(ringing->handle, zt::platform::WM_COMMAND, kSnoozeTenMinutes, 0),
               zt::platform::DeliveryStatus::Delivered);
     ASSERT_TRUE(posted_count_at_least(1));
     EXPECT_EQ(posted(), (std::vector<Posted> { { 3, 10 } }));
@@ -218,10 +220,10 @@ TEST_F(RingoutEndToEnd, CloseMessageEndsARingingRingout) {
     add_alarm(14, in_seconds(3), CAlarm::kKindWait);
     schedule();
     ASSERT_TRUE(eventually([&] { return posted().empty() && plays() >= 1; }, kRingLimit));
-    const auto frame = ringout_window(u"Afx:");
+    const auto frame = ringout_window(zt::contracts::kRingoutClassPrefix);
     ASSERT_TRUE(frame);
     ASSERT_EQ(zt::platform::post_message(frame->handle, 0x0010), zt::platform::DeliveryStatus::Delivered);
-    EXPECT_TRUE(eventually([] { return !ringout_window(u"Afx:"); }, std::chrono::seconds(5)))
+    EXPECT_TRUE(eventually([] { return !ringout_window(zt::contracts::kRingoutClassPrefix); }, std::chrono::seconds(5)))
         << "ended well before the installer would end it by force";
     EXPECT_TRUE(posted().empty()) << "closing is no answer";
 }
@@ -238,7 +240,7 @@ TEST_F(RingoutEndToEnd, AKilledRingingRingoutLeavesTheNextAlarmRegistered) {
     auto ringout = zt::platform::Process::open(ringing->process_id);
     ASSERT_TRUE(ringout);
     ASSERT_TRUE(ringout->terminate(137));  // kill -9
-    const std::u16string alarm_notice = zt::core::named_event_application(zt::core::kAlarmNotifyName);
+    const std::u16string alarm_notice = zt::core::named_event_application(zt::contracts::kAlarmNotifyName);
     const auto registered = [&] {
         std::vector<SYSTEMTIME> starts;
         for (const auto& registration : zt::platform::notify::list_user_notifications())
@@ -252,22 +254,22 @@ TEST_F(RingoutEndToEnd, AKilledRingingRingoutLeavesTheNextAlarmRegistered) {
 }
 
 TEST_F(RingoutEndToEnd, NotifyClosesARunningMainProgramPolitely) {
-    auto product = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, zt::core::kProductKeyPath);
+    auto product = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, zt::contracts::kProductKeyPath);
     ASSERT_TRUE(product);
-    const auto app_path = product->get_string(zt::core::kAppPathValue);
+    const auto app_path = product->get_string(zt::contracts::kAppPathValue);
     ASSERT_TRUE(app_path && !app_path->empty());
     // A stand-in main program at "AppPath": it shows the anchor window until asked to close.
     ASSERT_TRUE(device.install_stand_in(*app_path));
     auto main_program = zt::platform::Process::create(*app_path, u"");
     ASSERT_TRUE(main_program);
     const auto anchor = [&] {
-        for (const auto& window : zt::platform::find_windows_by_class_prefix(u"ZUNTIME{2604481D"))
+        for (const auto& window : zt::platform::find_windows_by_class_prefix(zt::contracts::kMainProgramClass))
             if (zt::platform::equal_ignoring_case(window.module_path, *app_path)) return true;
         return false;
     };
     ASSERT_TRUE(eventually(anchor, kRingLimit)) << "the stand-in main program did not come up";
 
-    const auto ringout = zt::platform::map_device_path(kRingout);
+    const auto ringout = zt::platform::map_device_path(zt::contracts::kRingoutPath);
     ASSERT_TRUE(ringout);
     EXPECT_EQ(run_program(*ringout, { "notify" }), 0);
     EXPECT_FALSE(anchor()) << "the main program was not closed";
@@ -287,7 +289,7 @@ TEST_F(RingoutEndToEnd, NotifyResetsEveryTimerRegistersAndEndsWithoutAWindow) {
     ASSERT_TRUE(timer->save());
     add_alarm(13, in_seconds(3600), CAlarm::kKindWait);
 
-    const auto ringout = zt::platform::map_device_path(kRingout);
+    const auto ringout = zt::platform::map_device_path(zt::contracts::kRingoutPath);
     ASSERT_TRUE(ringout);
     EXPECT_EQ(run_program(*ringout, { "notify" }), 0);
     zt::core::CTimeStore after;
@@ -296,9 +298,9 @@ TEST_F(RingoutEndToEnd, NotifyResetsEveryTimerRegistersAndEndsWithoutAWindow) {
     EXPECT_EQ(after.find_timer(12)->state, CTimer::kStopped);
     EXPECT_TRUE(m_posted.empty() && posted().empty());
     EXPECT_EQ(plays(), 0u);
-    auto settings = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, zt::core::kSettingsKeyPath);
+    auto settings = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, zt::contracts::kSettingsKeyPath);
     ASSERT_TRUE(settings);
-    EXPECT_TRUE(settings->get_dword(zt::core::kAlarmNotifyName)) << "the alarm in an hour is registered";
+    EXPECT_TRUE(settings->get_dword(zt::contracts::kAlarmNotifyName)) << "the alarm in an hour is registered";
 }
 
 }  // namespace

@@ -9,6 +9,7 @@
 #include <fstream>
 #include <thread>
 
+#include "contracts/service.h"
 #include "platform/base/device_path.h"
 #include "platform/kernel/process.h"
 #include "platform/kernel/process_list.h"
@@ -23,7 +24,6 @@ namespace {
 using zt::platform::registry::Key;
 using zt::platform::registry::Root;
 
-constexpr char16_t kServiceWindowClass[] = u"ZUNTIME{E9A24090-D854-4947-8FA2-CA9D4A1A3B1D}";
 
 pid_t spawn(const std::filesystem::path& program, const std::vector<std::string>& arguments, int stdout_fd) {
     std::vector<std::string> words { program.string() };
@@ -122,7 +122,7 @@ bool DeviceWithService::install_stand_in(const std::u16string& device_path) {
 bool DeviceWithService::start() {
     m_pid = spawn(built_program("zt-device"), { "--root", root().string(), "run" }, -1);
     if (m_pid < 0) return false;
-    return eventually([] { return zt::platform::find_window(kServiceWindowClass).has_value(); });
+    return eventually([] { return zt::platform::find_window(contracts::kServiceClass).has_value(); });
 }
 
 bool DeviceWithService::stop() {

@@ -6,9 +6,11 @@
 #include <charconv>
 #include <thread>
 
+#include "contracts/main_program.h"
+#include "contracts/registry_keys.h"
+#include "contracts/service.h"
 #include "core/alarm.h"
 #include "core/notification_schedule.h"
-#include "core/product_keys.h"
 #include "core/time_math.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
@@ -29,10 +31,9 @@ using zt::platform::SYSTEMTIME;
 using zt::platform::registry::Key;
 using zt::platform::registry::Root;
 
-constexpr char16_t kServiceWindowClass[] = u"ZUNTIME{E9A24090-D854-4947-8FA2-CA9D4A1A3B1D}";
 constexpr char16_t kAppPath[] = u"\\Program Files\\Zun Time\\ZunTime.exe";
 
-Key settings_key() { return std::move(Key::create(Root::CurrentUser, zt::core::kSettingsKeyPath)->key); }
+Key settings_key() { return std::move(Key::create(Root::CurrentUser, zt::contracts::kSettingsKeyPath)->key); }
 
 std::optional<uint32_t> stored_handle(std::u16string_view name) { return settings_key().get_dword(name); }
 
@@ -73,7 +74,7 @@ protected:
         ASSERT_TRUE(device.install_stand_in(u"\\Windows\\Ringout.exe"));
         // The installer's part: the time-change registration the service waits on.
         Key settings = settings_key();
-        ASSERT_TRUE(zt::core::CNotificationScheduler().register_on_event(&settings, 1, zt::core::kTimeChangeNotifyName));
+        ASSERT_TRUE(zt::core::CNotificationScheduler().register_on_event(&settings, 1, zt::contracts::kTimeChangeNotifyName));
         // Keep the screen saver out of these tests unless one asks for it.
         settings.set_dword(u"ScrMode", 0);
     }
@@ -103,10 +104,10 @@ TEST_F(ServiceEndToEnd, AlarmNoticeThirtySecondsAheadStartsRingoutAtOnce) {
     ASSERT_TRUE(device.start());
     const SYSTEMTIME due = noon_today();
     store_alarm_and_schedule(1, due);
-    const auto notice = registered_start(zt::core::kAlarmNotifyName);
+    const auto notice = registered_start(zt::contracts::kAlarmNotifyName);
     ASSERT_TRUE(notice);
     EXPECT_EQ(*notice, add_milliseconds(due, -30'000)) << "ZunAlarmNotify 30 s before";
-    EXPECT_EQ(registered_start(zt::core::kWakeupHelperNotifyName), add_milliseconds(due, -5'000));
+    EXPECT_EQ(registered_start(zt::contracts::kWakeupHelperNotifyName), add_milliseconds(due, -5'000));
 
     // Move the clock to 3 s before the notice instead of waiting ten minutes. (The move is a
     // time change too: the service reschedules, which registers the same notice again.)
@@ -127,7 +128,7 @@ TEST_F(ServiceEndToEnd, ClockChangeReloadsAndReschedulesExactlyOnce) {
     set_device_time(add_milliseconds(noon_today(), -3'600'000));
     ASSERT_TRUE(device.start());
     store_alarm_and_schedule(1, noon_today());
-    const auto first_handle = stored_handle(zt::core::kAlarmNotifyName);
+    const auto first_handle = stored_handle(zt::contracts::kAlarmNotifyName);
     ASSERT_TRUE(first_handle);
 
     // Another program changed the record without scheduling; only a reload can see it.
@@ -139,15 +140,15 @@ TEST_F(ServiceEndToEnd, ClockChangeReloadsAndReschedulesExactlyOnce) {
     set_device_time(add_milliseconds(noon_today(), -1'800'000));
     // A schedule clears before it registers: wait for the new handle, not for the gap between.
     ASSERT_TRUE(eventually([&] {
-        const auto handle = stored_handle(zt::core::kAlarmNotifyName);
+        const auto handle = stored_handle(zt::contracts::kAlarmNotifyName);
         return handle && handle != first_handle;
     })) << "no reschedule after the clock change";
-    const auto second_handle = stored_handle(zt::core::kAlarmNotifyName);
-    EXPECT_EQ(registered_start(zt::core::kAlarmNotifyName), add_milliseconds(noon_today(), 1'800'000 - 30'000))
+    const auto second_handle = stored_handle(zt::contracts::kAlarmNotifyName);
+    EXPECT_EQ(registered_start(zt::contracts::kAlarmNotifyName), add_milliseconds(noon_today(), 1'800'000 - 30'000))
         << "the reloaded record was scheduled";
     // A second reschedule would replace the handle again; give it ample time to show.
     std::this_thread::sleep_for(std::chrono::milliseconds(2'500));
-    EXPECT_EQ(stored_handle(zt::core::kAlarmNotifyName), second_handle) << "rescheduled more than once";
+    EXPECT_EQ(stored_handle(zt::contracts::kAlarmNotifyName), second_handle) << "rescheduled more than once";
 }
 
 TEST_F(ServiceEndToEnd, RegistrationsSurviveAKilledDeviceAndAPassedNoticeFiresOnRestart) {
@@ -158,10 +159,10 @@ TEST_F(ServiceEndToEnd, RegistrationsSurviveAKilledDeviceAndAPassedNoticeFiresOn
 
     // While the device is down its clock passes the alarm notice but not the wake-up notice.
     set_device_time(add_milliseconds(noon_today(), -20'000));
-    ASSERT_TRUE(registered_start(zt::core::kAlarmNotifyName)) << "registration lost with the device";
+    ASSERT_TRUE(registered_start(zt::contracts::kAlarmNotifyName)) << "registration lost with the device";
     ASSERT_TRUE(device.start());
     ASSERT_TRUE(eventually([&] { return !starts_of(device, "Ringout.exe").empty(); })) << "passed notice did not fire";
-    EXPECT_EQ(registered_start(zt::core::kWakeupHelperNotifyName), add_milliseconds(noon_today(), -5'000));
+    EXPECT_EQ(registered_start(zt::contracts::kWakeupHelperNotifyName), add_milliseconds(noon_today(), -5'000));
 }
 
 TEST_F(ServiceEndToEnd, StartingTheServiceRegistersTheNextDueAlarm) {
@@ -171,17 +172,17 @@ TEST_F(ServiceEndToEnd, StartingTheServiceRegistersTheNextDueAlarm) {
     alarm.flags = zt::core::CAlarm::kDayMask;
     alarm.alarm_time = SYSTEMTIME { 0, 1, 0, 1, 12, 0, 0, 0 };
     ASSERT_TRUE(alarm.save());
-    ASSERT_FALSE(registered_start(zt::core::kAlarmNotifyName));
+    ASSERT_FALSE(registered_start(zt::contracts::kAlarmNotifyName));
     ASSERT_TRUE(device.start());
-    ASSERT_TRUE(eventually([&] { return registered_start(zt::core::kAlarmNotifyName).has_value(); }))
+    ASSERT_TRUE(eventually([&] { return registered_start(zt::contracts::kAlarmNotifyName).has_value(); }))
         << "the service's start registered nothing";
-    EXPECT_EQ(registered_start(zt::core::kAlarmNotifyName), add_milliseconds(noon_today(), -30'000));
-    EXPECT_EQ(registered_start(zt::core::kWakeupHelperNotifyName), add_milliseconds(noon_today(), -5'000));
+    EXPECT_EQ(registered_start(zt::contracts::kAlarmNotifyName), add_milliseconds(noon_today(), -30'000));
+    EXPECT_EQ(registered_start(zt::contracts::kWakeupHelperNotifyName), add_milliseconds(noon_today(), -5'000));
 }
 
 TEST_F(ServiceEndToEnd, ScreenSaverStartsAfterTheTimeoutAndEndsOnActivity) {
     ASSERT_TRUE(device.install_stand_in(kAppPath));
-    std::move(Key::create(Root::CurrentUser, zt::core::kProductKeyPath)->key).set_string(zt::core::kAppPathValue, kAppPath);
+    std::move(Key::create(Root::CurrentUser, zt::contracts::kProductKeyPath)->key).set_string(zt::contracts::kAppPathValue, kAppPath);
     Key settings = settings_key();
     settings.set_dword(u"ScrMode", 1);
     settings.set_dword(u"ScrTimeout", 2);
@@ -191,7 +192,7 @@ TEST_F(ServiceEndToEnd, ScreenSaverStartsAfterTheTimeoutAndEndsOnActivity) {
 
     ASSERT_TRUE(eventually([&] { return !starts_of(device, "ZunTime.exe").empty(); })) << "no screen saver";
     EXPECT_EQ(starts_of(device, "ZunTime.exe")[0][1], "ScreenSaver");
-    ASSERT_TRUE(eventually([] { return zt::platform::find_window(u"ZUNTIME{2604481D-3AF8-4FB8-919B-DADFC8A43285}").has_value(); }));
+    ASSERT_TRUE(eventually([] { return zt::platform::find_window(zt::contracts::kMainProgramClass).has_value(); }));
 
     // The user touches the device: the program started only for the screen saver is closed.
     ASSERT_TRUE(zt::platform::signal_user_activity());
@@ -204,7 +205,7 @@ TEST_F(ServiceEndToEnd, ScreenSaverStartsAfterTheTimeoutAndEndsOnActivity) {
 
 TEST_F(ServiceEndToEnd, ScreenSaverWaitsForExternalPowerWhenAskedTo) {
     ASSERT_TRUE(device.install_stand_in(kAppPath));
-    std::move(Key::create(Root::CurrentUser, zt::core::kProductKeyPath)->key).set_string(zt::core::kAppPathValue, kAppPath);
+    std::move(Key::create(Root::CurrentUser, zt::contracts::kProductKeyPath)->key).set_string(zt::contracts::kAppPathValue, kAppPath);
     Key settings = settings_key();
     settings.set_dword(u"ScrMode", 1);
     settings.set_dword(u"ScrTimeout", 1);
@@ -213,16 +214,16 @@ TEST_F(ServiceEndToEnd, ScreenSaverWaitsForExternalPowerWhenAskedTo) {
     ASSERT_TRUE(device.start());
     std::this_thread::sleep_for(std::chrono::milliseconds(3'500));
     EXPECT_TRUE(starts_of(device, "ZunTime.exe").empty()) << "started on battery";
-    // 0x049A from the Today item starts it regardless.
-    auto window = zt::platform::find_window(kServiceWindowClass);
+    // The Today item's start message starts it regardless.
+    auto window = zt::platform::find_window(contracts::kServiceClass);
     ASSERT_TRUE(window);
-    ASSERT_EQ(zt::platform::post_message(window->handle, 0x049A), zt::platform::DeliveryStatus::Delivered);
+    ASSERT_EQ(zt::platform::post_message(window->handle, zt::contracts::kMsgStartScreenSaver), zt::platform::DeliveryStatus::Delivered);
     ASSERT_TRUE(eventually([&] { return !starts_of(device, "ZunTime.exe").empty(); }));
 }
 
 TEST_F(ServiceEndToEnd, ForeignAndMalformedMessagesToTheServiceWindowAreIgnored) {
     ASSERT_TRUE(device.start());
-    auto window = zt::platform::find_window(kServiceWindowClass);
+    auto window = zt::platform::find_window(contracts::kServiceClass);
     ASSERT_TRUE(window);
     using zt::platform::DeliveryStatus;
     const std::vector<uint8_t> empty, one { 0xFF }, big(zt::platform::kMaxCopyDataBytes, 0xA5);
@@ -237,10 +238,10 @@ TEST_F(ServiceEndToEnd, ForeignAndMalformedMessagesToTheServiceWindowAreIgnored)
     }
     EXPECT_EQ(zt::platform::send_message(window->handle, 0x7FFF, 1, 2, std::chrono::seconds(5)).status, DeliveryStatus::Delivered);
     // Still serving: a re-read of the settings is answered and the window is the same one.
-    EXPECT_EQ(zt::platform::send_message(window->handle, 0x0499, 0, 0, std::chrono::seconds(5)).status, DeliveryStatus::Delivered);
-    EXPECT_EQ(zt::platform::find_window(kServiceWindowClass)->handle, window->handle);
+    EXPECT_EQ(zt::platform::send_message(window->handle, zt::contracts::kMsgRereadScreenSaverSettings, 0, 0, std::chrono::seconds(5)).status, DeliveryStatus::Delivered);
+    EXPECT_EQ(zt::platform::find_window(contracts::kServiceClass)->handle, window->handle);
     EXPECT_TRUE(device.stop()) << "the device ends cleanly, the service with it";
-    EXPECT_FALSE(zt::platform::find_window(kServiceWindowClass)) << "the service window went with the service";
+    EXPECT_FALSE(zt::platform::find_window(contracts::kServiceClass)) << "the service window went with the service";
 }
 
 }  // namespace

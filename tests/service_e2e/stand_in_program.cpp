@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <string>
 
+#include "contracts/main_program.h"
 #include "platform/base/clock.h"
 #include "platform/base/device_root.h"
 #include "platform/base/text.h"
@@ -32,7 +33,7 @@ int main(int argc, char** argv) {
     append(module + "\t" + utf16_to_utf8(command_line(argc, argv)) + "\t" + std::to_string(day_ms));
     if (!equal_ignoring_case(utf8_to_utf16(module.substr(module.find_last_of('\\') + 1)), u"ZunTime.exe")) return 0;
 
-    auto window = Window::create(u"ZUNTIME{2604481D-3AF8-4FB8-919B-DADFC8A43285}", u"Zun Time",
+    auto window = Window::create(zt::contracts::kMainProgramClass, u"Zun Time",
                                  [](Window&, const Message&) -> std::optional<uint32_t> { return std::nullopt; },
                                  WindowOptions { true, { 0, 0, 100, 100 } });
     if (!window) return 3;

@@ -7,6 +7,9 @@
 #include <fstream>
 #include <thread>
 
+#include "contracts/item_command.h"
+#include "contracts/service.h"
+#include "contracts/today_item.h"
 #include "core/notification_schedule.h"
 #include "platform/base/clock.h"
 #include "platform/notify/user_notification.h"
@@ -60,7 +63,7 @@ TEST_F(ToolsEndToEnd, NotepurgeDeletesBothCaseVariantsAndKeepsTheRest) {
     ASSERT_TRUE(register_program(u"\\windows\\zuntimenotify.exe"));
     ASSERT_TRUE(register_program(u"\\Program Files\\Other\\keep.exe"));
     ASSERT_TRUE(register_program(u"\\WINDOWS\\ZunTimeNotify.EXE"));
-    ASSERT_TRUE(register_program(zt::core::named_event_application(u"TimeChangeNotify")));
+    ASSERT_TRUE(register_program(zt::core::named_event_application(zt::contracts::kTimeChangeNotifyName)));
 
     EXPECT_EQ(run_program(built_program("Notepurge"), { "NoMsg" }), 2) << "the count is the result";
     EXPECT_TRUE(message_lines().empty()) << "NoMsg is silent";
@@ -83,9 +86,9 @@ TEST_F(ToolsEndToEnd, ZtAlarmSchedulesTheNewAlarmAndTellsTheTodayItem) {
     std::atomic<zt::platform::WindowHandle> today { 0 };
     std::thread today_thread([&] {
         auto window = zt::platform::Window::create(
-            u"ZUNTIME{D9561A90-B72D-44F9-866C-E22E9455AF57}", u"",
+            zt::contracts::kTodayItemClass, u"",
             [&](zt::platform::Window&, const zt::platform::Message& message) -> std::optional<uint32_t> {
-                if (message.number != 0x046B) return std::nullopt;
+                if (message.number != zt::contracts::kMsgItemCommand) return std::nullopt;
                 told_id = message.wparam;
                 told_command = message.lparam;
                 return 0;
@@ -103,7 +106,7 @@ TEST_F(ToolsEndToEnd, ZtAlarmSchedulesTheNewAlarmAndTellsTheTodayItem) {
     EXPECT_TRUE(eventually([&] { return told_id == 1; })) << "Today item not told";
     EXPECT_EQ(told_command, 7u << 16) << "created or changed";
 
-    const std::u16string alarm_notice = zt::core::named_event_application(zt::core::kAlarmNotifyName);
+    const std::u16string alarm_notice = zt::core::named_event_application(zt::contracts::kAlarmNotifyName);
     bool registered = false;
     for (const auto& registration : notify::list_user_notifications()) {
         if (registration.trigger.application != alarm_notice) continue;

@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "contracts/item_command.h"
 #include "core/alarm.h"
 #include "core/record_storage.h"
 #include "core/store_lock.h"
@@ -21,7 +22,7 @@ constexpr char16_t kDefaultAlarmName[] = u"Alarm";
 
 struct Change {
     int32_t id { 0 };
-    uint16_t command { kCommandChanged };
+    contracts::ItemCommand command { contracts::ItemCommand::Change };
     uint16_t argument { 0 };
 };
 
@@ -69,86 +70,95 @@ void apply_edits(const AlarmRequest& request, CAlarm& alarm, const SYSTEMTIME& n
     }
 }
 
-// Changes the store's records; the caller holds the store mutex. Nothing when there is
-// nothing to save (an error outcome is then set).
-std::optional<Change> change_records(const AlarmRequest& request, CTimeStore& store, const SYSTEMTIME& now,
-                                     AlarmOutcome& outcome) {
-    if (request.verb == AlarmVerb::Add) {
-        std::unique_ptr<zt::core::CTimeItem> item = store.copy_of_default_alarm();
-        auto& alarm = static_cast<CAlarm&>(*item);
-        alarm.set_id(0);
-        alarm.clear_snooze();
-        alarm.alarm_time = SYSTEMTIME { 0, 1, 0, 1, 0, 0, 0, 0 };
-        alarm.flags = CAlarm::kDayMask;
-        alarm.name = kDefaultAlarmName;
-        apply_edits(request, alarm, now);
-        if (request.disabled) alarm.set_enabled(false);
-        auto* added = static_cast<CAlarm*>(store.add_new_item(item));
-        if (!added || !stored(*added)) {
-            outcome = failure("the alarm could not be stored");
-            return std::nullopt;
-        }
-        outcome.output = std::to_string(added->id()) + "\n";
-        return Change { added->id(), kCommandChanged, 0 };
-    }
+// The steps below change the store's records; the caller holds the store mutex. Each gives
+// nothing when there is nothing to save, with the error outcome set.
 
-    const bool timer_verb = request.verb == AlarmVerb::Start || request.verb == AlarmVerb::Pause || request.verb == AlarmVerb::Reset;
-    if (timer_verb) {
-        CTimer* timer = store.find_timer(request.id);
-        if (!timer) {
-            outcome = not_found("timer", request.id);
-            return std::nullopt;
-        }
-        uint16_t command = kCommandChanged;
-        if (request.verb == AlarmVerb::Start) {
-            timer->start(now);
-        } else if (request.verb == AlarmVerb::Pause) {
-            timer->sample(now);
-            timer->pause();
-        } else {
-            timer->reset(now);
-            command = kCommandTimerReset;
-        }
-        if (!stored(*timer)) {
-            outcome = failure("the timer could not be stored");
-            return std::nullopt;
-        }
-        return Change { request.id, command, 0 };
+std::optional<Change> add_alarm(const AlarmRequest& request, CTimeStore& store, const SYSTEMTIME& now,
+                                AlarmOutcome& outcome) {
+    std::unique_ptr<zt::core::CTimeItem> item = store.copy_of_default_alarm();
+    auto& alarm = static_cast<CAlarm&>(*item);
+    alarm.set_id(0);
+    alarm.clear_snooze();
+    alarm.alarm_time = SYSTEMTIME { 0, 1, 0, 1, 0, 0, 0, 0 };
+    alarm.flags = CAlarm::kDayMask;
+    alarm.name = kDefaultAlarmName;
+    apply_edits(request, alarm, now);
+    if (request.disabled) alarm.set_enabled(false);
+    auto* added = static_cast<CAlarm*>(store.add_new_item(item));
+    if (!added || !stored(*added)) {
+        outcome = failure("the alarm could not be stored");
+        return std::nullopt;
     }
+    outcome.output = std::to_string(added->id()) + "\n";
+    return Change { added->id(), contracts::ItemCommand::Change, 0 };
+}
 
+bool is_timer_verb(AlarmVerb verb) {
+    return verb == AlarmVerb::Start || verb == AlarmVerb::Pause || verb == AlarmVerb::Reset;
+}
+
+std::optional<Change> change_timer(const AlarmRequest& request, CTimeStore& store, const SYSTEMTIME& now,
+                                   AlarmOutcome& outcome) {
+    CTimer* timer = store.find_timer(request.id);
+    if (!timer) {
+        outcome = not_found("timer", request.id);
+        return std::nullopt;
+    }
+    contracts::ItemCommand command = contracts::ItemCommand::Change;
+    if (request.verb == AlarmVerb::Start) {
+        timer->start(now);
+    } else if (request.verb == AlarmVerb::Pause) {
+        timer->sample(now);
+        timer->pause();
+    } else {
+        timer->reset(now);
+        command = contracts::ItemCommand::ResetTimer;
+    }
+    if (!stored(*timer)) {
+        outcome = failure("the timer could not be stored");
+        return std::nullopt;
+    }
+    return Change { request.id, command, 0 };
+}
+
+std::optional<Change> delete_alarm(int32_t id, CTimeStore& store, AlarmOutcome& outcome) {
+    store.remove(id);
+    if (zt::core::read_record(zt::core::ItemType::Alarm, id).failure != zt::core::LoadFailure::Missing) {
+        outcome = failure("the alarm could not be deleted");
+        return std::nullopt;
+    }
+    return Change { id, contracts::ItemCommand::Delete, 0 };
+}
+
+std::optional<Change> change_alarm(const AlarmRequest& request, CTimeStore& store, const SYSTEMTIME& now,
+                                   AlarmOutcome& outcome) {
     CAlarm* alarm = store.find_alarm(request.id);
     if (!alarm) {
         outcome = not_found("alarm", request.id);
         return std::nullopt;
     }
-    Change change { request.id, kCommandChanged, 0 };
+    Change change { request.id, contracts::ItemCommand::Change, 0 };
     switch (request.verb) {
     case AlarmVerb::Change: apply_edits(request, *alarm, now); break;
     case AlarmVerb::Enable:
         alarm->set_enabled(true);
-        change.command = kCommandEnabled;
+        change.command = contracts::ItemCommand::Enable;
         break;
     case AlarmVerb::Disable:
         alarm->set_enabled(false);
-        change.command = kCommandDisabled;
+        change.command = contracts::ItemCommand::Disable;
         break;
     case AlarmVerb::Dismiss:
         alarm->clear_snooze();
-        change.command = kCommandDismissed;
+        change.command = contracts::ItemCommand::Dismiss;
         break;
     case AlarmVerb::Snooze: {
         const uint32_t minutes = request.snooze_minutes.value_or(alarm->snooze_minutes);
         alarm->snooze(minutes, now);
-        change = { request.id, kCommandSnoozed, static_cast<uint16_t>(minutes) };
+        change = { request.id, contracts::ItemCommand::Snooze, static_cast<uint16_t>(minutes) };
         break;
     }
-    case AlarmVerb::Delete:
-        store.remove(request.id);
-        if (zt::core::read_record(zt::core::ItemType::Alarm, request.id).failure != zt::core::LoadFailure::Missing) {
-            outcome = failure("the alarm could not be deleted");
-            return std::nullopt;
-        }
-        return Change { request.id, kCommandRemoved, 0 };
+    case AlarmVerb::Delete: return delete_alarm(request.id, store, outcome);
     default: return std::nullopt;
     }
     if (!stored(*alarm)) {
@@ -156,6 +166,13 @@ std::optional<Change> change_records(const AlarmRequest& request, CTimeStore& st
         return std::nullopt;
     }
     return change;
+}
+
+std::optional<Change> change_records(const AlarmRequest& request, CTimeStore& store, const SYSTEMTIME& now,
+                                     AlarmOutcome& outcome) {
+    if (request.verb == AlarmVerb::Add) return add_alarm(request, store, now, outcome);
+    if (is_timer_verb(request.verb)) return change_timer(request, store, now, outcome);
+    return change_alarm(request, store, now, outcome);
 }
 
 }  // namespace

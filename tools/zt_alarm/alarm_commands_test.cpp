@@ -5,6 +5,7 @@
 
 #include <filesystem>
 
+#include "contracts/item_command.h"
 #include "core/alarm.h"
 #include "core/timer.h"
 #include "platform/registry/testing/temp_device_root.h"
@@ -28,11 +29,11 @@ public:
         last_next = next_due_line(store, kNow);
         return reschedule_succeeds;
     }
-    void tell_today(int32_t id, uint16_t command, uint16_t argument) override { told.push_back({ id, command, argument }); }
+    void tell_today(int32_t id, zt::contracts::ItemCommand command, uint16_t argument) override { told.push_back({ id, command, argument }); }
 
     struct Told {
         int32_t id;
-        uint16_t command;
+        zt::contracts::ItemCommand command;
         uint16_t argument;
         friend bool operator==(const Told&, const Told&) = default;
     };
@@ -61,7 +62,7 @@ TEST_F(AlarmCommandsTest, AddedAlarmIsStoredListedScheduledAndTold) {
     EXPECT_EQ(added.output, "1\n");
     EXPECT_EQ(follow_up.reschedules, 1);
     EXPECT_EQ(follow_up.last_next, "1\t2009-03-02 07:30:00\n");
-    EXPECT_EQ(follow_up.told, (std::vector<RecordingFollowUp::Told> { { 1, kCommandChanged, 0 } }));
+    EXPECT_EQ(follow_up.told, (std::vector<RecordingFollowUp::Told> { { 1, zt::contracts::ItemCommand::Change, 0 } }));
 
     ASSERT_EQ(run({ "add", "06:15", "--once", "--disabled" }).output, "2\n");
     EXPECT_EQ(run({ "list" }).output,
@@ -91,8 +92,8 @@ TEST_F(AlarmCommandsTest, EnableDisableSnoozeDismissAndDeleteTellTheirCodes) {
     EXPECT_EQ(run({ "delete", "1" }).exit_code, 0);
     EXPECT_EQ(run({ "list" }).output, "");
     EXPECT_EQ(follow_up.told, (std::vector<RecordingFollowUp::Told> {
-                                  { 1, kCommandDisabled, 0 }, { 1, kCommandEnabled, 0 }, { 1, kCommandSnoozed, 9 },
-                                  { 1, kCommandSnoozed, 3 }, { 1, kCommandDismissed, 0 }, { 1, kCommandRemoved, 0 } }));
+                                  { 1, zt::contracts::ItemCommand::Disable, 0 }, { 1, zt::contracts::ItemCommand::Enable, 0 }, { 1, zt::contracts::ItemCommand::Snooze, 9 },
+                                  { 1, zt::contracts::ItemCommand::Snooze, 3 }, { 1, zt::contracts::ItemCommand::Dismiss, 0 }, { 1, zt::contracts::ItemCommand::Delete, 0 } }));
 }
 
 TEST_F(AlarmCommandsTest, TimersStartPauseAndReset) {
@@ -107,7 +108,7 @@ TEST_F(AlarmCommandsTest, TimersStartPauseAndReset) {
     const std::string list = run({ "list" }).output;
     EXPECT_NE(list.find(text_id + "\ttimer\t\t00:00:30\tpaused,countdown\t-\n"), std::string::npos) << list;
     ASSERT_EQ(run({ "reset", text_id }).exit_code, 0);
-    EXPECT_EQ(follow_up.told.back(), (RecordingFollowUp::Told { id, kCommandTimerReset, 0 }));
+    EXPECT_EQ(follow_up.told.back(), (RecordingFollowUp::Told { id, zt::contracts::ItemCommand::ResetTimer, 0 }));
 }
 
 TEST_F(AlarmCommandsTest, WrongKindOrUnknownIdIsNotFoundAndChangesNothing) {

@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "contracts/item_command.h"
+#include "contracts/today_item.h"
 #include "core/notification_schedule.h"
 #include "core/time_store.h"
 #include "platform/base/clock.h"
@@ -19,10 +21,10 @@ class DeviceFollowUp final : public zt::tools::ChangeFollowUp {
 public:
     bool reschedule(const zt::core::CTimeStore& store) override { return zt::core::schedule(store); }
 
-    void tell_today(int32_t id, uint16_t command, uint16_t argument) override {
-        if (auto today = zt::platform::find_window(zt::tools::kTodayWindowClass)) {
-            zt::platform::post_message(today->handle, zt::tools::kItemCommandMessage, static_cast<uint32_t>(id),
-                                       uint32_t { command } << 16 | argument);
+    void tell_today(int32_t id, zt::contracts::ItemCommand command, uint16_t argument) override {
+        if (auto today = zt::platform::find_window(zt::contracts::kTodayItemClass)) {
+            zt::platform::post_message(today->handle, zt::contracts::kMsgItemCommand, static_cast<uint32_t>(id),
+                                       zt::contracts::item_command_parameter(command, argument));
         }
     }
 };

@@ -5,8 +5,8 @@
 #include <filesystem>
 #include <string>
 
-#include "tools/zt_skin/contact_sheet.h"
-#include "tools/zt_skin/skin_check.h"
+#include "skins/catalog/contact_sheet.h"
+#include "skins/catalog/skin_check.h"
 
 namespace {
 

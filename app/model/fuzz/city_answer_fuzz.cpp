@@ -14,6 +14,7 @@
 #include <span>
 
 #include "app/model/city_answer.h"
+#include "contracts/city_requester.h"
 #include "platform/base/le_bytes.h"
 #include "world/city_database.h"
 #include "world/testing/city_db_builder.h"
@@ -48,7 +49,7 @@ const world::CityDatabase& two_zone_database() {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     zt::app::CityAnswer received {};
     std::memcpy(received.data(), data, std::min(size, received.size()));
-    const std::span<const uint8_t, zt::app::kCityAnswerSize> answer(received);
+    const std::span<const uint8_t, zt::contracts::kCityAnswerSize> answer(received);
 
     const world::CityRecord city = world::decode_city_record(answer.first<world::kCityRecordSize>());
     if (city.name_view().size() >= world::kCityNameUnits) std::abort();
@@ -62,7 +63,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
          { zt::platform::SYSTEMTIME { 2009, 3, 1, 2, 12, 0, 0, 0 }, zt::platform::SYSTEMTIME { 2024, 10, 0, 27, 1, 30, 0, 0 },
            zt::platform::SYSTEMTIME { 1601, 1, 1, 1, 0, 0, 0, 0 }, zt::platform::SYSTEMTIME { 30827, 12, 4, 31, 23, 59, 59, 999 } })
         world::zone_local_time(rules, moment);
-    for (size_t at = zt::app::kCityAnswerSize; at + 8 <= size; at += 8)
+    for (size_t at = zt::contracts::kCityAnswerSize; at + 8 <= size; at += 8)
         world::zone_local_file_time(rules, static_cast<zt::platform::FileTime>(zt::platform::read_le64(data + at)));
 
     const world::CityDatabase& database = two_zone_database();

@@ -11,6 +11,7 @@
 
 #include "app/model/anchor_protocol.h"
 #include "app/model/start_mode.h"
+#include "contracts/main_program.h"
 
 using namespace zt::app;
 
@@ -55,7 +56,7 @@ void parse_and_check(std::u16string_view text, const IsWindow& is_window) {
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (size == 0) return 0;
     const uint8_t control = data[0];
-    const uint32_t data_word = (control & 1) ? kCommandLineDataWord : control;
+    const uint32_t data_word = (control & 1) ? zt::contracts::kCommandLineDataWord : control;
     IsWindow is_window;
     switch ((control >> 1) & 3) {
     case 0: break;  // no way to ask: no requester counts as a window
@@ -67,7 +68,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (auto line = decode_command_line({ data_word, { data + 1, size - 1 } })) {
         if (line->find(u'\0') != std::u16string::npos) std::abort();
         const std::vector<uint8_t> encoded = encode_command_line(*line);
-        auto back = decode_command_line({ kCommandLineDataWord, encoded });
+        auto back = decode_command_line({ zt::contracts::kCommandLineDataWord, encoded });
         if (!back || *back != *line) std::abort();
         parse_and_check(*line, is_window);
     }

@@ -6,7 +6,7 @@
 
 #include "data/skins/generator/land_shapes.h"
 #include "data/skins/generator/skin_writer.h"
-#include "tools/zt_skin/contact_sheet.h"
+#include "skins/catalog/contact_sheet.h"
 
 int main(int argc, char** argv)
 {

@@ -17,11 +17,11 @@
 #include "data/skins/generator/land_shapes.h"
 #include "data/skins/generator/skin_style.h"
 #include "data/skins/generator/skin_writer.h"
+#include "skins/catalog/skin_catalog.h"
+#include "skins/catalog/skin_check.h"
 #include "skins/drawing.h"
 #include "skins/image_strip.h"
 #include "skins/picture_loader.h"
-#include "tools/zt_skin/skin_catalog.h"
-#include "tools/zt_skin/skin_check.h"
 
 namespace zt::skinart {
 namespace {

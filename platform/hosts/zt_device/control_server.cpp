@@ -8,8 +8,8 @@
 #include <utility>
 
 #include "platform/base/text.h"
-#include "platform/hosts/zt_device/control_channel.h"
-#include "platform/hosts/zt_device/control_text.h"
+#include "platform/services/control_channel.h"
+#include "platform/services/control_text.h"
 
 namespace zt::platform::device {
 namespace {

@@ -1,4 +1,4 @@
-#include "platform/hosts/zt_device/control_text.h"
+#include "platform/services/control_text.h"
 
 #include <gtest/gtest.h>
 

@@ -7,13 +7,13 @@
 #include <iterator>
 
 #include "platform/base/clock.h"
-#include "platform/hosts/zt_device/service_manager.h"
 #include "platform/hosts/zt_device/testing/running_device.h"
 #include "platform/hosts/zt_device/testing/service_fixture.h"
 #include "platform/hosts/zt_device/time_text.h"
 #include "platform/kernel/event.h"
 #include "platform/kernel/testing/test_device.h"
 #include "platform/notify/user_notification.h"
+#include "platform/services/service_manager.h"
 
 namespace zt::platform {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/hosts/zt_device/service_registry.h"
+#include "platform/services/service_registry.h"
 
 namespace zt::platform::services {
 

@@ -4,10 +4,10 @@
 #include "platform/base/text.h"
 #include "platform/hosts/zt_device/commands.h"
 #include "platform/hosts/zt_device/device_lock.h"
-#include "platform/hosts/zt_device/service_manager.h"
 #include "platform/hosts/zt_device/time_text.h"
 #include "platform/notify/user_notification.h"
 #include "platform/power/power_status.h"
+#include "platform/services/service_manager.h"
 
 namespace zt::platform::device {
 

@@ -5,7 +5,7 @@
 #include <optional>
 #include <string>
 
-#include "platform/hosts/zt_install/setup_interface.h"
+#include "platform/install/setup_interface.h"
 
 namespace zt::platform::install {
 

@@ -10,8 +10,8 @@
 #include <filesystem>
 #include <utility>
 
-#include "platform/hosts/zt_device/service_manager.h"
 #include "platform/kernel/testing/test_device.h"
+#include "platform/services/service_manager.h"
 
 extern char** environ;
 
