@@ -175,8 +175,9 @@ INSTANTIATE_TEST_SUITE_P(SizesAndOrientations, MainDialogRendering,
                          ::testing::Values(RenderCase { { 240, 320 }, u"Default" }, RenderCase { { 320, 240 }, u"Default" },
                                            RenderCase { { 480, 640 }, u"Default_big" },
                                            RenderCase { { 640, 480 }, u"Default_big" }),
-                         [](const ::testing::TestParamInfo<RenderCase>& info) {
-                             return std::to_string(info.param.size.width) + "x" + std::to_string(info.param.size.height);
+                         [](const ::testing::TestParamInfo<RenderCase>& test_case) {
+                             return std::to_string(test_case.param.size.width) + "x" +
+                                    std::to_string(test_case.param.size.height);
                          });
 
 TEST_F(MainDialogTest, TurningTheScreenLaysTheToolbarDownTheSideAndWatchesFullScreen) {

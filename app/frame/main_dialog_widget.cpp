@@ -76,7 +76,7 @@ CScreen* CMainDialog::screen(ScreenNumber number) const {
 }
 
 CScreen* CMainDialog::active_screen() const {
-    const IMainScreen* active = m_controller.active_screen();
+    const MainScreen* active = m_controller.active_screen();
     return active ? screen(active->number()) : nullptr;
 }
 
@@ -94,9 +94,9 @@ void CMainDialog::create_window() {
     fit_to_frame();
 }
 
-std::vector<IMainScreen*> CMainDialog::create_screens() {
+std::vector<MainScreen*> CMainDialog::create_screens() {
     m_screens = m_make_screens(m_skins);
-    std::vector<IMainScreen*> screens;
+    std::vector<MainScreen*> screens;
     for (const auto& screen : m_screens) {
         if (!screen->create(this)) return {};
         screen->set_background_source([this](bool landscape) { return screens_background(landscape); });

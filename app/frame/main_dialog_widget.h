@@ -36,7 +36,7 @@ inline constexpr char16_t kProgramTitle[] = u"Zun Time";
 // The main dialog's dialog resource: its control id for the device's tools.
 inline constexpr int32_t kMainDialogResource = 179;
 
-class CMainDialog final : public QWidget, private IMainView {
+class CMainDialog final : public QWidget, private MainView {
 public:
     CMainDialog(const CommandLine& line, const MainDialogEnvironment& environment, platform::gui::ShellFrame& frame);
     ~CMainDialog() override;
@@ -59,9 +59,9 @@ protected:
     void mousePressEvent(QMouseEvent* event) override;
 
 private:
-    // IMainView.
+    // MainView.
     void create_window() override;
-    std::vector<IMainScreen*> create_screens() override;
+    std::vector<MainScreen*> create_screens() override;
     void destroy_screens() override;
     void show_dialog() override { show(); }
     platform::gui::ScreenMetrics metrics() const override;

@@ -1,6 +1,6 @@
 #pragma once
 // CScreen: a screen of the main dialog as a widget. A screen is a child widget of the dialog;
-// the dialog's controller uses it through IMainScreen alone.
+// the dialog's controller uses it through MainScreen alone.
 //
 // This base draws the skin's background in the screen's area, lined up with the dialog's own
 // background, and refuses activation when the background cannot be loaded. The clock, world
@@ -22,7 +22,7 @@ class CSkinManager;
 
 namespace zt::app {
 
-class CScreen : public QWidget, public IMainScreen {
+class CScreen : public QWidget, public MainScreen {
 public:
     CScreen(ScreenNumber number, uint32_t refresh_period_ms, skins::CSkinManager& skins);
     ~CScreen() override;

@@ -10,17 +10,17 @@
 namespace zt::app {
 
 CMainController::CMainController(const CommandLine& line, core::CSettingsBag& settings, core::CTimeStore& store,
-                                 IMainView& view)
+                                 MainView& view)
     : m_line(line),
       m_settings(settings),
       m_store(store),
       m_view(view),
       m_sets(settings),
       m_key_action([](uint32_t) { return kNoAction; }),
-      m_close_alarm_control([](IMainScreen&) {}) {}
+      m_close_alarm_control([](MainScreen&) {}) {}
 
-IMainScreen* CMainController::screen(ScreenNumber number) const {
-    for (IMainScreen* screen : m_screens)
+MainScreen* CMainController::screen(ScreenNumber number) const {
+    for (MainScreen* screen : m_screens)
         if (screen->number() == number) return screen;
     return nullptr;
 }
@@ -52,7 +52,7 @@ bool CMainController::initialise() {
 bool CMainController::create_screens() {
     m_screens = m_view.create_screens();
     if (m_screens.empty()) return false;
-    for (IMainScreen* screen : m_screens) {
+    for (MainScreen* screen : m_screens) {
         screen->on_refresh_needs_changed([this, screen] {
             if (screen == m_active && !m_end) restart_refresh_timer();
         });
@@ -66,7 +66,7 @@ bool CMainController::load_active_skin() {
 
 bool CMainController::reload_all_images() {
     bool all = m_view.load_images(m_landscape);
-    for (IMainScreen* screen : m_screens) all = screen->reload_images() && all;
+    for (MainScreen* screen : m_screens) all = screen->reload_images() && all;
     lay_out();
     return all;
 }
@@ -91,7 +91,7 @@ void CMainController::switch_to_position(uint32_t position) {
 }
 
 void CMainController::switch_to_screen(ScreenNumber number) {
-    IMainScreen* next = screen(number);
+    MainScreen* next = screen(number);
     if (!next) return;
     if (!next->active() && !next->activate()) {
         skin_refused();
@@ -131,7 +131,7 @@ void CMainController::skin_refused() {
 void CMainController::lay_out() {
     const skins::Rect area = m_view.lay_out(m_landscape);
     const ScreenLayout layout { area, m_landscape, m_view.metrics().high_resolution(), m_full_screen };
-    for (IMainScreen* screen : m_screens) screen->set_layout(layout);
+    for (MainScreen* screen : m_screens) screen->set_layout(layout);
     draw_toolbar();
 }
 
@@ -266,7 +266,7 @@ void CMainController::timer_fired(uint32_t id) {
 
 void CMainController::deactivated() {
     if (!m_initialised || m_end) return;
-    for (IMainScreen* screen : m_screens)
+    for (MainScreen* screen : m_screens)
         if (screen != m_active) screen->release_images();
     m_view.release_shared_images();
     m_view.kill_timer(kFullScreenWatchTimer);

@@ -2,7 +2,7 @@
 // CMainController: the main dialog's rules, kept apart from its widget. It owns the screen sets
 // and the screens' switching, full screen and its watch, keys and the action hook, the toolbar
 // and the dialog's own messages, the refresh timer, item commands and what the anchor window
-// hands on, the screensaver, and the end of the dialog. The window is reached through IMainView
+// hands on, the screensaver, and the end of the dialog. The window is reached through MainView
 // only, so tests drive the controller with a fake view and plain screens.
 #include <cstdint>
 #include <functional>
@@ -53,11 +53,11 @@ public:
     // Translates a key (device key code) into a button-mapping action, kNoAction for none.
     using KeyActionHook = std::function<int(uint32_t key_code)>;
     // Closes the alarm control of a clock screen before an item command changes its alarms.
-    using AlarmControlHook = std::function<void(IMainScreen& clock_screen)>;
+    using AlarmControlHook = std::function<void(MainScreen& clock_screen)>;
     using EndHandler = std::function<void(MainDialogEnd end)>;
 
     // The settings must have the main program's values registered and loaded.
-    CMainController(const CommandLine& line, core::CSettingsBag& settings, core::CTimeStore& store, IMainView& view);
+    CMainController(const CommandLine& line, core::CSettingsBag& settings, core::CTimeStore& store, MainView& view);
     CMainController(const CMainController&) = delete;
     CMainController& operator=(const CMainController&) = delete;
 
@@ -102,8 +102,8 @@ public:
     void options_closed(bool landscape_before);
 
     ScreenSets& screen_sets() { return m_sets; }
-    IMainScreen* active_screen() const { return m_active; }
-    IMainScreen* screen(ScreenNumber number) const;
+    MainScreen* active_screen() const { return m_active; }
+    MainScreen* screen(ScreenNumber number) const;
     bool full_screen() const { return m_full_screen; }
     bool screensaver_running() const { return m_screensaver; }
     bool initialised() const { return m_initialised; }
@@ -133,11 +133,11 @@ private:
     CommandLine m_line;
     core::CSettingsBag& m_settings;
     core::CTimeStore& m_store;
-    IMainView& m_view;
+    MainView& m_view;
     ScreenSets m_sets;
 
-    std::vector<IMainScreen*> m_screens;
-    IMainScreen* m_active { nullptr };
+    std::vector<MainScreen*> m_screens;
+    MainScreen* m_active { nullptr };
     KeyActionHook m_key_action;
     AlarmControlHook m_close_alarm_control;
     EndHandler m_on_end;

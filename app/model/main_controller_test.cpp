@@ -24,7 +24,7 @@ namespace {
 
 namespace gui = platform::gui;
 
-class FakeScreen final : public IMainScreen {
+class FakeScreen final : public MainScreen {
 public:
     FakeScreen(ScreenNumber number, uint32_t period_ms) : m_number(number), m_period(period_ms) {}
     ScreenNumber number() const override { return m_number; }
@@ -77,7 +77,7 @@ struct Posted {
     uint32_t number, wparam, lparam;
 };
 
-class FakeView final : public IMainView {
+class FakeView final : public MainView {
 public:
     FakeView() {
         const std::pair<ScreenNumber, uint32_t> made[] = { { ScreenNumber::AnalogClock, 500 },
@@ -91,10 +91,10 @@ public:
     FakeScreen& of(ScreenNumber number) { return *screens[static_cast<size_t>(number)]; }
 
     void create_window() override { window_made = true; }
-    std::vector<IMainScreen*> create_screens() override {
-        std::vector<IMainScreen*> out;
+    std::vector<MainScreen*> create_screens() override {
+        std::vector<MainScreen*> out;
         if (screens_fail) return out;
-        for (auto& screen : screens) out.push_back(screen.get());
+        for (auto& made_screen : screens) out.push_back(made_screen.get());
         return out;
     }
     void destroy_screens() override { screens_destroyed = true; }
@@ -343,7 +343,7 @@ TEST_F(MainControllerTest, ItemCommandClosesTheClocksAlarmControlThenChangesTheS
     CMainController& controller = start();
     ASSERT_TRUE(m_store.create_item(core::ItemType::Alarm, 7));
     int closed = 0;
-    controller.set_alarm_control_hook([&](IMainScreen& screen) {
+    controller.set_alarm_control_hook([&](MainScreen& screen) {
         EXPECT_EQ(screen.number(), ScreenNumber::AnalogClock);
         ++closed;
     });

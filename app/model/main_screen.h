@@ -1,5 +1,5 @@
 #pragma once
-// IMainScreen: a screen of the main dialog as the controller sees it. The screens are widgets
+// MainScreen: a screen of the main dialog as the controller sees it. The screens are widgets
 // (app/frame CScreen); the controller switches, ticks and lays them out through this alone, so
 // that its rules are tested with screens of plain C++.
 #include <cstdint>
@@ -19,9 +19,9 @@ struct ScreenLayout {
     bool operator==(const ScreenLayout&) const = default;
 };
 
-class IMainScreen {
+class MainScreen {
 public:
-    virtual ~IMainScreen() = default;
+    virtual ~MainScreen() = default;
 
     virtual ScreenNumber number() const = 0;
     // The refresh timer's period while the screen changes by itself; 0 for none.

@@ -1,5 +1,5 @@
 #pragma once
-// IMainView: the main dialog's window as its controller (CMainController) uses it. The widget
+// MainView: the main dialog's window as its controller (CMainController) uses it. The widget
 // behind it owns the device window, the frame, the skin's images, the drawing and the timers;
 // it turns what happens to it (keys, pen, messages, timers, activation) into controller calls.
 #include <cstdint>
@@ -13,15 +13,15 @@
 
 namespace zt::app {
 
-class IMainView {
+class MainView {
 public:
-    virtual ~IMainView() = default;
+    virtual ~MainView() = default;
 
     // Makes the dialog the program's device window, with its title, soft key and look.
     virtual void create_window() = 0;
     // Makes the six screens in creation order as hidden children of the dialog; empty when one
     // could not be made. The view owns them until destroy_screens.
-    virtual std::vector<IMainScreen*> create_screens() = 0;
+    virtual std::vector<MainScreen*> create_screens() = 0;
     virtual void destroy_screens() = 0;
     virtual void show_dialog() = 0;
 
