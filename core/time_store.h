@@ -1,7 +1,7 @@
 #pragma once
-// CTimeStore: one process's copy of every alarm and timer, the default alarm and the few
-// settings the Today item shares with the main program. The registry is where processes
-// meet; the store is reloaded to see other processes' changes.
+// CTimeStore: one process's copy of every alarm and timer and the default alarm. The registry
+// is where processes meet; the store is reloaded to see other processes' changes. The settings
+// shared beside them are core/shared_settings.h.
 //
 // The store has no lock of its own: a process uses it from one thread at a time. Record
 // saves, deletions and reload_all hold the device-wide store mutex.
@@ -18,18 +18,9 @@
 
 namespace zt::core {
 
-// Remembered by the add-city dialog: the "Add City Options" property list of the Settings key.
-struct AddCityOptions {
-    uint32_t state { 0 };
-    uint32_t city { 0 };
-    std::vector<uint32_t> counts;  // "cnt0", "cnt1", ... up to the first missing index
-};
-
 class CTimeStore {
 public:
     static constexpr unsigned kItemMapBits = 5;
-    static constexpr int32_t kNoCity = -1;
-    static constexpr uint32_t kStoredNoCity = 100;
 
     CTimeStore();
     ~CTimeStore();
@@ -91,18 +82,6 @@ public:
     // Run after changes that can move a due time (installed by the notification scheduling).
     void set_reschedule_hook(std::function<void(CTimeStore&)> hook) { m_reschedule = std::move(hook); }
     void reschedule();
-
-    // Settings shared with the Today item.
-    void load_settings();
-    void save_settings() const;
-    AddCityOptions load_add_city_options() const;
-    void save_add_city_options(const AddCityOptions& options) const;
-
-    std::u16string today_skin_name;
-    uint32_t view { 0 };
-    uint32_t cities_count { 4 };
-    int32_t city_index { kNoCity };
-    bool hide_icon { false };
 
 private:
     bool insert(std::unique_ptr<CTimeItem> item);

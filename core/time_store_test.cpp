@@ -209,48 +209,5 @@ TEST_F(TimeStore, FillTimerSlotsMakesMissingSlotsWithDefaults) {
     EXPECT_EQ(other.item_count(), 9u) << "every new slot was saved";
 }
 
-TEST_F(TimeStore, SettingsDefaultsLoadAndSave) {
-    EXPECT_EQ(m_store.today_skin_name, u"");
-    EXPECT_EQ(m_store.cities_count, 4u);
-    EXPECT_EQ(m_store.city_index, CTimeStore::kNoCity);
-    m_store.load_settings();
-    EXPECT_EQ(m_store.today_skin_name, u"default");
-    EXPECT_EQ(m_store.view, 1u);
-    EXPECT_EQ(m_store.cities_count, 1u);
-    EXPECT_EQ(m_store.city_index, CTimeStore::kNoCity);
-    EXPECT_FALSE(registry::Key::open(registry::Root::CurrentUser, contracts::kSettingsKeyPath)) << "reading creates no key";
-
-    key(contracts::kSettingsKeyPath);
-    m_store.load_settings();
-    EXPECT_EQ(key(contracts::kSettingsKeyPath).get_dword(u"CityIndex"), 100u) << "a missing CityIndex is written as 100";
-    m_store.city_index = 2;
-    m_store.hide_icon = true;
-    m_store.save_settings();
-    CTimeStore other;
-    other.load_settings();
-    EXPECT_EQ(other.city_index, 2);
-    EXPECT_TRUE(other.hide_icon);
-    other.city_index = CTimeStore::kNoCity;
-    other.save_settings();
-    EXPECT_EQ(key(contracts::kSettingsKeyPath).get_dword(u"CityIndex"), 100u);
-}
-
-TEST_F(TimeStore, AddCityOptionsRoundTrip) {
-    AddCityOptions options;
-    options.city = 12;
-    options.counts = { 3, 0, 7 };
-    m_store.save_add_city_options(options);
-    std::u16string text = *key(contracts::kSettingsKeyPath).get_string(u"Add City Options");
-    EXPECT_EQ(text.find(u"state="), std::u16string::npos) << "a zero state is not written";
-    AddCityOptions loaded = m_store.load_add_city_options();
-    EXPECT_EQ(loaded.state, 0u);
-    EXPECT_EQ(loaded.city, 12u);
-    EXPECT_EQ(loaded.counts, (std::vector<uint32_t> { 3, 0, 7 }));
-    put(contracts::kSettingsKeyPath, u"Add City Options", u"cnt0=1;cnt2=5");
-    EXPECT_EQ(m_store.load_add_city_options().counts, (std::vector<uint32_t> { 1 })) << "stops at the first gap";
-    put(contracts::kSettingsKeyPath, u"Add City Options", u"garbage");
-    EXPECT_TRUE(m_store.load_add_city_options().counts.empty());
-}
-
 }  // namespace
 }  // namespace zt::core

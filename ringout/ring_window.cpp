@@ -20,14 +20,13 @@
 #include "skins/drawing.h"
 #include "skins/picture_qimage.h"
 #include "skins/text_cut.h"
+#include "texts/text_table.h"
 
 namespace zt::ringout {
 namespace {
 
 constexpr uint32_t kKeepAwakeEveryMs = 10'000;
 constexpr uint32_t kClockPeriodMs = 1000;
-// The text-table key whose value "1" switches every dialog to the large fonts.
-constexpr std::u16string_view kLargeFontsKey = u"_LARGE_SMALL_FONTS";
 // The title's and the clock's pixel heights at normal resolution (doubled at high).
 constexpr int kTitleFontPixels = 16;
 constexpr int kClockFontPixels = 40;
@@ -59,7 +58,7 @@ RingWindow::RingWindow(const RingStrips& strips, CommandHandler on_command, Tran
     : m_strips(strips), m_on_command(std::move(on_command)), m_translate(std::move(translate)) {
     const auto profile = zt::platform::read_device_profile();
     m_high_resolution = profile.screen_width > 400;
-    m_appearance.large_fonts = m_translate && m_translate(kLargeFontsKey) == u"1";
+    m_appearance.large_fonts = m_translate && m_translate(zt::app::kLargeFontsKey) == u"1";
     m_appearance.dpi = static_cast<int>(profile.dpi);
     setWindowTitle(to_qstring(kRingWindowTitle));
     zt::platform::gui::set_topmost(*this, true);

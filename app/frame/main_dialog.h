@@ -6,8 +6,9 @@
 #include <memory>
 #include <vector>
 
-#include "app/frame/main_dialog_port.h"
-#include "app/startup/start_mode.h"
+#include "app/model/main_controller.h"
+#include "app/model/main_dialog_port.h"
+#include "app/model/start_mode.h"
 
 namespace zt::core {
 class CSettingsBag;
@@ -34,13 +35,6 @@ struct MainDialogEnvironment {
     // Makes the six screens in creation order; null means the program's own (make_screens).
     // Tests put screens of their own in.
     ScreenFactory screens;
-};
-
-// The exit code run_main_dialog returns.
-enum class MainDialogEnd : int {
-    Closed = 0,          // the user or WM_CLOSE ended it
-    SkinFailed = 1,      // the active skin could not be loaded, or no screen could show it
-    CreateFailed = 2,    // a screen or the device window could not be made
 };
 
 // Runs the main dialog modally (in the running QApplication) and returns when it ends. While it

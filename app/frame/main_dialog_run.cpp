@@ -16,14 +16,15 @@ MainDialogEnd run_main_dialog(const CommandLine& line, const MainDialogEnvironme
     MainDialogEnd result = MainDialogEnd::Closed;
     {
         CMainDialog dialog(line, environment, frame);
-        dialog.on_end([&](MainDialogEnd end) {
+        CMainController& controller = dialog.controller();
+        controller.on_end([&](MainDialogEnd end) {
             result = end;
             loop.quit();
         });
-        if (port_out) *port_out = &dialog;
-        if (dialog.initialise() && !dialog.end()) loop.exec();
+        if (port_out) *port_out = &controller;
+        if (controller.initialise() && !controller.end()) loop.exec();
         if (port_out) *port_out = nullptr;
-        if (dialog.end()) result = *dialog.end();
+        if (controller.end()) result = *controller.end();
     }
     return result;
 }

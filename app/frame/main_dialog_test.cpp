@@ -1,13 +1,11 @@
 // The main dialog offscreen on a fresh device with the shipped skins: what it shows, its
-// toolbar, keys, item commands and skin failures.
+// toolbar, its timers and full screen, and skin failures. The rules behind it are the
+// controller's (app/model/main_controller_test.cpp).
 #include "app/frame/main_dialog_widget.h"
 
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QCheckBox>
-#include <QLabel>
-#include <QPushButton>
 #include <QTimer>
 
 #include <algorithm>
@@ -17,13 +15,8 @@
 #include <functional>
 #include <memory>
 
-#include "app/dialogs/program_look.h"
-#include "app/frame/options_sheet.h"
-#include "app/frame/options_sheet_launcher.h"
 #include "app/frame/screens.h"
-#include "app/frame/timers_page.h"
 #include "contracts/registry_keys.h"
-#include "core/alarm.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/base/device_path.h"
@@ -31,7 +24,6 @@
 #include "platform/gui/property_sheet.h"
 #include "platform/gui/screen_metrics.h"
 #include "platform/gui/shell_frame.h"
-#include "platform/gui/testing/font_cell.h"
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/gui/window_placement.h"
 #include "platform/gui/window_timers.h"
@@ -42,7 +34,6 @@
 #include "skins/image_strip.h"
 #include "skins/picture_loader.h"
 #include "skins/skin_manager.h"
-#include "texts/text_table.h"
 
 namespace zt::app {
 namespace {
@@ -88,9 +79,9 @@ protected:
         line.mode = mode;
         m_dialog = std::make_unique<CMainDialog>(
             line, MainDialogEnvironment { &m_settings, &m_store, m_skins.get(), m_screens }, *m_frame);
-        const bool ok = m_dialog->initialise();
+        const bool ok = m_dialog->controller().initialise();
         settle();
-        return ok && !m_dialog->end();
+        return ok && !m_dialog->controller().end();
     }
     void settle() {
         for (int i = 0; i < 5; ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
@@ -155,7 +146,7 @@ TEST_P(MainDialogRendering, ShowsTheSkinsToolbarAndBackground) {
     ASSERT_GE(strip.part_count(), 4u);
     const auto& buttons = m_dialog->dialog_layout().buttons;
     ASSERT_GE(buttons.size(), 4u);
-    const int selected = m_dialog->screen_sets().selected_button();
+    const int selected = m_dialog->controller().screen_sets().selected_button();
     int opaque = 0;
     for (const ToolBarButton& button : buttons) {
         const int slot = static_cast<int>(button.slot);
@@ -184,15 +175,16 @@ INSTANTIATE_TEST_SUITE_P(SizesAndOrientations, MainDialogRendering,
                          ::testing::Values(RenderCase { { 240, 320 }, u"Default" }, RenderCase { { 320, 240 }, u"Default" },
                                            RenderCase { { 480, 640 }, u"Default_big" },
                                            RenderCase { { 640, 480 }, u"Default_big" }),
-                         [](const ::testing::TestParamInfo<RenderCase>& info) {
-                             return std::to_string(info.param.size.width) + "x" + std::to_string(info.param.size.height);
+                         [](const ::testing::TestParamInfo<RenderCase>& test_case) {
+                             return std::to_string(test_case.param.size.width) + "x" +
+                                    std::to_string(test_case.param.size.height);
                          });
 
 TEST_F(MainDialogTest, TurningTheScreenLaysTheToolbarDownTheSideAndWatchesFullScreen) {
     ASSERT_TRUE(start({ 240, 320 }));
     ASSERT_FALSE(m_dialog->timers().is_set(kFullScreenWatchTimer));
     ASSERT_TRUE(gui::select_screen_size({ 320, 240 }));
-    m_dialog->setting_changed();
+    m_dialog->controller().setting_changed();
     settle();
     const DialogLayout& layout = m_dialog->dialog_layout();
     ASSERT_FALSE(layout.buttons.empty());
@@ -220,103 +212,6 @@ TEST_F(MainDialogTest, SoftKeyOptionsOpensTheSheetWithItsSevenPages) {
     settle();
     EXPECT_EQ(titles, (std::vector<std::u16string> { u"Skins", u"Alarms", u"Timers", u"Cities", u"Today",
                                                      u"Screensaver", u"Buttons" }));
-}
-
-// Opens the sheet on a page and, once it is up, lets `act` work on it (it closes it).
-void with_options_sheet(int page, const std::function<void(gui::PropertySheet&)>& act) {
-    QTimer watcher;
-    QObject::connect(&watcher, &QTimer::timeout, [&] {
-        auto* sheet = dynamic_cast<gui::PropertySheet*>(QApplication::activeModalWidget());
-        if (!sheet) return;
-        watcher.stop();
-        act(*sheet);
-    });
-    watcher.start(5);
-    open_options_sheet(page, nullptr);
-}
-
-TEST_F(MainDialogTest, TimersPageStoresItsValuesOnlyOnOk) {
-    zt::platform::gui::testing::widget_test_app();
-    const auto stored = [](std::u16string_view name) {
-        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
-        return key ? key->get_dword(name) : std::nullopt;
-    };
-    const auto untick_all = [](gui::PropertySheet& sheet) {
-        auto* page = dynamic_cast<TimersPage*>(sheet.page(sheet.current_page()));
-        ASSERT_TRUE(page) << "page 2 is the timers page";
-        EXPECT_TRUE(page->no_sleep().isChecked()) << "both default to on";
-        EXPECT_TRUE(page->keep_backlight().isChecked());
-        page->no_sleep().click();
-        page->keep_backlight().click();
-    };
-    with_options_sheet(static_cast<int>(OptionsPage::Timers), [&](gui::PropertySheet& sheet) {
-        untick_all(sheet);
-        sheet.press_cancel();
-    });
-    EXPECT_NE(stored(u"NoSleepOnTimers"), std::optional<uint32_t>(0u)) << "Cancel stores nothing";
-
-    with_options_sheet(static_cast<int>(OptionsPage::Timers), [&](gui::PropertySheet& sheet) {
-        untick_all(sheet);
-        sheet.press_ok();
-    });
-    EXPECT_EQ(stored(u"NoSleepOnTimers"), std::optional<uint32_t>(0u));
-    EXPECT_EQ(stored(u"KeepBacklight"), std::optional<uint32_t>(0u));
-
-    with_options_sheet(static_cast<int>(OptionsPage::Timers), [&](gui::PropertySheet& sheet) {
-        auto* page = dynamic_cast<TimersPage*>(sheet.page(sheet.current_page()));
-        ASSERT_TRUE(page);
-        EXPECT_FALSE(page->no_sleep().isChecked()) << "the page shows what is stored";
-        page->keep_backlight().click();
-        sheet.press_ok();
-    });
-    EXPECT_EQ(stored(u"KeepBacklight"), std::optional<uint32_t>(1u));
-}
-
-TEST_F(MainDialogTest, OptionsSheetAndItsPagesHaveTheProgramsLook) {
-    ASSERT_TRUE(gui::select_screen_size({ 240, 320 }));  // 96 dots per inch
-    const std::string table = "_LARGE_SMALL_FONTS|1\r\nNo sleep on timers|Kein Schlaf\r\nCancel|Abbrechen\r\n"
-                              "Timers|Zeitgeber\r\nZun Time|Zun Zeit\r\nSkins|Designs\r\n";
-    ASSERT_TRUE(CTextTable::instance().load_bytes(std::span(reinterpret_cast<const uint8_t*>(table.data()), table.size())));
-    bool looked = false;
-    with_options_sheet(static_cast<int>(OptionsPage::Timers), [&](gui::PropertySheet& sheet) {
-        auto* page = dynamic_cast<TimersPage*>(sheet.page(sheet.current_page()));
-        ASSERT_TRUE(page);
-        looked = true;
-        EXPECT_EQ(sheet.windowTitle(), "Zun Zeit");
-        EXPECT_EQ(sheet.page_title(2), u"Zeitgeber");
-        EXPECT_EQ(page->no_sleep().text(), "Kein Schlaf");
-        EXPECT_TRUE(gui::testing::sized_by_cell(page->no_sleep().font(), 14)) << "the large-font switch";
-        const auto keys = sheet.soft_keys().button_texts();
-        EXPECT_NE(std::find(keys.begin(), keys.end(), u"Abbrechen"), keys.end()) << "the sheet's soft keys too";
-        for (const QPushButton* button : sheet.soft_keys().findChildren<QPushButton*>()) {
-            EXPECT_TRUE(gui::testing::sized_by_cell(button->font(), 14));
-            EXPECT_FALSE(button->font().bold()) << "large fonts keep push buttons at normal weight";
-        }
-        auto* title = sheet.page(0)->findChild<QLabel*>("PageTitle");
-        ASSERT_TRUE(title);
-        EXPECT_EQ(title->text(), "Designs") << "pages not yet built translate too";
-        EXPECT_NE(sheet.findChild<QWidget*>("SIPPREF"), nullptr) << "a 240 x 320 screen is not square";
-        // The page's heading strip shows its title, the controls below it.
-        ASSERT_TRUE(gui::DialogLook::of(*page));
-        EXPECT_EQ(gui::DialogLook::of(*page)->options().heading, u"Zeitgeber");
-        EXPECT_GE(page->no_sleep().geometry().top(), gui::heading_strip_height(program_appearance()));
-        sheet.press_cancel();
-    });
-    CTextTable::instance().clear();
-    EXPECT_TRUE(looked) << "the sheet opened on the timers page";
-}
-
-TEST_F(MainDialogTest, StartsOnTheRememberedScreenWithItsRefreshTimer) {
-    auto created = platform::registry::Key::create(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
-    created->key.set_dword(kActiveScreenSetValue, 1);
-    created->key.set_dword(kTimersActiveScreenValue, 4);
-    m_settings.load();
-    ASSERT_TRUE(start({ 240, 320 }));
-    ASSERT_TRUE(m_dialog->active_screen());
-    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::Countdown);
-    EXPECT_EQ(m_dialog->active_screen()->refresh_period_ms(), 50u);
-    EXPECT_FALSE(m_dialog->timers().is_set(kRefreshTimer)) << "nothing on the screen changes by itself: no refresh";
-    EXPECT_TRUE(m_dialog->pump()) << "the dialog is a device window";
 }
 
 // A clock screen standing in for the real one: it says when its content changes by itself and
@@ -391,7 +286,7 @@ TEST_F(MainDialogTest, ToolbarPressesSwitchScreensAndSets) {
     EXPECT_FALSE(m_dialog->timers().is_set(kRefreshTimer)) << "world time has no periodic refresh";
     EXPECT_EQ(m_dialog->screen(ScreenNumber::AnalogClock)->isVisible(), false);
     press(0);
-    EXPECT_EQ(m_dialog->screen_sets().active_set(), kTimersSet);
+    EXPECT_EQ(m_dialog->controller().screen_sets().active_set(), kTimersSet);
     EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::Stopwatch);
     EXPECT_EQ(m_dialog->active_screen()->refresh_period_ms(), 25u);
     auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
@@ -400,59 +295,18 @@ TEST_F(MainDialogTest, ToolbarPressesSwitchScreensAndSets) {
     EXPECT_EQ(key->get_dword(kActiveScreenSetValue), 1u);
 }
 
-TEST_F(MainDialogTest, SquareScreenKeysDriveTheToolbar) {
-    ASSERT_TRUE(start({ 240, 240 }));
-    ASSERT_EQ(m_dialog->screen_sets().selected_button(), 1);
-    EXPECT_TRUE(m_dialog->handle_key(gui::VK_LEFT));
-    EXPECT_EQ(m_dialog->screen_sets().selected_button(), 3) << "Left wraps from button 1 to 3";
-    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::AnalogClock) << "moving only selects";
-
-    m_dialog->handle_message(kFullScreenMessage, 1, 0);
-    ASSERT_TRUE(m_dialog->full_screen());
-    EXPECT_TRUE(m_dialog->handle_key(gui::VK_DOWN));
-    EXPECT_FALSE(m_dialog->full_screen()) << "Down leaves full screen first";
-    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::WorldTime);
-
-    int page_seen = -2;
-    QTimer::singleShot(0, [&] {
-        page_seen = open_options_sheet_page();
-        if (auto* sheet = dynamic_cast<gui::PropertySheet*>(QApplication::activeModalWidget())) sheet->press_cancel();
-        else if (auto* any = QApplication::activeModalWidget()) any->close();
-    });
-    EXPECT_TRUE(m_dialog->handle_key(gui::VK_RETURN));
-    EXPECT_EQ(page_seen, 0) << "Enter opens the options sheet on its first page";
-    EXPECT_EQ(open_options_sheet_page(), -1);
-}
-
-TEST_F(MainDialogTest, OtherKeysGoThroughTheActionHook) {
+TEST_F(MainDialogTest, FullScreenGivesTheDialogTheWholeScreen) {
     ASSERT_TRUE(start({ 240, 320 }));
-    EXPECT_FALSE(m_dialog->handle_key(gui::VK_LEFT)) << "no mapping: the key is ignored off square screens";
-    m_dialog->set_key_action_hook([](uint32_t key) { return key == gui::VK_APP1 ? kToggleFullScreenAction : kNoAction; });
-    EXPECT_TRUE(m_dialog->handle_key(gui::VK_APP1));
-    EXPECT_TRUE(m_dialog->full_screen());
+    EXPECT_TRUE(m_dialog->pump()) << "the dialog is a device window";
+    CMainController& controller = m_dialog->controller();
+    controller.set_key_action_hook([](uint32_t key) { return key == gui::VK_APP1 ? kToggleFullScreenAction : kNoAction; });
+    ASSERT_TRUE(controller.handle_key(gui::VK_APP1));
     EXPECT_TRUE(m_frame->full_screen());
-    EXPECT_EQ(m_dialog->size(), m_frame->size()) << "full screen gives the dialog the whole screen";
-    EXPECT_TRUE(m_dialog->handle_key(gui::VK_APP1));
+    EXPECT_EQ(m_dialog->size(), m_frame->size());
+    EXPECT_EQ(m_dialog->active_screen()->layout().area, m_dialog->dialog_layout().screen_area);
+    EXPECT_TRUE(m_dialog->active_screen()->layout().full_screen);
+    ASSERT_TRUE(controller.handle_key(gui::VK_APP1));
     EXPECT_FALSE(m_frame->full_screen());
-}
-
-TEST_F(MainDialogTest, ItemCommandChangesTheStoreAndIgnoresUnknownItems) {
-    ASSERT_TRUE(start({ 240, 320 }));
-    core::CTimeItem* item = m_store.create_item(core::ItemType::Alarm, 7);
-    ASSERT_TRUE(item);
-    MainDialogPort& port = *m_dialog;
-    int closed_controls = 0;
-    m_dialog->set_alarm_control_hook([&](CScreen&) { ++closed_controls; });
-    port.item_command(7, 6, 0);
-    ASSERT_TRUE(m_store.find_alarm(7));
-    EXPECT_FALSE(m_store.find_alarm(7)->enabled()) << "command 6 disables the alarm";
-    EXPECT_EQ(closed_controls, 1) << "the analog clock's alarm control is closed first";
-    port.item_command(7, 5, 0);
-    EXPECT_TRUE(m_store.find_alarm(7)->enabled());
-    port.item_command(99, 4, 0);
-    EXPECT_EQ(closed_controls, 2) << "an unknown item is not looked at further";
-    port.item_command(7, 4, 0);
-    EXPECT_FALSE(m_store.find(7)) << "command 4 deletes";
 }
 
 TEST_F(MainDialogTest, SkinFailingVerificationIsReportedOnceAndDefaultTakesOver) {
@@ -490,10 +344,10 @@ TEST_F(MainDialogTest, ScreenRefusingWithNoneShownReportsOnceAndEnds) {
     QCoreApplication::sendEvent(m_frame.get(), &deactivate);
     for (const auto& entry : fs::directory_iterator(skin_file(u"Default", "BG.png").parent_path()))
         if (entry.path().filename().string().starts_with("BG")) fs::remove(entry.path());
-    m_dialog->handle_message(kToolbarCommandMessage, static_cast<uint32_t>(ToolbarCommandType::SwitchPosition),
+    m_dialog->controller().handle_message(kToolbarCommandMessage, static_cast<uint32_t>(ToolbarCommandType::SwitchPosition),
                              ScreenSets::switch_data(1));
 
-    EXPECT_EQ(m_dialog->end(), MainDialogEnd::SkinFailed);
+    EXPECT_EQ(m_dialog->controller().end(), MainDialogEnd::SkinFailed);
     std::ifstream in(log);
     std::string all((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
     EXPECT_EQ(all, "Zun Time\tError loading the skin!\n");
@@ -502,15 +356,7 @@ TEST_F(MainDialogTest, ScreenRefusingWithNoneShownReportsOnceAndEnds) {
 TEST_F(MainDialogTest, UnregisteredSkinEndsTheDialog) {
     m_settings.set_text(kActiveSkinValue, u"Nowhere");
     EXPECT_FALSE(start({ 240, 320 }, u"Nowhere"));
-    EXPECT_EQ(m_dialog->end(), MainDialogEnd::SkinFailed);
-}
-
-TEST_F(MainDialogTest, ScreensaverModeEndsWithTheServicesMessage) {
-    ASSERT_TRUE(start({ 240, 320 }, u"Default", StartMode::ScreenSaver));
-    EXPECT_TRUE(m_dialog->screensaver_running());
-    EXPECT_TRUE(m_dialog->full_screen());
-    m_dialog->end_screensaver();
-    EXPECT_EQ(m_dialog->end(), MainDialogEnd::Closed);
+    EXPECT_EQ(m_dialog->controller().end(), MainDialogEnd::SkinFailed);
 }
 
 TEST_F(MainDialogTest, ActivationFromAnotherProgramBringsTheDialogForward) {
@@ -518,25 +364,13 @@ TEST_F(MainDialogTest, ActivationFromAnotherProgramBringsTheDialogForward) {
     auto other = platform::Window::create(u"OtherProgram", u"Other", {});
     ASSERT_TRUE(other);
     ASSERT_EQ(platform::foreground_window()->handle, other->handle());
-    m_dialog->handle_message(gui::WM_ACTIVATE, 0, 0);
+    m_dialog->controller().handle_message(gui::WM_ACTIVATE, 0, 0);
     EXPECT_EQ(platform::foreground_window()->handle, other->handle()) << "WA_INACTIVE asks for nothing";
-    m_dialog->handle_message(gui::WM_ACTIVATE, gui::WA_ACTIVE, 0);
+    m_dialog->controller().handle_message(gui::WM_ACTIVATE, gui::WA_ACTIVE, 0);
     const auto front = platform::foreground_window();
     ASSERT_TRUE(front);
     EXPECT_NE(front->handle, other->handle());
     EXPECT_EQ(front->class_name, u"Dialog");
-}
-
-TEST_F(MainDialogTest, CloseWritesTheSettings) {
-    ASSERT_TRUE(start({ 240, 320 }, u"Default", StartMode::WorldClock));
-    EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::WorldTime);
-    m_dialog->close_and_quit();
-    EXPECT_EQ(m_dialog->end(), MainDialogEnd::Closed);
-    EXPECT_FALSE(m_dialog->active_screen());
-    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
-    ASSERT_TRUE(key);
-    EXPECT_EQ(key->get_dword(kClocksActiveScreenValue), 0u);
-    EXPECT_EQ(key->get_dword(kActiveScreenSetValue), 0u);
 }
 
 }  // namespace

@@ -1,6 +1,6 @@
 #pragma once
-// CScreen: what every screen of the main dialog is to it. A screen is a child widget of the
-// dialog; the dialog uses nothing but these operations and fields.
+// CScreen: a screen of the main dialog as a widget. A screen is a child widget of the dialog;
+// the dialog's controller uses it through MainScreen alone.
 //
 // This base draws the skin's background in the screen's area, lined up with the dialog's own
 // background, and refuses activation when the background cannot be loaded. The clock, world
@@ -13,7 +13,7 @@
 #include <memory>
 #include <optional>
 
-#include "app/frame/screen_positions.h"
+#include "app/model/main_screen.h"
 #include "skins/picture.h"
 
 namespace zt::skins {
@@ -22,59 +22,51 @@ class CSkinManager;
 
 namespace zt::app {
 
-// The layout data of the current skin and screen that a screen draws by.
-struct ScreenLayout {
-    skins::Rect area;  // the screen's rectangle in the dialog
-    bool landscape { false };
-    bool high_resolution { false };
-    bool full_screen { false };
-    bool operator==(const ScreenLayout&) const = default;
-};
-
-class CScreen : public QWidget {
+class CScreen : public QWidget, public MainScreen {
 public:
     CScreen(ScreenNumber number, uint32_t refresh_period_ms, skins::CSkinManager& skins);
     ~CScreen() override;
 
     // Draws the current state into the screen's picture and asks for a repaint.
-    virtual void redraw();
+    void redraw() override;
     // Makes the widget a hidden child of the dialog. False when it cannot be made.
     virtual bool create(QWidget* dialog);
     // An action of the button mappings; true when the screen used it.
-    virtual bool handle_action(int action);
+    bool handle_action(int action) override;
     // Loads what the screen shows. False (and the screen stays inactive) when its skin images
     // cannot be loaded.
-    virtual bool activate();
+    bool activate() override;
     // The refresh timer's call (also made after an item command). True when what the screen
     // shows changed, so that it must be drawn again; a screen is drawn only then. The base
     // shows the background alone, which never changes by itself.
-    virtual bool tick();
+    bool tick() override;
     // Whether something on the screen changes by itself now (a clock's hands, a running
     // stopwatch): only then does the dialog run the refresh timer, with the screen's refresh
     // period. A screen that shows nothing changing costs no wake-ups. A screen whose answer
     // changes says so through refresh_needs_changed().
-    virtual bool needs_refresh() const;
-    virtual void deactivate();
+    bool needs_refresh() const override;
+    void deactivate() override;
     // Loads every image of the screen from the current skin again and says whether all
     // loaded; the skin manager's verification asks each screen this.
-    virtual bool reload_images();
+    bool reload_images() override;
     // Drops loaded images (the dialog lost the foreground); activation or a redraw loads them
     // again.
-    virtual void release_images();
+    void release_images() override;
 
     // Takes the new layout and lays the widget out; redraws when active and the layout or its
     // images changed since the last drawing.
-    void set_layout(const ScreenLayout& layout);
+    void set_layout(const ScreenLayout& layout) override;
     // The dialog's call for refresh_needs_changed().
-    void on_refresh_needs_changed(std::function<void()> handler) { m_refresh_needs_changed = std::move(handler); }
+    void on_refresh_needs_changed(std::function<void()> handler) override { m_refresh_needs_changed = std::move(handler); }
+    void set_shown(bool shown) override { setVisible(shown); }
     // Where the screen takes the skin's background for an orientation: the dialog hands out its
     // own, so one copy serves all. Without a source the screen loads it itself.
     using BackgroundSource = std::function<std::shared_ptr<const skins::CPicture>(bool landscape)>;
     void set_background_source(BackgroundSource source) { m_background_source = std::move(source); }
 
-    ScreenNumber number() const { return m_number; }
-    uint32_t refresh_period_ms() const { return m_refresh_period_ms; }
-    bool active() const { return m_already_active; }
+    ScreenNumber number() const override { return m_number; }
+    uint32_t refresh_period_ms() const override { return m_refresh_period_ms; }
+    bool active() const override { return m_already_active; }
     const ScreenLayout& layout() const { return m_layout; }
     // What the screen drew last (tests look at it; nullptr before the first redraw).
     const skins::CPicture* picture() const { return m_picture ? &*m_picture : nullptr; }

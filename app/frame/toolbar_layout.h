@@ -6,12 +6,12 @@
 #include <optional>
 #include <vector>
 
+#include "app/model/screen_sets.h"
 #include "skins/image_strip.h"
 #include "skins/picture.h"
 
 namespace zt::app {
 
-enum class ToolBarSlot : int { SetSwitch = 0, Button1 = 1, Button2 = 2, Button3 = 3, Options = 4 };
 
 struct ToolBarButton {
     ToolBarSlot slot { ToolBarSlot::SetSwitch };

@@ -112,8 +112,8 @@ DecodeResult decode_media_file(const std::filesystem::path& file, const Cancel& 
         loop.quit();
     });
     QObject::connect(&decoder, qOverload<QAudioDecoder::Error>(&QAudioDecoder::error), &loop,
-                     [&](QAudioDecoder::Error error) {
-                         fail(error == QAudioDecoder::NotSupportedError ? DecodeStatus::NoDecoder
+                     [&](QAudioDecoder::Error code) {
+                         fail(code == QAudioDecoder::NotSupportedError ? DecodeStatus::NoDecoder
                                                                         : DecodeStatus::NotDecodable);
                      });
     QTimer watch;

@@ -45,7 +45,7 @@ std::vector<uint8_t> CityDbBuilder::build() const {
     std::vector<size_t> country_offset_at;
     for (size_t i = 0; i < countries.size(); ++i) {
         const auto& c = countries[i];
-        out.u8(c.id >= 0 ? static_cast<uint32_t>(c.id) : i + 1);
+        out.u8(c.id >= 0 ? static_cast<uint32_t>(c.id) : static_cast<uint32_t>(i + 1));
         out.text(c.name);
         out.u8(0);
         out.u16(static_cast<uint32_t>(c.regions.size()));
@@ -61,7 +61,7 @@ std::vector<uint8_t> CityDbBuilder::build() const {
     out.u8(static_cast<uint32_t>(regions.size()));
     std::vector<size_t> region_offset_at;
     for (size_t i = 0; i < regions.size(); ++i) {
-        out.u8(regions[i]->id >= 0 ? static_cast<uint32_t>(regions[i]->id) : i + 1);
+        out.u8(regions[i]->id >= 0 ? static_cast<uint32_t>(regions[i]->id) : static_cast<uint32_t>(i + 1));
         out.text(regions[i]->name);
         out.u8(0);
         out.u16(static_cast<uint32_t>(regions[i]->cities.size()));
@@ -77,7 +77,7 @@ std::vector<uint8_t> CityDbBuilder::build() const {
     out.put32(20, zone_offset_override ? zone_offset_override : static_cast<uint32_t>(out.data.size()));
     out.u8(static_cast<uint32_t>(zones.size()));
     for (size_t i = 0; i < zones.size(); ++i) {
-        out.u8(i + 1);
+        out.u8(static_cast<uint32_t>(i + 1));
         out.text(zones[i].name);
         auto rules = encode_time_zone_rules(zones[i].rules);
         out.data.insert(out.data.end(), rules.begin(), rules.end());

@@ -26,10 +26,10 @@ registry::Status export_on_small_stack(const ExportStart& start, std::string* te
     pthread_attr_setstacksize(&attributes, 256 * 1024);
     pthread_t thread;
     auto body = [](void* raw) -> void* {
-        auto* job = static_cast<Job*>(raw);
+        auto* work = static_cast<Job*>(raw);
         std::ostringstream out;
-        job->status = export_trees({ job->start }, out);
-        job->text = out.str();
+        work->status = export_trees({ work->start }, out);
+        work->text = out.str();
         return nullptr;
     };
     EXPECT_EQ(pthread_create(&thread, &attributes, body, &job), 0);
