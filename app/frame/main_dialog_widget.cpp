@@ -155,6 +155,8 @@ bool CMainDialog::load_skin(std::u16string_view name, std::function<bool()> veri
     return m_skins.load_skin(std::u16string(name), true);
 }
 
+std::u16string CMainDialog::current_skin() const { return m_skins.current_skin_name(); }
+
 void CMainDialog::detach_skin() {
     m_skins.set_verifier({});
     m_skins.set_message_sink(nullptr);

@@ -74,6 +74,7 @@ private:
     bool load_images(bool landscape) override;
     void release_shared_images() override;
     bool load_skin(std::u16string_view name, std::function<bool()> verify) override;
+    std::u16string current_skin() const override;
     void detach_skin() override;
     skins::Rect lay_out(bool landscape) override;
     void draw_toolbar(int selected_button) override;

@@ -101,6 +101,12 @@ public:
     // turned meanwhile.
     void options_closed(bool landscape_before);
 
+    // The user chose a skin in the options: it is stored as "ActiveSkin", loaded with
+    // verification and shown at once. A skin that cannot be loaded leaves the one the skin
+    // manager ended with (the default skin after a failed verification, else the one before),
+    // and "ActiveSkin" names that one.
+    void choose_skin(std::u16string_view name);
+
     ScreenSets& screen_sets() { return m_sets; }
     MainScreen* active_screen() const { return m_active; }
     MainScreen* screen(ScreenNumber number) const;

@@ -113,8 +113,14 @@ public:
     void release_shared_images() override { ++shared_released; }
     bool load_skin(std::u16string_view name, std::function<bool()> verify) override {
         skins_loaded.emplace_back(name);
-        return skin_loads && verify();
+        if (!skin_loads) return false;
+        loaded_skin = name;
+        // The skin manager's fallback: a skin whose images fail is replaced by the default one.
+        if (verify() && name != unverifiable_skin) return true;
+        loaded_skin = u"default";
+        return verify();
     }
+    std::u16string current_skin() const override { return loaded_skin; }
     void detach_skin() override { skin_detached = true; }
     skins::Rect lay_out(bool) override { return area; }
     void draw_toolbar(int selected_button) override { drawn_buttons.push_back(selected_button); }
@@ -149,6 +155,8 @@ public:
     int city_choosers { 0 };
     std::vector<bool> images_landscape;
     std::vector<std::u16string> skins_loaded;
+    std::u16string loaded_skin;
+    std::u16string unverifiable_skin;
     std::vector<int> drawn_buttons;
     std::map<uint32_t, uint32_t> timers;
     std::vector<Posted> posted;
@@ -500,6 +508,30 @@ TEST_F(MainControllerTest, CloseSavesTheSettingsOnceAndIgnoresWhatComesAfter) {
     m_controller->handle_message(kFullScreenMessage, 1, 0);
     EXPECT_FALSE(m_view.full_screen) << "messages after the end do nothing";
     EXPECT_FALSE(controller.handle_key(gui::VK_RETURN));
+}
+
+TEST_F(MainControllerTest, AChosenSkinIsStoredLoadedWithVerificationAndShownAtOnce) {
+    start();
+    const auto stored_skin = [] {
+        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
+        return key ? key->get_string(kActiveSkinValue).value_or(u"") : std::u16string {};
+    };
+    const size_t image_loads = m_view.images_landscape.size(), toolbars = m_view.drawn_buttons.size();
+    const int draws = m_view.of(ScreenNumber::AnalogClock).draws;
+    m_controller->choose_skin(u"Black");
+    EXPECT_EQ(m_view.skins_loaded.back(), u"Black");
+    EXPECT_GT(m_view.images_landscape.size(), image_loads) << "verified: the dialog's images loaded again";
+    EXPECT_GT(m_view.drawn_buttons.size(), toolbars) << "the toolbar drawn again";
+    EXPECT_GT(m_view.of(ScreenNumber::AnalogClock).draws, draws) << "the active screen drawn again";
+    EXPECT_EQ(stored_skin(), u"Black") << "saved at once";
+
+    m_view.unverifiable_skin = u"White";
+    m_controller->choose_skin(u"White");
+    EXPECT_EQ(stored_skin(), u"default") << "the skin loaded instead";
+    m_view.skin_loads = false;
+    m_controller->choose_skin(u"Nowhere");
+    EXPECT_EQ(stored_skin(), u"default") << "an unregistered skin leaves the one before";
+    EXPECT_TRUE(m_ends.empty()) << "the dialog goes on with the skin it shows";
 }
 
 }  // namespace

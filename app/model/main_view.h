@@ -4,6 +4,7 @@
 // it turns what happens to it (keys, pen, messages, timers, activation) into controller calls.
 #include <cstdint>
 #include <functional>
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -44,6 +45,8 @@ public:
     // Loads the skin by name; `verify` is run to check that everything shows with it. Loading
     // may report a failure to the user and fall back to the default skin.
     virtual bool load_skin(std::u16string_view name, std::function<bool()> verify) = 0;
+    // The name of the skin loaded now (after a fallback, the default skin's).
+    virtual std::u16string current_skin() const = 0;
     // The skin manager stops calling back into the dialog.
     virtual void detach_skin() = 0;
     // Lays the toolbar out for the dialog's size and returns the screens' area.
