@@ -1,6 +1,6 @@
-// The options sheet "Zun Time". The timers page is the sheet's own; the other pages (skins,
-// alarms, cities, Today, screensaver, buttons) belong to the screens and dialogs they set up
-// and show their title until those exist.
+// The options sheet "Zun Time". The skins and timers pages are the sheet's own; the other pages
+// (alarms, cities, Today, screensaver, buttons) belong to the screens and dialogs they set up and
+// show their title until those exist.
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -10,6 +10,7 @@
 #include "app/dialogs/timers_page.h"
 #include "platform/gui/control_id.h"
 #include "platform/gui/property_sheet.h"
+#include "skins/skin_manager.h"
 #include "texts/text_table.h"
 
 namespace zt::app {
@@ -17,6 +18,7 @@ namespace {
 
 platform::gui::PropertySheet* g_open_sheet = nullptr;
 std::function<void()> g_closed_hook;
+SkinChosenHook g_skin_hook;
 
 // The dialog resource of the alarms page, its control id for the device's tools.
 constexpr int32_t kAlarmsPageResource = 162;
@@ -47,11 +49,15 @@ const std::vector<std::u16string>& options_page_titles() {
 
 void set_options_sheet_closed_hook(std::function<void()> hook) { g_closed_hook = std::move(hook); }
 
+void set_options_sheet_skin_hook(SkinChosenHook hook) { g_skin_hook = std::move(hook); }
+
 int open_options_sheet_page() { return g_open_sheet ? g_open_sheet->current_page() : -1; }
 
 void open_options_sheet(int page, QWidget* parent) {
     const int count = static_cast<int>(options_page_titles().size());
     if (page < 0 || page >= count) page = 0;
+    SkinChosenHook skin_chosen = std::move(g_skin_hook);
+    g_skin_hook = nullptr;
     if (g_open_sheet) {
         g_open_sheet->select_page(page);
         return;
@@ -61,8 +67,18 @@ void open_options_sheet(int page, QWidget* parent) {
     apply_program_look(sheet, {});
     TimersPage* timers = nullptr;
     for (const std::u16string& title : options_page_titles()) {
-        const bool timers_page = sheet.page_count() == static_cast<int>(OptionsPage::Timers);
-        QWidget* content = timers_page ? (timers = new TimersPage) : title_page(title);
+        QWidget* content = nullptr;
+        switch (static_cast<OptionsPage>(sheet.page_count())) {
+            case OptionsPage::Skins:
+                content = new CSkinsPage(skins::CSkinManager::instance(), std::move(skin_chosen));
+                break;
+            case OptionsPage::Timers:
+                content = timers = new TimersPage;
+                break;
+            default:
+                content = title_page(title);
+                break;
+        }
         if (sheet.page_count() == static_cast<int>(OptionsPage::Alarms))
             platform::gui::set_control_id(*content, kAlarmsPageResource);
         sheet.add_page(translate(title), content);

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QLabel>
 #include <QPushButton>
+#include <QTreeWidget>
 #include <QTimer>
 
 #include <algorithm>
@@ -18,6 +19,7 @@
 
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_look.h"
+#include "app/dialogs/skins_page.h"
 #include "app/dialogs/timers_page.h"
 #include "contracts/registry_keys.h"
 #include "platform/gui/property_sheet.h"
@@ -103,7 +105,7 @@ TEST_F(OptionsSheetTest, TimersPageStoresItsValuesOnlyOnOk) {
 TEST_F(OptionsSheetTest, OptionsSheetAndItsPagesHaveTheProgramsLook) {
     ASSERT_TRUE(gui::select_screen_size({ 240, 320 }));  // 96 dots per inch
     const std::string table = "_LARGE_SMALL_FONTS|1\r\nNo sleep on timers|Kein Schlaf\r\nCancel|Abbrechen\r\n"
-                              "Timers|Zeitgeber\r\nZun Time|Zun Zeit\r\nSkins|Designs\r\n";
+                              "Timers|Zeitgeber\r\nZun Time|Zun Zeit\r\nSkins|Designs\r\nAlarms|Wecker\r\n";
     ASSERT_TRUE(CTextTable::instance().load_bytes(std::span(reinterpret_cast<const uint8_t*>(table.data()), table.size())));
     bool looked = false;
     with_options_sheet(static_cast<int>(OptionsPage::Timers), [&](gui::PropertySheet& sheet) {
@@ -120,9 +122,12 @@ TEST_F(OptionsSheetTest, OptionsSheetAndItsPagesHaveTheProgramsLook) {
             EXPECT_TRUE(gui::testing::sized_by_cell(button->font(), 14));
             EXPECT_FALSE(button->font().bold()) << "large fonts keep push buttons at normal weight";
         }
-        auto* title = sheet.page(0)->findChild<QLabel*>("PageTitle");
+        auto* title = sheet.page(1)->findChild<QLabel*>("PageTitle");
         ASSERT_TRUE(title);
-        EXPECT_EQ(title->text(), "Designs") << "pages not yet built translate too";
+        EXPECT_EQ(title->text(), "Wecker") << "pages not yet built translate too";
+        auto* skins = dynamic_cast<CSkinsPage*>(sheet.page(0));
+        ASSERT_TRUE(skins) << "page 0 is the skins page";
+        EXPECT_EQ(skins->list().headerItem()->text(0), "Designs");
         EXPECT_NE(sheet.findChild<QWidget*>("SIPPREF"), nullptr) << "a 240 x 320 screen is not square";
         // The page's heading strip shows its title, the controls below it.
         ASSERT_TRUE(gui::DialogLook::of(*page));

@@ -1,5 +1,6 @@
 #include "app/dialogs/program_look.h"
 
+#include "platform/gui/help.h"
 #include "platform/gui/screen_metrics.h"
 #include "texts/text_table.h"
 
@@ -41,5 +42,7 @@ CProgramDialog::CProgramDialog(std::u16string_view heading, QWidget* parent) : Q
 CProgramPage::CProgramPage(std::u16string_view title, QWidget* parent) : QWidget(parent) {
     apply_program_look(*this, title, false);
 }
+
+bool CProgramPage::show_help() const { return !m_help_topic.empty() && platform::gui::start_help(m_help_topic); }
 
 }  // namespace zt::app

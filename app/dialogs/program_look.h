@@ -9,6 +9,7 @@
 
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "platform/gui/dialog_appearance.h"
 
@@ -37,6 +38,18 @@ class CProgramPage : public QWidget {
 public:
     // A page of a sheet, with its title (English) as its heading.
     explicit CProgramPage(std::u16string_view title, QWidget* parent = nullptr);
+
+    // The manual's topic for the page ("file:ZunTime.htm#..."); empty when it has none.
+    const std::u16string& help_topic() const { return m_help_topic; }
+    // Opens the manual at the page's topic; false without a topic or when the help program
+    // cannot be started.
+    bool show_help() const;
+
+protected:
+    void set_help_topic(std::u16string topic) { m_help_topic = std::move(topic); }
+
+private:
+    std::u16string m_help_topic;
 };
 
 }  // namespace zt::app

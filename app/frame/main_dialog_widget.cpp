@@ -223,6 +223,7 @@ void CMainDialog::post(uint32_t number, uint32_t wparam, uint32_t lparam) {
 
 void CMainDialog::open_options(int page, std::function<void()> closed) {
     set_options_sheet_closed_hook(std::move(closed));
+    set_options_sheet_skin_hook([this](std::u16string_view name) { m_controller.choose_skin(name); });
     open_options_sheet(page, this);
 }
 
