@@ -6,6 +6,9 @@
 #include <QImage>
 
 #include <algorithm>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 #include "platform/base/device_root.h"
 #include "platform/gui/key_codes.h"
@@ -31,9 +34,10 @@ protected:
     fs::path picture_file(const std::string& name) const { return device.root() / (name + ".png"); }
 
     // The skin picture the main dialog draws its background from, as installed.
-    QImage installed_skin_image(const char* name) const {
+    QImage installed_skin_image(const char* name) const { return installed_skin_image("Default", name); }
+    QImage installed_skin_image(const char* skin, const char* name) const {
         QImage image;
-        image.load(QString::fromStdString((device.root() / "Program Files" / "Zun Time" / "Default" / name).string()));
+        image.load(QString::fromStdString((device.root() / "Program Files" / "Zun Time" / skin / name).string()));
         return image.convertToFormat(QImage::Format_RGB32);
     }
 
@@ -149,6 +153,51 @@ TEST_F(BridgeEndToEnd, OnASquareScreenTheKeysDriveTheToolbarAndActionOpensTheOpt
     lines = ui();
     ASSERT_FALSE(lines.empty());
     EXPECT_EQ(lines.front().kind, "frame") << "the sheet closed";
+    EXPECT_EQ(close_main(), 0u);
+}
+
+TEST_F(BridgeEndToEnd, ASkinChosenInTheOptionsIsStoredAndShownAtOnce) {
+    start_main(u"");
+    ASSERT_TRUE(eventually([&] { return find_line(ui(), "softkey", u"Options").has_value(); }, kStartLimit, "the soft key"));
+    auto lines = ui();
+    const auto dialog = std::find_if(lines.begin(), lines.end(), [](const UiLine& l) { return l.control_id == kMainDialogId; });
+    const auto toolbar = toolbar_button(1);
+    const auto options = find_line(lines, "softkey", u"Options");
+    ASSERT_NE(dialog, lines.end());
+    ASSERT_TRUE(toolbar && options);
+    const int task_bar = dialog->y;
+    ASSERT_EQ(tap_centre_of(*options), 0);
+    lines = ui();
+    const auto active = find_line(lines, "item", u"Default"), black = find_line(lines, "item", u"Black"),
+               white = find_line(lines, "item", u"White");
+    ASSERT_TRUE(active && black && white) << "the skins page lists the built-in skins";
+    EXPECT_TRUE(active->has_state("selected"));
+
+    // A held row offers Remove without being chosen; the message log answers the question No.
+    ASSERT_EQ(input({ "hold", std::to_string(white->x + 4), std::to_string(white->y + white->height / 2) }), 0);
+    const auto remove = find_line(ui(), "menuitem", u"Remove");
+    ASSERT_TRUE(remove) << "the held row's menu";
+    ASSERT_EQ(tap_centre_of(*remove), 0);
+    std::ifstream log(m_message_log);
+    const std::string logged((std::istreambuf_iterator<char>(log)), std::istreambuf_iterator<char>());
+    EXPECT_NE(logged.find("Zun Time\tAre you sure you want to remove the White skin?"), std::string::npos) << logged;
+    EXPECT_EQ(settings_key().get_string(u"ActiveSkin"), std::optional<std::u16string>(u"Default"));
+
+    ASSERT_EQ(tap_centre_of(*black), 0);
+    EXPECT_EQ(settings_key().get_string(u"ActiveSkin"), std::optional<std::u16string>(u"Black")) << "stored at once";
+    lines = ui();
+    const auto ok = std::find_if(lines.begin(), lines.end(),
+                                 [](const UiLine& line) { return line.kind == "softkey" && line.control_id == kOkSoftKey; });
+    ASSERT_NE(ok, lines.end());
+    ASSERT_EQ(tap_centre_of(*ok), 0);
+    const auto after = screencap(picture_file("black-skin"));
+    ASSERT_TRUE(after);
+    // What shows of the background between the task bar and the toolbar is the chosen skin's.
+    const QRect area(0, task_bar, 480, toolbar->y - task_bar);
+    const auto alike = [&](const char* skin) {
+        return share_alike(*after, installed_skin_image(skin, "BG_vga.png"), area, QPoint(0, -task_bar));
+    };
+    EXPECT_GT(alike("Black"), alike("Default") + 0.3) << "the screen shows the Black skin";
     EXPECT_EQ(close_main(), 0u);
 }
 
