@@ -30,8 +30,9 @@ const zt::platform::SYSTEMTIME kTime { 2026, 12, 2, 8, 10, 8, 42, 0 };
 struct SkinDevice {
     SkinDevice() {
         const std::u16string folder = u"\\Program Files\\Zun Time\\Default\\";
-        fs::copy(fs::path(ZT_SKINS_DIR) / "Default", *zt::platform::map_device_path(folder),
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
+        const fs::path host = *zt::platform::map_device_path(folder);
+        fs::create_directories(host);
+        fs::copy(fs::path(ZT_SKINS_DIR) / "Default", host, fs::copy_options::recursive | fs::copy_options::overwrite_existing);
         auto key = zt::platform::registry::Key::create(zt::platform::registry::Root::CurrentUser,
                                                        zt::contracts::kSkinsKeyPath);
         key->key.set_string(u"Default", folder);
