@@ -2,7 +2,8 @@
 # The idle main program beside an idle empty Qt Widgets window (zt-empty-window): wake-ups per
 # second (voluntary context switches of all threads, sampled often enough to count threads
 # that come and go), CPU share and resident memory over a period, offscreen. The main program
-# shows its start screen (the analog clock) and nothing changes on it.
+# shows each clock screen in turn, with and without seconds: a clock wakes on its refresh tick
+# (twice a second with seconds, once without) and draws only when the picture changed.
 #   bench/idle_main_program.sh [BUILD_DIR] [SECONDS]
 set -euo pipefail
 build=${1:-build}
@@ -47,5 +48,17 @@ measure() {  # NAME COMMAND...
     'BEGIN { printf "%-22s %6.2f wake-ups/s  CPU %.3f%%  %d threads  %d KiB resident\n", n, w / s, 100 * t / hz / s, th, r }'
 }
 
+settings='HKCU\Software\Zunworks\Zun Time\Settings'
+show() {  # POSITION SECONDS: the clocks screen to start on, seconds shown or not
+  "$bin/zt-reg" set "$settings" ActiveScreenSet --dword 0 >/dev/null
+  "$bin/zt-reg" set "$settings" ClocksActiveScreen --dword "$1" >/dev/null
+  "$bin/zt-reg" set "$settings" ShowSeconds --dword "$2" >/dev/null
+}
+
 measure "empty Qt window" "$build/bench/zt-empty-window"
-measure "main program" "$root/Program Files/Zun Time/ZunTime.exe"
+main="$root/Program Files/Zun Time/ZunTime.exe"
+show 1 1 && measure "analog, seconds" "$main"
+show 1 0 && measure "analog, no seconds" "$main"
+show 2 1 && measure "digital, seconds" "$main"
+show 2 0 && measure "digital, no seconds" "$main"
+show 0 1 && measure "world map (static)" "$main"

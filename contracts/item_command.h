@@ -17,7 +17,7 @@ enum class ItemCommand : uint16_t {
     Delete = 4,        // the item was removed (a one-time alarm after Dismiss)
     Enable = 5,        // an alarm was enabled
     Disable = 6,       // an alarm was disabled
-    Change = 7,        // an alarm was created or changed; only the Today item is told this one
+    Change = 7,        // an alarm was created or changed and stored; the receiver reads it again
 };
 
 inline constexpr uint32_t item_command_parameter(ItemCommand command, uint16_t argument) {

@@ -22,7 +22,8 @@ class CSkinManager;
 namespace zt::app {
 
 class CScreen;
-using ScreenFactory = std::function<std::vector<std::unique_ptr<CScreen>>(skins::CSkinManager&)>;
+struct ScreenSources;
+using ScreenFactory = std::function<std::vector<std::unique_ptr<CScreen>>(const ScreenSources&)>;
 
 // What the dialog works on. Start-up has registered the settings' defaults and loaded them,
 // enumerated the skins and loaded the store before it runs the dialog. Null members mean the

@@ -116,6 +116,7 @@ class MainDialogRendering : public MainDialogTest, public ::testing::WithParamIn
 // compared pixel by pixel with the image files themselves.
 TEST_P(MainDialogRendering, ShowsTheSkinsToolbarAndBackground) {
     const RenderCase c = GetParam();
+    m_settings.set_number(u"ClocksActiveScreen", 0);  // the world map's screen: the background alone so far
     ASSERT_TRUE(start(c.size, c.skin));
     const bool landscape = c.size.width > c.size.height;
     const bool high = c.size.width > 400;
@@ -241,9 +242,9 @@ protected:
 // something that changes by itself, and a tick that changed nothing draws nothing.
 TEST_F(MainDialogTest, TheRefreshTimerRunsOnlyWhileTheScreenChangesAndUnchangedTicksDrawNothing) {
     ChangingClockScreen* clock = nullptr;
-    m_screens = [&clock](skins::CSkinManager& skins) {
-        auto screens = make_screens(skins);
-        auto own = std::make_unique<ChangingClockScreen>(skins);
+    m_screens = [&clock](const ScreenSources& sources) {
+        auto screens = make_screens(sources);
+        auto own = std::make_unique<ChangingClockScreen>(sources.skins);
         clock = own.get();
         screens[0] = std::move(own);
         return screens;

@@ -47,10 +47,11 @@ CMainDialog::CMainDialog(const CommandLine& line, const MainDialogEnvironment& e
                          platform::gui::ShellFrame& frame)
     : QWidget(&frame.content()),
       m_skins(environment.skins ? *environment.skins : skins::CSkinManager::instance()),
+      m_settings(*environment.settings),
+      m_store(environment.store ? *environment.store : core::CTimeStore::instance()),
       m_frame(frame),
       m_make_screens(environment.screens ? environment.screens : ScreenFactory(make_screens)),
-      m_controller(line, *environment.settings, environment.store ? *environment.store : core::CTimeStore::instance(),
-                   *this) {
+      m_controller(line, m_settings, m_store, *this) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setFocusPolicy(Qt::StrongFocus);
     m_timers = std::make_unique<platform::gui::WindowTimers>([this](uint32_t id) { m_controller.timer_fired(id); });
@@ -95,7 +96,8 @@ void CMainDialog::create_window() {
 }
 
 std::vector<MainScreen*> CMainDialog::create_screens() {
-    m_screens = m_make_screens(m_skins);
+    const ScreenSources sources { m_skins, m_settings, m_store, [this] { return m_controller.screensaver_running(); } };
+    m_screens = m_make_screens(sources);
     std::vector<MainScreen*> screens;
     for (const auto& screen : m_screens) {
         if (!screen->create(this)) return {};

@@ -91,6 +91,8 @@ private:
     void save_screenshot();
 
     skins::CSkinManager& m_skins;
+    core::CSettingsBag& m_settings;
+    core::CTimeStore& m_store;
     platform::gui::ShellFrame& m_frame;
     ScreenFactory m_make_screens;
     std::vector<std::unique_ptr<CScreen>> m_screens;

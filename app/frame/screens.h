@@ -1,25 +1,14 @@
 #pragma once
-// The six screens of the main dialog, with their numbers and refresh periods. Their own
-// content comes with the clock screens, the world map and the timer screens; until then each
-// shows the skin's background (CScreen).
+// The six screens of the main dialog, with their numbers and refresh periods. The clocks are
+// clock_screens.h; the world map and the timer screens show the skin's background (CScreen)
+// until their own content comes.
 #include <memory>
 #include <vector>
 
+#include "app/frame/clock_screens.h"
 #include "app/frame/screen.h"
 
 namespace zt::app {
-
-class CAnalogClockScreen final : public CScreen {
-public:
-    static constexpr uint32_t kRefreshMs = 500;
-    explicit CAnalogClockScreen(skins::CSkinManager& skins) : CScreen(ScreenNumber::AnalogClock, kRefreshMs, skins) {}
-};
-
-class CDigitalClockScreen final : public CScreen {
-public:
-    static constexpr uint32_t kRefreshMs = 500;
-    explicit CDigitalClockScreen(skins::CSkinManager& skins) : CScreen(ScreenNumber::DigitalClock, kRefreshMs, skins) {}
-};
 
 // Redrawn on demand only.
 class CWorldTimeScreen final : public CScreen {
@@ -46,6 +35,6 @@ public:
 };
 
 // The six screens in creation order (screen numbers 0 to 5).
-std::vector<std::unique_ptr<CScreen>> make_screens(skins::CSkinManager& skins);
+std::vector<std::unique_ptr<CScreen>> make_screens(const ScreenSources& sources);
 
 }  // namespace zt::app

@@ -49,9 +49,31 @@ void apply_to_timer(core::CTimer& timer, ItemCommand command) {
     }
 }
 
+// Another program created or changed the alarm and stored it: the stored record replaces the
+// copy in memory, in place, so that whoever holds the alarm keeps a live one.
+ItemCommandOutcome reload_stored_alarm(core::CTimeStore& store, int32_t item_id) {
+    core::CTimeItem* present = store.find(item_id);
+    if (present && present->item_type() != core::ItemType::Alarm) return { .item_found = true };
+    auto stored = std::make_unique<core::CAlarm>(item_id);
+    if (stored->load()) {
+        if (present)
+            stored->copy_to(*present);
+        else
+            store.put(std::move(stored));
+        return { .item_found = true, .redraw_needed = true };
+    }
+    // Gone from the registry: gone here too. A record that cannot be read now stays as it was.
+    if (present && stored->last_load_failure() == core::LoadFailure::Missing) {
+        store.remove(item_id);
+        return { .item_found = true, .redraw_needed = true };
+    }
+    return { .item_found = present != nullptr };
+}
+
 }  // namespace
 
 ItemCommandOutcome apply_item_command(core::CTimeStore& store, int32_t item_id, uint16_t command, uint16_t argument) {
+    if (static_cast<ItemCommand>(command) == ItemCommand::Change) return reload_stored_alarm(store, item_id);
     core::CTimeItem* item = store.find(item_id);
     if (!item) return {};
     ItemCommandOutcome outcome { .item_found = true };

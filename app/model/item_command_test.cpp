@@ -19,7 +19,7 @@ using zt::contracts::ItemCommand;
 constexpr uint16_t kSnooze = uint16_t(ItemCommand::Snooze), kDismiss = uint16_t(ItemCommand::Dismiss),
                    kResetTimer = uint16_t(ItemCommand::ResetTimer), kRestartTimer = uint16_t(ItemCommand::RestartTimer),
                    kDelete = uint16_t(ItemCommand::Delete), kEnable = uint16_t(ItemCommand::Enable),
-                   kDisable = uint16_t(ItemCommand::Disable);
+                   kDisable = uint16_t(ItemCommand::Disable), kChange = uint16_t(ItemCommand::Change);
 
 class ItemCommands : public ::testing::Test {
 protected:
@@ -132,16 +132,39 @@ TEST_F(ItemCommands, EnableAndDisableClearTheSnoozeAndFlipTheFlag) {
 TEST_F(ItemCommands, CommandsOfTheOtherTypeAndUnknownCommandsChangeNothing) {
     CAlarm& alarm = add_alarm(8, CAlarm::kDayMask);
     CTimer& timer = add_running_timer(9);
-    for (uint16_t command : std::initializer_list<uint16_t> { kResetTimer, kRestartTimer, 7, 0xFFFF }) {
+    for (uint16_t command : std::initializer_list<uint16_t> { kResetTimer, kRestartTimer, 0xFFFF }) {
         EXPECT_TRUE(apply_item_command(store, 8, command, 3).item_found);
     }
     EXPECT_FALSE(alarm.snoozed);
     EXPECT_EQ(alarm.flags, CAlarm::kDayMask);
-    for (uint16_t command : std::initializer_list<uint16_t> { kSnooze, kDismiss, kEnable, kDisable, 7 }) {
+    for (uint16_t command : std::initializer_list<uint16_t> { kSnooze, kDismiss, kEnable, kDisable, kChange }) {
         apply_item_command(store, 9, command, 3);
     }
     EXPECT_EQ(timer.state, CTimer::kRunning);
     EXPECT_EQ(store.item_count(), 2u);
+}
+
+// zt-alarm stores a new or changed alarm and tells with Change: the stored record is read
+// into memory, in place for a known alarm, and a deleted one leaves memory too.
+TEST_F(ItemCommands, ChangeReadsTheStoredAlarmAgain) {
+    CAlarm& known = add_alarm(3, CAlarm::kDayMask);
+    auto other = stored();
+    other->find_alarm(3)->flags = CAlarm::kDisabled | 1u;
+    other->find_alarm(3)->save();
+    auto* added = static_cast<CAlarm*>(other->create_item(ItemType::Alarm, 4));
+    added->alarm_time = zt::platform::local_time();
+    added->save();
+
+    EXPECT_TRUE(apply_item_command(store, 3, kChange, 0).redraw_needed);
+    EXPECT_EQ(store.find_alarm(3), &known) << "the same object, changed";
+    EXPECT_EQ(known.flags, CAlarm::kDisabled | 1u);
+    EXPECT_TRUE(apply_item_command(store, 4, kChange, 0).item_found) << "new to this store";
+    ASSERT_NE(store.find_alarm(4), nullptr);
+
+    other->remove(4);
+    EXPECT_TRUE(apply_item_command(store, 4, kChange, 0).redraw_needed);
+    EXPECT_EQ(store.find(4), nullptr);
+    EXPECT_FALSE(apply_item_command(store, 5, kChange, 0).item_found) << "nothing stored, nothing known";
 }
 
 }  // namespace

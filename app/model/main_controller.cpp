@@ -130,7 +130,9 @@ void CMainController::skin_refused() {
 
 void CMainController::lay_out() {
     const skins::Rect area = m_view.lay_out(m_landscape);
-    const ScreenLayout layout { area, m_landscape, m_view.metrics().high_resolution(), m_full_screen };
+    const platform::gui::ScreenMetrics metrics = m_view.metrics();
+    const ScreenLayout layout { area, m_landscape, metrics.high_resolution(), m_full_screen,
+                                metrics.square() };
     for (MainScreen* screen : m_screens) screen->set_layout(layout);
     draw_toolbar();
 }

@@ -3,6 +3,7 @@
 #include "app/model/main_controller.h"
 
 #include "app/model/item_command.h"
+#include "contracts/item_command.h"
 #include "core/time_store.h"
 #include "platform/windows/window_lookup.h"
 
@@ -62,7 +63,8 @@ void CMainController::end_screensaver() {
 }
 
 void CMainController::item_command(int32_t item_id, uint16_t command, uint16_t argument) {
-    if (m_end || !m_store.find(item_id)) return;
+    // Only a changed alarm may be new to this store.
+    if (m_end || (!m_store.find(item_id) && command != static_cast<uint16_t>(contracts::ItemCommand::Change))) return;
     if (m_active && (m_active->number() == ScreenNumber::AnalogClock || m_active->number() == ScreenNumber::DigitalClock))
         m_close_alarm_control(*m_active);
     apply_item_command(m_store, item_id, command, argument);

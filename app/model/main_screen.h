@@ -16,6 +16,7 @@ struct ScreenLayout {
     bool landscape { false };
     bool high_resolution { false };
     bool full_screen { false };
+    bool square_screen { false };  // the clocks lay a square screen out as a landscape one
     bool operator==(const ScreenLayout&) const = default;
 };
 

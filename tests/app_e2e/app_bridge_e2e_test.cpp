@@ -65,6 +65,7 @@ TEST_F(BridgeEndToEnd, WithoutAGuiProgramTheVerbsFindNothing) {
 }
 
 TEST_F(BridgeEndToEnd, TheScreenPictureShowsTheTaskBarTheSkinsBackgroundAndTheToolbar) {
+    store_screens(0, 0, 3);  // the world map's screen: the background alone so far
     start_main(u"");
     const auto screen = screencap(picture_file("portrait"));
     ASSERT_TRUE(screen);

@@ -202,7 +202,7 @@ AlarmOutcome run_alarm_request(const AlarmRequest& request, CTimeStore& store, C
         outcome.exit_code = 2;
         outcome.error += "zt-alarm: saved, but the next due time could not be registered\n";
     }
-    follow_up.tell_today(change->id, change->command, change->argument);
+    follow_up.tell_programs(change->id, change->command, change->argument);
     return outcome;
 }
 

@@ -2,7 +2,7 @@
 // Carries out one zt-alarm request on a store, as the main program would: the record is
 // changed and saved under the store mutex (the store is reloaded under it first, so changes
 // other programs made are not overwritten), the next due time is registered again and the
-// Today item is told with its item command.
+// main program and the Today item are told with the item command.
 #include <cstdint>
 #include <string>
 
@@ -18,7 +18,8 @@ public:
     virtual ~ChangeFollowUp() = default;
     // False when the next due time could not be registered.
     virtual bool reschedule(const zt::core::CTimeStore& store) = 0;
-    virtual void tell_today(int32_t id, contracts::ItemCommand command, uint16_t argument) = 0;
+    // The main program and the Today item mirror the change in their own copies.
+    virtual void tell_programs(int32_t id, contracts::ItemCommand command, uint16_t argument) = 0;
 };
 
 struct AlarmOutcome {

@@ -29,7 +29,7 @@ public:
         last_next = next_due_line(store, kNow);
         return reschedule_succeeds;
     }
-    void tell_today(int32_t id, zt::contracts::ItemCommand command, uint16_t argument) override { told.push_back({ id, command, argument }); }
+    void tell_programs(int32_t id, zt::contracts::ItemCommand command, uint16_t argument) override { told.push_back({ id, command, argument }); }
 
     struct Told {
         int32_t id;

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "contracts/item_command.h"
+#include "contracts/main_program.h"
 #include "contracts/today_item.h"
 #include "core/notification_schedule.h"
 #include "core/time_store.h"
@@ -21,10 +22,12 @@ class DeviceFollowUp final : public zt::tools::ChangeFollowUp {
 public:
     bool reschedule(const zt::core::CTimeStore& store) override { return zt::core::schedule(store); }
 
-    void tell_today(int32_t id, zt::contracts::ItemCommand command, uint16_t argument) override {
-        if (auto today = zt::platform::find_window(zt::contracts::kTodayItemClass)) {
-            zt::platform::post_message(today->handle, zt::contracts::kMsgItemCommand, static_cast<uint32_t>(id),
-                                       zt::contracts::item_command_parameter(command, argument));
+    void tell_programs(int32_t id, zt::contracts::ItemCommand command, uint16_t argument) override {
+        for (const char16_t* window_class : { zt::contracts::kMainProgramClass, zt::contracts::kTodayItemClass }) {
+            if (auto window = zt::platform::find_window(window_class)) {
+                zt::platform::post_message(window->handle, zt::contracts::kMsgItemCommand, static_cast<uint32_t>(id),
+                                           zt::contracts::item_command_parameter(command, argument));
+            }
         }
     }
 };

@@ -18,8 +18,10 @@ struct DigitalLayout {
     int digits_top;
     int calendar_top;
 };
-inline constexpr DigitalLayout kNormalDigits { { 34, 54 }, { 16, 24 }, 34, 100 };
-inline constexpr DigitalLayout kBigDigits { { 36, 80 }, { 16, 26 }, 14, 100 };
+// The digits and a calendar of seven 16-pixel rows fit the shortest clock area a screen gives,
+// 188 pixels on a 320 x 240 landscape screen, one above the other.
+inline constexpr DigitalLayout kNormalDigits { { 34, 54 }, { 16, 24 }, 8, 72 };
+inline constexpr DigitalLayout kBigDigits { { 36, 64 }, { 16, 26 }, 8, 76 };
 inline constexpr int kCalendarWidth = 140;  // seven cells of 20
 inline constexpr int kCalendarHeight = 112;
 inline constexpr int kTimeBarWidth = 12;

@@ -1,0 +1,50 @@
+#include "skins/clocks/alarm_icons.h"
+
+#include "skins/drawing.h"
+#include "skins/skin_manager.h"
+
+namespace zt::skins {
+
+int alarm_badge(const AlarmMark& mark) {
+    if (!mark.enabled) return kDisabledBadge;
+    return mark.hour < 12 ? kMorningBadge : kAfternoonBadge;
+}
+
+std::optional<CImageStrip> load_required_strip(CSkinManager& skins, std::u16string_view image_name) {
+    CImageStrip strip = skins.load_image_strip(image_name);
+    if (!strip.valid() || strip.part_count() == 0) return std::nullopt;
+    return strip;
+}
+
+bool CAlarmIcons::load(CSkinManager& skins) {
+    m_icon = load_required_strip(skins, kAlarmSetIconImage);
+    m_badges = load_required_strip(skins, kAlarmMarkersImage);
+    return m_icon.has_value();
+}
+
+void CAlarmIcons::release() {
+    m_icon.reset();
+    m_badges.reset();
+}
+
+Point CAlarmIcons::icon_size() const {
+    if (!m_icon) return {};
+    const int s = m_icon->shift();
+    return { m_icon->half_width() << s, m_icon->part(0)->height << s };
+}
+
+void CAlarmIcons::draw(CPicture& canvas, Point centre, const AlarmMark& mark) const {
+    if (!m_icon) return;
+    const Point size = icon_size();
+    const Point top_left { centre.x - size.x / 2, centre.y - size.y / 2 };
+    draw_part(canvas, *m_icon, 0, 0, 0, top_left.x, top_left.y);
+    if (!m_badges) return;
+    const int glyph = alarm_badge(mark);
+    std::optional<StripPart> badge = m_badges->part(glyph);
+    if (!badge) return;
+    const int s = m_badges->shift();
+    draw_part(canvas, *m_badges, glyph, 0, 0, top_left.x + size.x - (m_badges->half_width() << s),
+              top_left.y + size.y - (badge->height << s));
+}
+
+}  // namespace zt::skins
