@@ -4,6 +4,7 @@
 
 #include <cstdlib>
 #include <filesystem>
+#include <optional>
 #include <system_error>
 
 #include "app/dialogs/options_sheet_launcher.h"
@@ -23,6 +24,7 @@
 #include "platform/base/device_path.h"
 #include "platform/gui/debug_bridge.h"
 #include "platform/gui/screen_metrics.h"
+#include "platform/gui/shell_frame.h"
 #include "platform/kernel/module_path.h"
 #include "platform/msgbox/qt/qt_message_box.h"
 #include "platform/windows/window_lookup.h"
@@ -61,17 +63,26 @@ void prepare_skins(bool high_resolution, const std::u16string& program_folder) {
 }
 
 int dispatch(const CommandLine& line, core::CSettingsBag& settings, core::CTimeStore& store, AnchorWindow& anchor) {
+    // The modes that run one dialog alone show it in the program's device screen, as the main
+    // dialog's are shown in it.
+    std::optional<platform::gui::ShellFrame> alone;
+    if (line.mode == StartMode::ChooseCity || line.mode == StartMode::Options || line.mode == StartMode::NewAlarm ||
+        line.mode == StartMode::NewOneTimeAlarm || line.mode == StartMode::EditAlarm) {
+        alone.emplace(kApplicationTitle);
+        alone->show();
+    }
+    QWidget* parent = alone ? &alone->content() : nullptr;
     switch (line.mode) {
     case StartMode::ChooseCity:
-        run_city_chooser(line, nullptr);
+        run_city_chooser(line, parent);
         return 0;
     case StartMode::Options:
-        open_options_sheet(static_cast<int>(line.numbers[0]), nullptr);
+        open_options_sheet(static_cast<int>(line.numbers[0]), parent);
         return 0;
     case StartMode::NewAlarm:
     case StartMode::NewOneTimeAlarm:
     case StartMode::EditAlarm:
-        open_alarm_editor(line, nullptr);
+        open_alarm_editor(line, parent);
         return 0;
     default: {
         const MainDialogEnvironment environment { .settings = &settings, .store = &store, .skins = nullptr, .screens = {} };
