@@ -1,8 +1,11 @@
 #include <gtest/gtest.h>
 
+#include <vector>
+
 #include "world/map/day_night.h"
 #include "world/map/linear_projection.h"
 #include "world/map/nearest_city.h"
+#include "world/map/night_shading.h"
 #include "world/map/sun_times.h"
 
 namespace zt::world {
@@ -80,6 +83,29 @@ TEST(DayNight, TheDayFollowsTheSunAcrossTheMap) {
     EXPECT_TRUE(december.all_night);
     EXPECT_FALSE(is_day(december, 200));
     EXPECT_TRUE(day_row(projection, 179, utc(2026, 12, 21, 3)).all_day) << "the south pole in December";
+}
+
+// A white 360 x 180 map at the equinox: noon UTC darkens the edges, midnight the middle; a
+// fading map shades less.
+TEST(DayNight, ShadingDarkensTheNightSideTowardGrey) {
+    CLinearProjection projection;
+    projection.set_size(360, 180);
+    const int32_t stride = (360 * 3 + 3) & ~3;
+    const auto shaded = [&](int hour, int32_t opacity) {
+        std::vector<uint8_t> bits(static_cast<size_t>(stride) * 180, 255);
+        shade_night({ bits.data(), 360, 180, stride }, projection, utc(2026, 3, 20, hour), opacity);
+        return bits;
+    };
+    const auto red_at = [&](const std::vector<uint8_t>& bits, int32_t x, int32_t y) {
+        return bits[static_cast<size_t>(179 - y) * static_cast<size_t>(stride) + static_cast<size_t>(x) * 3 + 2];
+    };
+    const auto noon = shaded(12, 256);
+    EXPECT_EQ(red_at(noon, 180, 90), 255) << "day at longitude 0";
+    EXPECT_EQ(red_at(noon, 5, 90), (255 * 127 + 80 * 128) >> 8) << "night at the date line";
+    const auto midnight = shaded(0, 256);
+    EXPECT_EQ(red_at(midnight, 180, 90), (255 * 127 + 80 * 128) >> 8);
+    EXPECT_EQ(red_at(midnight, 5, 90), 255);
+    EXPECT_EQ(red_at(shaded(12, 128), 5, 90), (255 * 191 + 80 * 64) >> 8) << "half the weight at half opacity";
 }
 
 TEST(NearestCity, PicksWithinFiftySquareDegreesAndLaterCitiesWinTies) {
