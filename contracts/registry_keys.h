@@ -8,6 +8,8 @@ inline constexpr char16_t kAlarmsKeyPath[] = u"Software\\Zunworks\\Zun Time\\Ala
 inline constexpr char16_t kTimersKeyPath[] = u"Software\\Zunworks\\Zun Time\\Timers";
 inline constexpr char16_t kSettingsKeyPath[] = u"Software\\Zunworks\\Zun Time\\Settings";
 inline constexpr char16_t kSkinsKeyPath[] = u"Software\\Zunworks\\Zun Time\\Skins";
+// The world map's two settings ("TZTwilightOn", "TZShowCities").
+inline constexpr char16_t kWorldMapKeyPath[] = u"Software\\Zunworks\\Zun Time\\TZ";
 inline constexpr char16_t kScreenSaverDisablingKeyPath[] = u"Software\\Zunworks\\Zun Time\\ScreenSaverDisabling";
 // The main program's device path, a string value of the product key.
 inline constexpr char16_t kAppPathValue[] = u"AppPath";
