@@ -64,13 +64,17 @@ void CDigitalClockFace::release() {
 
 void CDigitalClockFace::place(const ClockPlacement& placement) { m_placement = placement; }
 
+int32_t CDigitalClockFace::face_shift() const {
+    return std::max(0, m_placement.width - layout_number(kFaceWidth, m_placement.high_resolution)) / 2;
+}
+
 std::optional<Rect> CDigitalClockFace::face_rect(int first_value) const {
     if (!m_face) return std::nullopt;
     const bool high = m_placement.high_resolution;
     const std::optional<Point> top_left = m_face->value(first_value, high);
     const std::optional<Point> bottom_right = m_face->value(first_value + 1, high);
     if (!top_left || !bottom_right) return std::nullopt;
-    const int32_t shift = std::max(0, m_placement.width - layout_number(kFaceWidth, high)) / 2;
+    const int32_t shift = face_shift();
     return Rect { top_left->x + shift, top_left->y, bottom_right->x + shift, bottom_right->y };
 }
 
@@ -116,8 +120,7 @@ BarGeometry CDigitalClockFace::bars() const {
 Point CDigitalClockFace::calendar_top_left(const CalendarMetrics& metrics, const ClockShow& show) const {
     if (m_face) {
         if (std::optional<Point> position = m_face->value(kCalendarPosition, m_placement.high_resolution)) {
-            const int32_t shift = std::max(0, m_placement.width - layout_number(kFaceWidth, m_placement.high_resolution)) / 2;
-            return { position->x + shift, position->y };
+            return { position->x + face_shift(), position->y };
         }
     }
     const int32_t left_bar = show.alarms ? drawn_width(m_left_bar) : 0;

@@ -69,6 +69,9 @@ public:
                  std::span<const AlarmMark> alarms, const platform::gui::CalendarLocale& locale) const;
 
 private:
+    // How far the face's positions, given for a 240-wide screen (480 on high resolution), move
+    // right on a wider one: half the extra width.
+    int32_t face_shift() const;
     // A rectangle of the face from value pixels (a, a + 1), shifted onto wider screens.
     std::optional<Rect> face_rect(int first_value) const;
 
