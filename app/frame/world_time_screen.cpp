@@ -10,6 +10,7 @@
 
 #include "app/model/favorite_cities.h"
 #include "platform/base/clock.h"
+#include "platform/gui/popup_menu.h"
 #include "platform/gui/tap_and_hold.h"
 #include "platform/gui/window_timers.h"
 #include "skins/clocks/alarm_icons.h"
@@ -373,7 +374,7 @@ void CWorldTimeScreen::mouseReleaseEvent(QMouseEvent*) {
 void CWorldTimeScreen::contextMenuEvent(QContextMenuEvent* event) {
     m_press.reset();
     std::unique_ptr<QMenu> menu = make_menu();
-    menu->exec(event->globalPos());
+    platform::gui::exec_popup_menu(*menu, *this, event->globalPos());
 }
 
 void CWorldTimeScreen::keyPressEvent(QKeyEvent* event) {
