@@ -139,7 +139,7 @@ const std::vector<world::CityRecord>& CWorldTimeScreen::city_set() {
 
 WorldScreenLayout CWorldTimeScreen::screen_layout() const {
     const ScreenLayout& screen = layout();
-    const CWorldMapView& map = map_view().loaded() ? map_view() : m_small_map;
+    const CWorldMapView& map = map_view();
     const auto& button = full_screen() ? m_leave_full_screen : m_enter_full_screen;
     const skins::Rect area { 0, 0, screen.area.width(), screen.area.height() };
     return lay_out_world_screen(area, full_screen(), { map.size(), m_panels.size(screen.landscape), strip_size(button) });
@@ -149,7 +149,7 @@ int32_t CWorldTimeScreen::scroll() const {
     const int mode = full_screen() ? 1 : 0;
     if (m_scroll[mode] >= 0) return m_scroll[mode];
     // First shown centred on longitude 0.
-    const int32_t map_width = (map_view().loaded() ? map_view() : m_small_map).size().x;
+    const int32_t map_width = map_view().size().x;
     return std::max(0, (map_width - screen_layout().map_view.width()) / 2);
 }
 
@@ -159,7 +159,7 @@ MapWindow CWorldTimeScreen::map_window() const {
 }
 
 void CWorldTimeScreen::scroll_to(int32_t value) {
-    const int32_t map_width = (map_view().loaded() ? map_view() : m_small_map).size().x;
+    const int32_t map_width = map_view().size().x;
     if (map_width <= 0) return;
     m_scroll[full_screen() ? 1 : 0] = map_column(value, 0, map_width);
     redraw();
@@ -171,7 +171,6 @@ void CWorldTimeScreen::draw_content(skins::CPicture& canvas) {
     m_shown_minute = utc.wHour * 60 + utc.wMinute;
     const ScreenLayout& screen = layout();
     const WorldScreenLayout places = screen_layout();
-    const CWorldMapView& shown = map_view().loaded() ? map_view() : m_small_map;
     MapMarks marks;
     marks.cities = city_set();
     marks.selected = m_selected;
@@ -180,7 +179,7 @@ void CWorldTimeScreen::draw_content(skins::CPicture& canvas) {
     marks.shade_night = !full_screen() && m_settings.twilight;
     marks.high_resolution = screen.high_resolution;
     marks.ping = m_ping ? &*m_ping : nullptr;
-    const_cast<CWorldMapView&>(shown).compose(canvas, map_window(), marks, utc);
+    shown_map().compose(canvas, map_window(), marks, utc);
     if (!full_screen()) {
         for (int slot = 0; slot < 4; ++slot) {
             PanelText text;
@@ -232,9 +231,8 @@ void CWorldTimeScreen::tap(skins::Point point) {
         }
     }
     if (!inside(places.map_view, point)) return;
-    const CWorldMapView& shown = map_view().loaded() ? map_view() : m_small_map;
-    const world::MapPoint pixel = shown.map_pixel(map_window(), point);
-    const world::GeoPoint tapped = shown.projection().inverse(pixel.x, pixel.y);
+    const world::MapPoint pixel = map_view().map_pixel(map_window(), point);
+    const world::GeoPoint tapped = map_view().projection().inverse(pixel.x, pixel.y);
     std::vector<world::GeoPoint> places_of_cities;
     for (const world::CityRecord& city : city_set())
         places_of_cities.push_back({ city.latitude / 60.0, city.longitude / 60.0 });

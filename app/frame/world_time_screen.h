@@ -73,7 +73,8 @@ public:
     void activate_list_entry(int row);
     WorldScreenLayout screen_layout() const;
     MapWindow map_window() const;
-    const CWorldMapView& map_view() const { return full_screen() ? m_full_map : m_small_map; }
+    // The map of the mode (full screen falls back to the small map when the skin has no big one).
+    const CWorldMapView& map_view() const { return showing_full_map() ? m_full_map : m_small_map; }
     int32_t scroll() const;
     // Shows the map from that column on (a drag does this); wraps round the map.
     void scroll_to(int32_t scroll);
@@ -89,6 +90,8 @@ protected:
 
 private:
     bool full_screen() const { return layout().full_screen; }
+    bool showing_full_map() const { return full_screen() && m_full_map.loaded(); }
+    CWorldMapView& shown_map() { return showing_full_map() ? m_full_map : m_small_map; }
     bool load_images();
     void drop_images();
     world::CityDatabase& database() const;
