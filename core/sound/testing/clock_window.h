@@ -6,9 +6,9 @@
 #include <mutex>
 #include <vector>
 
-#include "ringout/sound_window.h"
+#include "core/sound/sound_window.h"
 
-namespace zt::ringout::testing {
+namespace zt::sound::testing {
 
 class ClockWindow final : public SoundWindow {
 public:
@@ -40,4 +40,4 @@ private:
     std::vector<uint64_t> m_posted_playbacks;
 };
 
-}  // namespace zt::ringout::testing
+}  // namespace zt::sound::testing

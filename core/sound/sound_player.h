@@ -3,9 +3,9 @@
 #include <cstdint>
 #include <string>
 
-#include "ringout/device_alerting.h"
+#include "core/sound/device_alerting.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 
 // What the manager does for its players: the playing flag and its two messages.
 class SoundEvents {
@@ -49,4 +49,4 @@ protected:
     COverrideSaveArea m_override;
 };
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

@@ -1,13 +1,13 @@
-#include "ringout/wave_player.h"
+#include "core/sound/wave_player.h"
 
 #include <chrono>
 
 #include "platform/audio/play_sound.h"
 #include "platform/audio/wave_out.h"
 #include "platform/base/clock.h"
-#include "ringout/sound_file.h"
+#include "core/sound/sound_file.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 namespace {
 
 constexpr uint32_t kRampMs = 20'000;
@@ -117,4 +117,4 @@ void CWavePlayer::run() {
     }
 }
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

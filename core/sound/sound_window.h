@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <functional>
 
-namespace zt::ringout {
+namespace zt::sound {
 
 inline constexpr uint32_t kMsgSoundStarted = 0x0478;  // WM_USER + 120
 inline constexpr uint32_t kMsgSoundEnded = 0x0479;    // WM_USER + 121
@@ -30,4 +30,4 @@ public:
     virtual void kill_timer(uint32_t id) = 0;
 };
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

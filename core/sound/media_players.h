@@ -5,10 +5,10 @@
 #include <memory>
 
 #include "platform/audio/media_player.h"
-#include "ringout/sound_player.h"
-#include "ringout/sound_window.h"
+#include "core/sound/sound_player.h"
+#include "core/sound/sound_window.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 
 // On this device the external path ends where the handheld's shell would be needed: the
 // device has no media player program, task bar or input-panel button windows to hide behind
@@ -55,4 +55,4 @@ private:
     int32_t m_saved_volume { 0 };
 };
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

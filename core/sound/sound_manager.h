@@ -11,13 +11,13 @@
 #include <string>
 
 #include "core/sound_action.h"
-#include "ringout/device_alerting.h"
-#include "ringout/media_players.h"
-#include "ringout/sound_file.h"
-#include "ringout/sound_player.h"
-#include "ringout/sound_window.h"
+#include "core/sound/device_alerting.h"
+#include "core/sound/media_players.h"
+#include "core/sound/sound_file.h"
+#include "core/sound/sound_player.h"
+#include "core/sound/sound_window.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 
 struct SoundRequest {
     std::u16string sound_file;
@@ -77,4 +77,4 @@ private:
     std::atomic<uint64_t> m_playback { 0 };
 };
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

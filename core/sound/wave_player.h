@@ -8,9 +8,9 @@
 #include <thread>
 #include <vector>
 
-#include "ringout/sound_player.h"
+#include "core/sound/sound_player.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 
 class CWavePlayer final : public CPlayer {
 public:
@@ -49,4 +49,4 @@ private:
     std::thread m_thread;
 };
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-namespace zt::ringout {
+namespace zt::sound {
 
 inline constexpr std::u16string_view kPlaylistPath = u"\\My Documents\\zuntime.asx";
 
@@ -18,4 +18,4 @@ bool write_playlist(std::u16string_view sound_file, uint32_t repeat_mode, uint32
 
 void delete_playlist();
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

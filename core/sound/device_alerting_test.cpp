@@ -1,4 +1,4 @@
-#include "ringout/device_alerting.h"
+#include "core/sound/device_alerting.h"
 
 #include <gtest/gtest.h>
 
@@ -11,7 +11,7 @@
 #include "platform/registry/registry.h"
 #include "platform/testing/temp_device_root.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 namespace {
 
 using zt::platform::registry::Key;
@@ -125,4 +125,4 @@ TEST_F(DeviceAlertingTest, DisplayIsPoweredOnFromGenerationTwo) {
 }
 
 }  // namespace
-}  // namespace zt::ringout
+}  // namespace zt::sound

@@ -1,11 +1,11 @@
-#include "ringout/testing/clock_window.h"
+#include "core/sound/testing/clock_window.h"
 
 #include <algorithm>
 #include <thread>
 
 #include "platform/base/clock.h"
 
-namespace zt::ringout::testing {
+namespace zt::sound::testing {
 
 void ClockWindow::post(uint32_t message, uint64_t playback) {
     std::lock_guard lock(m_mutex);
@@ -66,4 +66,4 @@ void ClockWindow::wait_for_posted(uint32_t message, size_t count) const {
     }
 }
 
-}  // namespace zt::ringout::testing
+}  // namespace zt::sound::testing

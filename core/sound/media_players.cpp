@@ -1,9 +1,9 @@
-#include "ringout/media_players.h"
+#include "core/sound/media_players.h"
 
-#include "ringout/playlist.h"
-#include "ringout/sound_file.h"
+#include "core/sound/playlist.h"
+#include "core/sound/sound_file.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 namespace {
 
 constexpr uint32_t kPollMs = 100;
@@ -88,4 +88,4 @@ void CEmbeddedMediaPlayer::Stop() {
     m_alerting.undo_override(m_override, m_volume_mode);
 }
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

@@ -1,4 +1,4 @@
-#include "ringout/playlist.h"
+#include "core/sound/playlist.h"
 
 #include <gtest/gtest.h>
 
@@ -6,9 +6,9 @@
 #include <sstream>
 
 #include "platform/testing/temp_device_root.h"
-#include "ringout/sound_file.h"
+#include "core/sound/sound_file.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 namespace {
 
 constexpr std::string_view kHeader =
@@ -88,4 +88,4 @@ TEST(SoundFile, EmptyMissingOrFolderFallsBackToTheDefaultSound) {
 }
 
 }  // namespace
-}  // namespace zt::ringout
+}  // namespace zt::sound

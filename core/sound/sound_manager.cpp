@@ -1,11 +1,11 @@
-#include "ringout/sound_manager.h"
+#include "core/sound/sound_manager.h"
 
 #include <algorithm>
 #include <cstdint>
 
-#include "ringout/wave_player.h"
+#include "core/sound/wave_player.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 namespace {
 
 constexpr uint32_t kVibrationMs = 30'000;
@@ -112,4 +112,4 @@ void CSoundManager::sound_ended() {
     }
 }
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

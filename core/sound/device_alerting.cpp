@@ -1,4 +1,4 @@
-#include "ringout/device_alerting.h"
+#include "core/sound/device_alerting.h"
 
 #include "core/registry_key.h"
 #include "platform/alert/led_driver.h"
@@ -7,7 +7,7 @@
 #include "platform/profile/platform_generation.h"
 #include "platform/registry/registry.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 namespace {
 
 using zt::core::CRegistryKey;
@@ -134,4 +134,4 @@ void CDeviceAlerting::power_on_display() {
     if (m_generation >= 2) alert::request_display_power_on();
 }
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

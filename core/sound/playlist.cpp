@@ -1,4 +1,4 @@
-#include "ringout/playlist.h"
+#include "core/sound/playlist.h"
 
 #include <algorithm>
 #include <filesystem>
@@ -7,7 +7,7 @@
 #include "platform/base/device_path.h"
 #include "platform/base/text.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 namespace {
 
 constexpr std::string_view kHeader =
@@ -62,4 +62,4 @@ void delete_playlist() {
     }
 }
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

@@ -10,7 +10,7 @@
 
 #include "platform/kernel/event.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 
 // What one player overrode and must put back. Values that did not exist before read as
 // kAbsent; on undo such a value is deleted again, so the sentinel never stays as a setting.
@@ -61,4 +61,4 @@ private:
     bool m_activity_found { false };
 };
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

@@ -6,7 +6,7 @@
 #include <string_view>
 #include <vector>
 
-namespace zt::ringout {
+namespace zt::sound {
 
 enum class PlayerKind : uint32_t { Wave = 0, Media = 1, None = 2 };
 
@@ -24,4 +24,4 @@ std::optional<PlayerKind> player_kind_for(std::u16string_view file);
 // The whole file, read at its size in one read; nullopt when any of it cannot be read.
 std::optional<std::vector<uint8_t>> read_whole_file(std::u16string_view device_path);
 
-}  // namespace zt::ringout
+}  // namespace zt::sound

@@ -1,4 +1,4 @@
-#include "ringout/sound_manager.h"
+#include "core/sound/sound_manager.h"
 
 #include <gtest/gtest.h>
 
@@ -14,10 +14,10 @@
 #include "platform/profile/device_profile.h"
 #include "platform/testing/eventually.h"
 #include "platform/testing/temp_device_root.h"
-#include "ringout/playlist.h"
-#include "ringout/testing/clock_window.h"
+#include "core/sound/playlist.h"
+#include "core/sound/testing/clock_window.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 namespace {
 
 namespace audio = zt::platform::audio;
@@ -230,4 +230,4 @@ TEST_F(SoundManagerTest, WithoutTheControlTheExternalPathFailsCleanly) {
 }
 
 }  // namespace
-}  // namespace zt::ringout
+}  // namespace zt::sound

@@ -1,4 +1,4 @@
-#include "ringout/sound_file.h"
+#include "core/sound/sound_file.h"
 
 #include <filesystem>
 #include <fstream>
@@ -6,7 +6,7 @@
 #include "platform/base/device_path.h"
 #include "platform/base/text.h"
 
-namespace zt::ringout {
+namespace zt::sound {
 
 bool is_existing_file(std::u16string_view device_path) {
     if (device_path.empty()) return false;
@@ -48,4 +48,4 @@ std::optional<std::vector<uint8_t>> read_whole_file(std::u16string_view device_p
     return bytes;
 }
 
-}  // namespace zt::ringout
+}  // namespace zt::sound
