@@ -4,10 +4,12 @@
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/dialogs/alarms_page.h"
 #include "app/dialogs/options_sheet.h"
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/timers_page.h"
+#include "core/time_store.h"
 #include "platform/gui/control_id.h"
 #include "platform/gui/property_sheet.h"
 #include "skins/skin_manager.h"
@@ -71,6 +73,9 @@ void open_options_sheet(int page, QWidget* parent) {
         switch (static_cast<OptionsPage>(sheet.page_count())) {
             case OptionsPage::Skins:
                 content = new CSkinsPage(skins::CSkinManager::instance(), std::move(skin_chosen));
+                break;
+            case OptionsPage::Alarms:
+                content = new CAlarmsPage(core::CTimeStore::instance());
                 break;
             case OptionsPage::Timers:
                 content = timers = new TimersPage;
