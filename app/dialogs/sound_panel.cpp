@@ -42,8 +42,16 @@ std::u16string item_path(const QComboBox& list, int index) {
 
 bool is_media(std::u16string_view path) { return sound::player_kind_for(path) == sound::PlayerKind::Media; }
 
-QComboBox* make_list(QWidget* parent, int32_t id, std::initializer_list<const char16_t*> items) {
+// Long items (a sound's file name) must not widen the panel past a narrow screen.
+QComboBox* narrowable_list(QWidget* parent) {
     auto* list = new QComboBox(parent);
+    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    list->setMinimumContentsLength(6);
+    return list;
+}
+
+QComboBox* make_list(QWidget* parent, int32_t id, std::initializer_list<const char16_t*> items) {
+    auto* list = narrowable_list(parent);
     // English items: the host dialog's look translates them as it initialises.
     for (const char16_t* item : items) list->addItem(to_qstring(item));
     platform::gui::set_control_id(*list, id);
@@ -65,7 +73,7 @@ CSoundPanel::CSoundPanel(core::CSoundAction& action, std::u16string application_
     m_count->setRange(1, kMaxRepeatCount);
     platform::gui::set_control_id(*m_count, kRepeatCountId);
     m_playing_time = make_minutes_picker(this, kPlayingTimeId);
-    m_sounds = new QComboBox(this);
+    m_sounds = narrowable_list(this);
     platform::gui::set_control_id(*m_sounds, kSoundListId);
     m_play = new QPushButton(to_qstring(translate(u"Play")), this);
     platform::gui::set_control_id(*m_play, kPlayButtonId);
