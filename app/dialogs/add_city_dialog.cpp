@@ -72,6 +72,7 @@ CAddCityDialog::CAddCityDialog(const AddCityRequest& request, world::CityDatabas
     auto* buttons = city_parts::make_dialog_buttons(*this, kAddCityHelpTopic);
     m_ok = buttons->button(QDialogButtonBox::Ok);
     layout->addWidget(buttons);
+    city_parts::fill_screen(*this);
 
     connect(m_country, &QComboBox::currentIndexChanged, this, [this](int row) { country_chosen(row); });
     connect(m_state, &QComboBox::currentIndexChanged, this, [this](int row) { state_chosen(row); });

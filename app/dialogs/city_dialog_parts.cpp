@@ -43,6 +43,11 @@ QComboBox* new_list(QWidget* parent) {
     return list;
 }
 
+void fill_screen(QWidget& dialog) {
+    const platform::gui::ScreenMetrics screen = platform::gui::read_screen_metrics();
+    dialog.resize(screen.width, screen.height);
+}
+
 void fit_button(QPushButton& button) {
     // The style's narrowest push button is wider than a third of a 240-pixel screen: a set
     // minimum lets the row share out the width there is instead.

@@ -35,6 +35,9 @@ bool is_blank(std::u16string_view text);
 // name never makes a dialog wider than a 240-pixel screen.
 QComboBox* new_list(QWidget* parent);
 
+// The whole device screen, as the handheld's dialogs take it.
+void fill_screen(QWidget& dialog);
+
 // A push button as narrow as its text allows.
 void fit_button(QPushButton& button);
 

@@ -6,6 +6,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/city_dialog_openers.h"
+#include "app/dialogs/city_dialog_parts.h"
 #include "app/dialogs/favorites_page.h"
 #include "world/favorites_list.h"
 
@@ -23,6 +24,7 @@ void run_favorites_dialog(QWidget* parent) {
     QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
     layout->addWidget(buttons);
     apply_program_look(dialog, {});
+    city_parts::fill_screen(dialog);
     dialog.exec();
     // However the page was closed: its changes are already in the list and the slots.
     page->save();

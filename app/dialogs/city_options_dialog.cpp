@@ -19,6 +19,7 @@ CCityOptionsDialog::CCityOptionsDialog(world::CityRecord& city, QWidget* parent)
     layout->addWidget(m_name);
     layout->addStretch();
     layout->addWidget(city_parts::make_dialog_buttons(*this, kCityOptionsHelpTopic));
+    city_parts::fill_screen(*this);
 }
 
 void CCityOptionsDialog::accept() {

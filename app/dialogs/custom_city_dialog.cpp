@@ -98,6 +98,7 @@ CCustomCityDialog::CCustomCityDialog(world::CityRecord& city, bool new_city, con
     layout->addWidget(form);
     layout->addStretch();
     layout->addWidget(city_parts::make_dialog_buttons(*this, kCustomCityHelpTopic));
+    city_parts::fill_screen(*this);
 }
 
 void CCustomCityDialog::accept() {
