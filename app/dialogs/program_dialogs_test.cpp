@@ -1,7 +1,6 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QLabel>
 #include <QPushButton>
@@ -10,23 +9,16 @@
 #include <chrono>
 #include <thread>
 
-#include "app/dialogs/add_city_dialog.h"
 #include "app/dialogs/alarm_editor_placeholder.h"
 #include "app/dialogs/program_dialogs.h"
 #include "app/dialogs/program_images.h"
 #include "app/dialogs/program_look.h"
-#include "app/model/testing/window_recorder.h"
-#include "contracts/today_item.h"
 #include "platform/gui/screen_metrics.h"
 #include "platform/gui/testing/font_cell.h"
 #include "platform/gui/testing/widget_test_app.h"
-#include "platform/testing/eventually.h"
 #include "platform/testing/temp_device_root.h"
-#include "platform/windows/message_sender.h"
 #include "platform/windows/window_lookup.h"
 #include "texts/text_table.h"
-#include "world/city_database.h"
-#include "world/testing/city_db_builder.h"
 
 namespace {
 
@@ -92,44 +84,6 @@ TEST_F(ProgramDialogs, PlaceholderEditorHasTheProgramsLook) {
     EXPECT_EQ(zt::platform::gui::DialogLook::of(editor)->options().heading, u"Neuer Wecker");
     EXPECT_GE(text->geometry().top(), zt::platform::gui::heading_strip_height(zt::app::program_appearance()));
     editor.hide();
-}
-
-TEST_F(ProgramDialogs, CityChooserChangesTheRequestersCityAndAnswersOnlyOk) {
-    zt::world::testing::CityDbBuilder b;
-    b.countries = { { .name = "Germany", .cities = { { 7, "Berlin", 3151, 804, 1, 1 }, { 8, "Hamburg", 3213, 600, 1, 0 } } } };
-    b.zones = { { "(UTC+01:00) Berlin", zt::world::testing::central_european_rules() } };
-    ASSERT_TRUE(zt::world::testing::write_file(root.path() / "TimeCitiesDB.dat", b.build()));
-    auto& database = zt::world::CityDatabase::instance();
-    ASSERT_TRUE(database.open(root.path() / "TimeCitiesDB.dat"));
-    zt::app::testing::WindowRecorder requester(zt::contracts::kTodayItemClass);
-    ASSERT_NE(requester.handle(), 0u);
-    const CommandLine line { StartMode::ChooseCity, { requester.handle(), 1, 0, 8 } };
-
-    // The user answers the dialog the chooser shows: Cancel the first time, OK the second.
-    QString title;
-    QString preselected;
-    for (const auto button : { QDialogButtonBox::Cancel, QDialogButtonBox::Ok }) {
-        QTimer::singleShot(0, [&, button] {
-            QWidget* dialog = QApplication::activeModalWidget();
-            if (!dialog) return;
-            title = dialog->windowTitle();
-            preselected = static_cast<zt::app::CAddCityDialog*>(dialog)->city_list().currentText();
-            dialog->findChild<QDialogButtonBox*>()->button(button)->click();
-        });
-        zt::app::run_city_chooser(line, nullptr);
-        zt::platform::post_message(requester.handle(), 0x0401);  // a marker: everything before it has arrived
-    }
-    EXPECT_EQ(title, "Change City");
-    EXPECT_EQ(preselected, "Hamburg") << "the requester's city";
-    ASSERT_TRUE(zt::platform::testing::eventually([&] { return requester.messages().size() >= 3; },
-                                                  zt::platform::testing::kPatience, "both markers"));
-    const auto received = requester.messages();
-    ASSERT_EQ(received.size(), 3u);
-    EXPECT_EQ(received[0].number, 0x0401u) << "no answer after Cancel";
-    EXPECT_EQ(received[1].data_word, 1130u);
-    ASSERT_EQ(received[1].bytes.size(), 300u);
-    EXPECT_EQ(received[1].bytes[0], 8u) << "Hamburg's id first";
-    database.close();
 }
 
 TEST_F(ProgramDialogs, SharedImageListHasFourIconsOfTheScreensSizeWithMagentaTransparent) {
