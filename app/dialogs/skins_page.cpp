@@ -12,6 +12,7 @@
 #include "core/settings_bag.h"
 #include "core/shared_settings.h"
 #include "platform/base/text.h"
+#include "platform/gui/popup_menu.h"
 #include "platform/gui/tap_and_hold.h"
 #include "skins/skin_manager.h"
 #include "texts/text_table.h"
@@ -136,7 +137,7 @@ void CSkinsPage::row_menu(const QPoint& at) {
     if (!row) return;
     QMenu menu(this);
     const QAction* remove = menu.addAction(to_qstring(translate(u"Remove")));
-    if (menu.exec(m_list->viewport()->mapToGlobal(at)) == remove) remove_row(*row);
+    if (platform::gui::exec_popup_menu(menu, *this, m_list->viewport()->mapToGlobal(at)) == remove) remove_row(*row);
 }
 
 void CSkinsPage::remove_row(QTreeWidgetItem& row) {

@@ -10,24 +10,12 @@
 #include <vector>
 
 #include "app/frame/screen.h"
+#include "app/frame/screen_sources.h"
 #include "platform/base/system_time.h"
 #include "skins/clocks/analog_clock.h"
 #include "skins/clocks/digital_clock.h"
 
-namespace zt::core {
-class CSettingsBag;
-class CTimeStore;
-}  // namespace zt::core
-
 namespace zt::app {
-
-// What the screens read besides the skin.
-struct ScreenSources {
-    skins::CSkinManager& skins;
-    core::CSettingsBag& settings;
-    core::CTimeStore& store;
-    std::function<bool()> screensaver_running;
-};
 
 class CClockScreen : public CScreen {
 public:

@@ -1,6 +1,7 @@
 // The clock screens on the shipped Default skin with a clock that stands still: what a tick
 // reads and when it asks for a new picture, how often it wakes, and a skin that cannot show it.
 #include "app/frame/clock_screens.h"
+#include "app/frame/testing/screen_test.h"
 
 #include <gtest/gtest.h>
 
@@ -13,7 +14,6 @@
 #include "platform/base/clock.h"
 #include "platform/base/device_path.h"
 #include "platform/gui/locale_clock.h"
-#include "platform/gui/testing/widget_test_app.h"
 #include "platform/registry/registry.h"
 #include "platform/testing/temp_device_root.h"
 #include "skins/skin_manager.h"
@@ -23,46 +23,7 @@ namespace {
 
 namespace fs = std::filesystem;
 
-class ClockScreenTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        platform::gui::testing::widget_test_app();
-        platform::gui::set_locale_time_indicator_override(u"1");
-        install_default_skin();
-        m_settings.register_program_defaults();
-        m_skins.build_skin_list(skins::SkinConsumer::MainProgram);
-        ASSERT_TRUE(m_skins.load_skin(u"Default", false));
-    }
-    void TearDown() override { platform::gui::set_locale_time_indicator_override(std::nullopt); }
-
-    void install_default_skin(const std::vector<std::string>& leave_out = {}) {
-        const std::u16string folder = u"\\Program Files\\Zun Time\\Default\\";
-        const fs::path host = *platform::map_device_path(folder);
-        fs::create_directories(host);
-        for (const auto& file : fs::directory_iterator(fs::path(ZT_SKINS_DIR) / "Default")) {
-            const std::string name = file.path().filename().string();
-            if (std::none_of(leave_out.begin(), leave_out.end(), [&](const std::string& prefix) { return name.starts_with(prefix); }))
-                fs::copy_file(file.path(), host / name, fs::copy_options::overwrite_existing);
-        }
-        platform::registry::Key::create(platform::registry::Root::CurrentUser, contracts::kSkinsKeyPath)
-            ->key.set_string(u"Default", folder);
-    }
-    ScreenSources sources() {
-        return { m_skins, m_settings, m_store, [this] { return m_screensaver; } };
-    }
-    void add_alarm(int32_t id, uint16_t hour) {
-        auto* alarm = static_cast<core::CAlarm*>(m_store.create_item(core::ItemType::Alarm, id));
-        alarm->alarm_time.wHour = hour;
-    }
-
-    platform::testing::TempDeviceRoot m_root;
-    platform::ManualClock m_clock { platform::SYSTEMTIME { 2026, 12, 2, 8, 10, 8, 42, 0 } };
-    platform::ScopedClockOverride m_clock_override { m_clock };
-    core::CSettingsBag m_settings;
-    core::CTimeStore m_store;
-    skins::CSkinManager m_skins { { false, 5 } };
-    bool m_screensaver { false };
-};
+using ClockScreenTest = ScreenTest;
 
 TEST_F(ClockScreenTest, ATickAsksForAPictureOnlyWhenWhatItShowsChanged) {
     CAnalogClockScreen screen(sources());

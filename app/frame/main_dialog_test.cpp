@@ -116,7 +116,9 @@ class MainDialogRendering : public MainDialogTest, public ::testing::WithParamIn
 // compared pixel by pixel with the image files themselves.
 TEST_P(MainDialogRendering, ShowsTheSkinsToolbarAndBackground) {
     const RenderCase c = GetParam();
-    m_settings.set_number(u"ClocksActiveScreen", 0);  // the world map's screen: the background alone so far
+    // The stopwatch's screen, in the timers set: the background alone so far.
+    m_settings.set_number(u"ActiveScreenSet", 1);
+    m_settings.set_number(u"TimersActiveScreen", 3);
     ASSERT_TRUE(start(c.size, c.skin));
     const bool landscape = c.size.width > c.size.height;
     const bool high = c.size.width > 400;
@@ -284,7 +286,8 @@ TEST_F(MainDialogTest, ToolbarPressesSwitchScreensAndSets) {
     };
     press(3);
     EXPECT_EQ(m_dialog->active_screen()->number(), ScreenNumber::WorldTime);
-    EXPECT_FALSE(m_dialog->timers().is_set(kRefreshTimer)) << "world time has no periodic refresh";
+    EXPECT_EQ(m_dialog->timers().period_ms(kRefreshTimer), std::optional<uint32_t>(1000u))
+        << "the panel clocks and the night side move with the minute";
     EXPECT_EQ(m_dialog->screen(ScreenNumber::AnalogClock)->isVisible(), false);
     press(0);
     EXPECT_EQ(m_dialog->controller().screen_sets().active_set(), kTimersSet);

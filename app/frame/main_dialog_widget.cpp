@@ -96,7 +96,14 @@ void CMainDialog::create_window() {
 }
 
 std::vector<MainScreen*> CMainDialog::create_screens() {
-    const ScreenSources sources { m_skins, m_settings, m_store, [this] { return m_controller.screensaver_running(); } };
+    const ScreenSources sources { m_skins,
+                                  m_settings,
+                                  m_store,
+                                  [this] { return m_controller.screensaver_running(); },
+                                  nullptr,
+                                  nullptr,
+                                  {},
+                                  [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); } };
     m_screens = m_make_screens(sources);
     std::vector<MainScreen*> screens;
     for (const auto& screen : m_screens) {

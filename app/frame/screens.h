@@ -1,20 +1,15 @@
 #pragma once
 // The six screens of the main dialog, with their numbers and refresh periods. The clocks are
-// clock_screens.h; the world map and the timer screens show the skin's background (CScreen)
-// until their own content comes.
+// clock_screens.h, the world map world_time_screen.h; the timer screens show the skin's
+// background (CScreen) until their own content comes.
 #include <memory>
 #include <vector>
 
 #include "app/frame/clock_screens.h"
 #include "app/frame/screen.h"
+#include "app/frame/world_time_screen.h"
 
 namespace zt::app {
-
-// Redrawn on demand only.
-class CWorldTimeScreen final : public CScreen {
-public:
-    explicit CWorldTimeScreen(skins::CSkinManager& skins) : CScreen(ScreenNumber::WorldTime, 0, skins) {}
-};
 
 class CStopwatchScreen final : public CScreen {
 public:

@@ -22,6 +22,7 @@ QLocale locale_of(std::u16string_view name) {
 CalendarLocale describe(const QLocale& locale, std::u16string name) {
     CalendarLocale described;
     described.long_date_format = to_u16(locale.dateFormat(QLocale::LongFormat));
+    described.short_date_format = to_u16(locale.dateFormat(QLocale::ShortFormat));
     // Qt counts Monday = 1 ... Sunday = 7.
     described.first_day_of_week = (static_cast<int>(locale.firstDayOfWeek()) + 6) % 7;
     for (int day = 1; day <= 7; ++day)
@@ -53,6 +54,10 @@ std::u16string format_locale_date(std::u16string_view picture, int year, int mon
     if (!date.isValid()) return {};
     const QLocale locale = locale_of(calendar_locale().name);
     return to_u16(locale.toString(date, QString::fromUtf16(picture.data(), static_cast<qsizetype>(picture.size()))));
+}
+
+std::u16string format_locale_short_date(int year, int month, int day) {
+    return format_locale_date(calendar_locale().short_date_format, year, month, day);
 }
 
 }  // namespace zt::platform::gui

@@ -15,6 +15,7 @@ namespace zt::platform::gui {
 
 struct CalendarLocale {
     std::u16string long_date_format;
+    std::u16string short_date_format;
     int first_day_of_week { 0 };  // Monday = 0 ... Sunday = 6
     std::array<std::u16string, 7> short_day_names;  // Monday first
     bool chinese { false };
@@ -31,5 +32,7 @@ void set_calendar_locale_override(std::optional<CalendarLocale> locale);
 // The date as the picture shows it in the calendar locale's language (month names from it);
 // empty for an impossible date.
 std::u16string format_locale_date(std::u16string_view picture, int year, int month, int day);
+// The date in the calendar locale's short date format.
+std::u16string format_locale_short_date(int year, int month, int day);
 
 }  // namespace zt::platform::gui

@@ -22,6 +22,9 @@ TEST(LocaleCalendarTest, NamedLocalesReportTheirWeekAndFormatTheirMonths) {
     EXPECT_EQ(format_locale_date(u"d MMMM", 2026, 2, 30), u"") << "an impossible date";
     set_calendar_locale_override(us);
     EXPECT_EQ(format_locale_date(u"MMMM d, yyyy", 2026, 12, 8), u"December 8, 2026");
+    EXPECT_EQ(format_locale_short_date(2026, 12, 8), u"12/8/26");
+    set_calendar_locale_override(german);
+    EXPECT_EQ(format_locale_short_date(2026, 12, 8), u"08.12.26");
     set_calendar_locale_override(std::nullopt);
 }
 

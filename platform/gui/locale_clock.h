@@ -13,6 +13,10 @@ namespace zt::platform::gui {
 
 std::u16string locale_time_indicator();
 
+// Hours and minutes in the user's short time format, in the form locale_time_indicator() names:
+// a 12-hour format is used for "0", a 24-hour one for "1".
+std::u16string format_locale_time(int hour, int minute);
+
 // nullopt removes the override.
 void set_locale_time_indicator_override(std::optional<std::u16string> indicator);
 

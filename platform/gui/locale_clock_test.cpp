@@ -27,5 +27,17 @@ TEST(LocaleClockTest, OverridesWinInOrder) {
     ::unsetenv("ZT_CLOCK_HOURS");
 }
 
+TEST(LocaleClockTest, TimeTextFollowsTheIndicatorWhateverTheLocale) {
+    set_locale_time_indicator_override(u"1");
+    EXPECT_EQ(format_locale_time(7, 5), u"07:05");
+    EXPECT_EQ(format_locale_time(23, 59), u"23:59");
+    set_locale_time_indicator_override(u"0");
+    const std::u16string evening = format_locale_time(19, 5);
+    EXPECT_EQ(evening.substr(0, 4), u"7:05");
+    EXPECT_NE(evening, format_locale_time(7, 5)) << "the AM/PM mark tells them apart";
+    EXPECT_EQ(format_locale_time(24, 0), u"") << "not a time";
+    set_locale_time_indicator_override(std::nullopt);
+}
+
 }  // namespace
 }  // namespace zt::platform::gui

@@ -11,6 +11,7 @@
 #include <QVBoxLayout>
 
 #include "platform/gui/dialog_appearance.h"
+#include "platform/gui/popup_menu.h"
 #include "platform/gui/soft_key_bar.h"
 #include "platform/gui/testing/font_cell.h"
 #include "platform/profile/device_profile.h"
@@ -56,6 +57,21 @@ TEST_F(GuiWidgetsTest, SoftKeyBarKeepsButtonOrderAndSendsCommands) {
 }
 
 using testing::sized_by_cell;
+
+TEST_F(GuiWidgetsTest, PopupMenusStayInsideTheDeviceScreen) {
+    QWidget screen;
+    screen.setGeometry(0, 0, 240, 320);
+    auto* child = new QWidget(&screen);
+    child->setGeometry(0, 30, 240, 200);
+    QMenu menu;
+    for (const char* item : { "Select City As...", "Show Cities", "Show Night" }) menu.addAction(QString::fromLatin1(item));
+    const QSize size = menu.sizeHint();
+    const QPoint origin = screen.mapToGlobal(QPoint(0, 0));
+    EXPECT_EQ(popup_menu_position(menu, *child, origin + QPoint(10, 40)), origin + QPoint(10, 40)) << "room enough";
+    EXPECT_EQ(popup_menu_position(menu, *child, origin + QPoint(230, 310)), origin + QPoint(230 - size.width(), 310 - size.height()))
+        << "opens to the left and upward at the corner";
+    EXPECT_EQ(popup_menu_position(menu, *child, origin + QPoint(5, 300)).y(), origin.y() + 300 - size.height());
+}
 
 TEST_F(GuiWidgetsTest, FontsFollowTheLargeFontSwitchAndControlKind) {
     const QFont normal_button = dialog_font(ControlKind::PushButton, {});

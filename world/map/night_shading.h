@@ -16,9 +16,11 @@ struct MapBits {
     int32_t stride { 0 };
 };
 
-// The projection must have the map's size. `opacity` is the drawing's global opacity
-// (256 and above: full weight; a fading map shades less).
+// The bits hold a window of the map: their (0, 0) is map pixel `origin`, and their columns run on
+// round the map's right edge to its column 0 (a map scrolled sideways). The projection has the
+// whole map's size. `opacity` is the drawing's global opacity (256 and above: full weight; a
+// fading map shades less).
 void shade_night(const MapBits& map, const CLinearProjection& projection, const platform::SYSTEMTIME& utc,
-                 int32_t opacity);
+                 int32_t opacity, MapPoint origin = {});
 
 }  // namespace zt::world

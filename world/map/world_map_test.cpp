@@ -106,6 +106,18 @@ TEST(DayNight, ShadingDarkensTheNightSideTowardGrey) {
     EXPECT_EQ(red_at(midnight, 180, 90), (255 * 127 + 80 * 128) >> 8);
     EXPECT_EQ(red_at(midnight, 5, 90), 255);
     EXPECT_EQ(red_at(shaded(12, 128), 5, 90), (255 * 191 + 80 * 64) >> 8) << "half the weight at half opacity";
+
+    // A 200 x 10 window scrolled to start at map column 300, rows 85..94: its columns 0..59 are
+    // map columns 300..359 (night at noon), the rest map columns 0..139 (day from 90 on); its
+    // pixels agree with the whole map's.
+    const int32_t window_stride = (200 * 3 + 3) & ~3;
+    std::vector<uint8_t> window(static_cast<size_t>(window_stride) * 10, 255);
+    shade_night({ window.data(), 200, 10, window_stride }, projection, utc(2026, 3, 20, 12), 256, { 300, 85 });
+    EXPECT_EQ(window[static_cast<size_t>(9 - 5) * window_stride + 160 * 3 + 2], 255) << "map column 100 is day";
+    for (const int32_t x : { 0, 59, 60, 149, 199 }) {
+        const int32_t map_x = (300 + x) % 360;
+        EXPECT_EQ(window[static_cast<size_t>(9 - 5) * window_stride + static_cast<size_t>(x) * 3 + 2], red_at(noon, map_x, 90)) << x;
+    }
 }
 
 TEST(NearestCity, PicksWithinFiftySquareDegreesAndLaterCitiesWinTies) {

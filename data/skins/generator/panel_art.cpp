@@ -190,6 +190,14 @@ QImage city_panel(const SkinStyle& s, int scale, QSize size)
     Canvas canvas(size.width(), size.height(), scale);
     QPainter& p = canvas.painter();
     paint_panel(p, s, QRectF(1, 1, size.width() - 2, size.height() - 2), 6);
+    // The two squares at the bottom-right corner that the screen answers taps on: the slot's
+    // list of favourites, and, left of it, "put the map's selected city here".
+    const double w = size.width(), h = size.height();
+    const QRectF list(w - 19, h - 19, 16, 16), assign(w - 36, h - 19, 16, 16);
+    paint_surface(p, s, list, Surface::Raised, 3);
+    paint_surface(p, s, assign, Surface::Raised, 3);
+    paint_symbol(p, Symbol::Down, list.adjusted(3, 3, -3, -3), s.button_text);
+    paint_symbol(p, Symbol::Flag, assign.adjusted(3, 3, -3, -3), s.button_text);
     StripImage strip;
     strip.add_part(canvas.finish());
     // Second frame: text colour 1 (name and time), text colour 2 (date), the city marker.

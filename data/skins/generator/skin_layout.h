@@ -29,8 +29,8 @@ inline constexpr int kTimeBarWidth = 12;
 // World time: the small map sits above four portrait panels (or 2 x 2 landscape panels).
 inline constexpr QSize kSmallMap { 240, 120 };
 inline constexpr QSize kFullMap { 480, 240 };
-inline constexpr QSize kCityPanel { 240, 36 };
-inline constexpr QSize kLandscapeCityPanel { 146, 46 };
+inline constexpr QSize kCityPanel { 120, 48 };
+inline constexpr QSize kLandscapeCityPanel { 144, 46 };
 
 // Tool bars: four buttons, side by side (portrait) or stacked (landscape).
 inline constexpr QSize kToolButton { 60, 28 };

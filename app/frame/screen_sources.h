@@ -1,0 +1,39 @@
+#pragma once
+// What the main dialog's screens read and reach besides the skin.
+#include <QWidget>
+
+#include <functional>
+#include <optional>
+
+#include "world/city_record.h"
+
+namespace zt::core {
+class CSettingsBag;
+class CTimeStore;
+}  // namespace zt::core
+namespace zt::skins {
+class CSkinManager;
+}
+namespace zt::world {
+class CityDatabase;
+class FavoritesList;
+}  // namespace zt::world
+
+namespace zt::app {
+
+struct ScreenSources {
+    skins::CSkinManager& skins;
+    core::CSettingsBag& settings;
+    core::CTimeStore& store;
+    std::function<bool()> screensaver_running;
+    // The world screen's cities; null: the process's own database and favourites.
+    world::CityDatabase* cities { nullptr };
+    world::FavoritesList* favourites { nullptr };
+    // Lets the user pick a city to add (the add-city dialog); nullopt when cancelled or when
+    // there is no way to pick.
+    std::function<std::optional<world::CityRecord>(QWidget* parent)> choose_new_city;
+    // Asks the dialog to enter (true) or leave full screen.
+    std::function<void(bool full_screen)> request_full_screen;
+};
+
+}  // namespace zt::app
