@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "app/dialogs/city_dialogs.h"
 #include "app/dialogs/options_sheet.h"
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_dialogs.h"
@@ -102,7 +103,7 @@ std::vector<MainScreen*> CMainDialog::create_screens() {
                                   [this] { return m_controller.screensaver_running(); },
                                   nullptr,
                                   nullptr,
-                                  {},
+                                  [](QWidget* parent) { return run_add_city_dialog(AddCityRequest::add(), parent); },
                                   [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); } };
     m_screens = m_make_screens(sources);
     std::vector<MainScreen*> screens;
