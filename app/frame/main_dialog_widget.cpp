@@ -60,7 +60,10 @@ CMainDialog::CMainDialog(const CommandLine& line, const MainDialogEnvironment& e
     frame.installEventFilter(this);
     frame.set_command_handler([this](uint32_t command) { m_controller.soft_key_command(command); });
     frame.on_setting_change([this](const platform::gui::ScreenMetrics&) { m_controller.check_orientation(); });
-    new platform::gui::HardwareKeys(*this, [this](uint32_t key) { return m_controller.handle_key(key); });
+    new platform::gui::HardwareKeys(*this, [this](uint32_t key) {
+        CScreen* screen = active_screen();
+        return (screen && screen->key_released(key)) || m_controller.handle_key(key);
+    });
 }
 
 CMainDialog::~CMainDialog() {

@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include "app/frame/testing/screen_test.h"
+#include "platform/gui/key_codes.h"
 #include "platform/gui/locale_calendar.h"
 #include "platform/gui/window_timers.h"
 #include "world/city_database.h"
@@ -164,7 +165,11 @@ TEST_F(WorldTimeScreenTest, PanelsSelectTheirCityAndChangeItThroughTheirList) {
     m_new_city->id = 100000;
     m_new_city->set_name(u"Hut");
     m_new_city->time_zone = 2;
-    screen->activate_list_entry(1);
+    EXPECT_FALSE(screen->key_released(platform::gui::VK_LEFT)) << "left for the dialog's mappings";
+    EXPECT_TRUE(screen->key_released(platform::gui::VK_DOWN));
+    EXPECT_TRUE(screen->key_released(platform::gui::VK_DOWN));
+    EXPECT_EQ(list->currentRow(), 1) << "the last entry stays the last";
+    EXPECT_TRUE(screen->key_released(platform::gui::VK_RETURN));
     EXPECT_EQ(screen->favourites_list(), nullptr);
     EXPECT_EQ(m_favourites.slot_city_name(1), u"Hut");
     EXPECT_EQ(m_favourites.slot_city(1)->id, 100000u);
