@@ -121,14 +121,17 @@ TEST_F(WorldTimeScreenTest, TapsSelectTheNearestCityAndTheMenuPutsItIntoASlot) {
     EXPECT_EQ(screen->selected_city(), index_of(*screen, u"London"));
     EXPECT_EQ(screen->timers().period_ms(CWorldTimeScreen::kSelectionTimer), std::optional<uint32_t>(5000u));
 
+    screen->set_show_cities(false);
     screen->tap(tokyo);
+    EXPECT_EQ(screen->selected_city(), index_of(*screen, u"Tokyo")) << "taps pick cities without markers too";
     auto menu = screen->make_menu();
     ASSERT_EQ(menu->actions().size(), 3);
     QMenu* slot_menu = menu->actions()[0]->menu();
     ASSERT_NE(slot_menu, nullptr);
     EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Select City As..."));
     EXPECT_EQ(slot_menu->actions()[1]->text(), QStringLiteral("2: "));
-    EXPECT_TRUE(menu->actions()[1]->isChecked()) << "Show Cities";
+    EXPECT_FALSE(menu->actions()[1]->isChecked()) << "Show Cities is off";
+    EXPECT_TRUE(menu->actions()[2]->isChecked()) << "Show Night";
     slot_menu->actions()[1]->trigger();
 
     ASSERT_EQ(m_favourites.count(), 1u) << "the map city was copied into the favourites";
