@@ -1,11 +1,12 @@
-// The options sheet "Zun Time". The skins and timers pages are the sheet's own; the other pages
-// (alarms, cities, Today, screensaver, buttons) belong to the screens and dialogs they set up and
+// The options sheet "Zun Time". The skins, timers and cities pages are the sheet's own; the other
+// pages (alarms, Today, screensaver, buttons) belong to the screens and dialogs they set up and
 // show their title until those exist.
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "app/dialogs/alarms_page.h"
 #include "app/dialogs/options_sheet.h"
+#include "app/dialogs/cities_page.h"
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/timers_page.h"
@@ -14,6 +15,7 @@
 #include "platform/gui/property_sheet.h"
 #include "skins/skin_manager.h"
 #include "texts/text_table.h"
+#include "world/favorites_list.h"
 
 namespace zt::app {
 namespace {
@@ -79,6 +81,9 @@ void open_options_sheet(int page, QWidget* parent) {
                 break;
             case OptionsPage::Timers:
                 content = timers = new TimersPage;
+                break;
+            case OptionsPage::Cities:
+                content = new CCitiesPage(world::FavoritesList::instance());
                 break;
             default:
                 content = title_page(title);

@@ -1,6 +1,7 @@
 #include "app/dialogs/program_dialogs.h"
 
 #include "app/dialogs/alarm_editor.h"
+#include "app/dialogs/city_dialogs.h"
 #include "app/model/city_answer.h"
 #include "core/time_store.h"
 #include "world/city_database.h"
@@ -16,11 +17,12 @@ void open_alarm_editor(const CommandLine& line, QWidget* parent) {
     open_alarm_editor(core::CTimeStore::instance(), request, parent);
 }
 
-void run_city_chooser(const CommandLine& line, QWidget* /*parent*/) {
-    // Until the add-city dialog exists there is nothing to choose with: the request ends as a
-    // cancel would, sending nothing. The dialog's issue hands its picker in here.
-    const CityPicker no_chooser_yet = [](const CityPreselection&) { return std::optional<world::CityRecord> {}; };
-    answer_city_request(line, no_chooser_yet, world::CityDatabase::instance(), 0);
+void run_city_chooser(const CommandLine& line, QWidget* parent) {
+    // The requester's city is being changed, not added to the favourites: the change form.
+    const CityPicker change_city = [parent](const CityPreselection& current) {
+        return run_add_city_dialog(AddCityRequest::change(current.country_index, current.region_index, current.city_id), parent);
+    };
+    answer_city_request(line, change_city, world::CityDatabase::instance(), 0);
 }
 
 }  // namespace zt::app

@@ -5,6 +5,7 @@
 #include <QPainter>
 #include <QPixmap>
 
+#include "app/dialogs/city_dialogs.h"
 #include "app/dialogs/options_sheet.h"
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_dialogs.h"
@@ -59,7 +60,10 @@ CMainDialog::CMainDialog(const CommandLine& line, const MainDialogEnvironment& e
     frame.installEventFilter(this);
     frame.set_command_handler([this](uint32_t command) { m_controller.soft_key_command(command); });
     frame.on_setting_change([this](const platform::gui::ScreenMetrics&) { m_controller.check_orientation(); });
-    new platform::gui::HardwareKeys(*this, [this](uint32_t key) { return m_controller.handle_key(key); });
+    new platform::gui::HardwareKeys(*this, [this](uint32_t key) {
+        CScreen* screen = active_screen();
+        return (screen && screen->key_released(key)) || m_controller.handle_key(key);
+    });
 }
 
 CMainDialog::~CMainDialog() {
@@ -102,7 +106,7 @@ std::vector<MainScreen*> CMainDialog::create_screens() {
                                   [this] { return m_controller.screensaver_running(); },
                                   nullptr,
                                   nullptr,
-                                  {},
+                                  [](QWidget* parent) { return run_add_city_dialog(AddCityRequest::add(), parent); },
                                   [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); } };
     m_screens = m_make_screens(sources);
     std::vector<MainScreen*> screens;

@@ -38,6 +38,8 @@ bool CScreen::needs_refresh() const { return false; }
 
 bool CScreen::handle_action(int) { return false; }
 
+bool CScreen::key_released(uint32_t) { return false; }
+
 bool CScreen::reload_images() {
     m_background.reset();
     m_stale = true;

@@ -33,6 +33,10 @@ public:
     virtual bool create(QWidget* dialog);
     // An action of the button mappings; true when the screen used it.
     bool handle_action(int action) override;
+    // A hardware key released while the screen shows something of its own that takes keys (a
+    // list over it); true when the screen used the key, which then goes no further. The base
+    // takes none.
+    virtual bool key_released(uint32_t key_code);
     // Loads what the screen shows. False (and the screen stays inactive) when its skin images
     // cannot be loaded.
     bool activate() override;

@@ -10,6 +10,7 @@
 
 #include "app/model/favorite_cities.h"
 #include "platform/base/clock.h"
+#include "platform/gui/key_codes.h"
 #include "platform/gui/popup_menu.h"
 #include "platform/gui/tap_and_hold.h"
 #include "platform/gui/window_timers.h"
@@ -344,6 +345,24 @@ void CWorldTimeScreen::activate_list_entry(int row) {
     assign_slot(list, m_sources.settings, slot, entry);
     if (auto city = slot_city_index(slot)) select(*city);
     redraw();
+}
+
+bool CWorldTimeScreen::key_released(uint32_t key_code) {
+    if (!m_list) return false;
+    const int row = m_list->currentRow();
+    switch (key_code) {
+        case platform::gui::VK_UP:
+            m_list->setCurrentRow(std::max(0, row - 1));
+            return true;
+        case platform::gui::VK_DOWN:
+            m_list->setCurrentRow(std::min(m_list->count() - 1, row + 1));
+            return true;
+        case platform::gui::VK_RETURN:
+            activate_list_entry(row);
+            return true;
+        default:
+            return false;
+    }
 }
 
 void CWorldTimeScreen::mousePressEvent(QMouseEvent* event) {

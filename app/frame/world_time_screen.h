@@ -46,6 +46,8 @@ public:
     void deactivate() override;
     bool tick() override;
     bool needs_refresh() const override { return true; }
+    // While a panel's list is open: Up and Down move in it, the action key activates the entry.
+    bool key_released(uint32_t key_code) override;
     bool reload_images() override;
     void release_images() override;
 

@@ -7,6 +7,7 @@
 #include <QMenu>
 
 #include "app/frame/testing/screen_test.h"
+#include "platform/gui/key_codes.h"
 #include "platform/gui/locale_calendar.h"
 #include "platform/gui/window_timers.h"
 #include "world/city_database.h"
@@ -120,14 +121,17 @@ TEST_F(WorldTimeScreenTest, TapsSelectTheNearestCityAndTheMenuPutsItIntoASlot) {
     EXPECT_EQ(screen->selected_city(), index_of(*screen, u"London"));
     EXPECT_EQ(screen->timers().period_ms(CWorldTimeScreen::kSelectionTimer), std::optional<uint32_t>(5000u));
 
+    screen->set_show_cities(false);
     screen->tap(tokyo);
+    EXPECT_EQ(screen->selected_city(), index_of(*screen, u"Tokyo")) << "taps pick cities without markers too";
     auto menu = screen->make_menu();
     ASSERT_EQ(menu->actions().size(), 3);
     QMenu* slot_menu = menu->actions()[0]->menu();
     ASSERT_NE(slot_menu, nullptr);
     EXPECT_EQ(menu->actions()[0]->text(), QStringLiteral("Select City As..."));
     EXPECT_EQ(slot_menu->actions()[1]->text(), QStringLiteral("2: "));
-    EXPECT_TRUE(menu->actions()[1]->isChecked()) << "Show Cities";
+    EXPECT_FALSE(menu->actions()[1]->isChecked()) << "Show Cities is off";
+    EXPECT_TRUE(menu->actions()[2]->isChecked()) << "Show Night";
     slot_menu->actions()[1]->trigger();
 
     ASSERT_EQ(m_favourites.count(), 1u) << "the map city was copied into the favourites";
@@ -164,7 +168,11 @@ TEST_F(WorldTimeScreenTest, PanelsSelectTheirCityAndChangeItThroughTheirList) {
     m_new_city->id = 100000;
     m_new_city->set_name(u"Hut");
     m_new_city->time_zone = 2;
-    screen->activate_list_entry(1);
+    EXPECT_FALSE(screen->key_released(platform::gui::VK_LEFT)) << "left for the dialog's mappings";
+    EXPECT_TRUE(screen->key_released(platform::gui::VK_DOWN));
+    EXPECT_TRUE(screen->key_released(platform::gui::VK_DOWN));
+    EXPECT_EQ(list->currentRow(), 1) << "the last entry stays the last";
+    EXPECT_TRUE(screen->key_released(platform::gui::VK_RETURN));
     EXPECT_EQ(screen->favourites_list(), nullptr);
     EXPECT_EQ(m_favourites.slot_city_name(1), u"Hut");
     EXPECT_EQ(m_favourites.slot_city(1)->id, 100000u);

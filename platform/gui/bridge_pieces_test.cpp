@@ -375,6 +375,19 @@ TEST_F(BridgePieces, TheShellsBarsNeverTakeTheHardwareKeysFromTheProgram) {
     ASSERT_EQ(play(Request { .verb = Verb::Key, .key_code = VK_RETURN }), Status::Ok);
     EXPECT_EQ(keys.size(), 2u) << "a tapped soft key keeps no focus";
     EXPECT_EQ(commands.size(), 1u) << "the action key did not press the soft key again";
+
+    // A dialog the program opens is a window of its own: its keys move its own list.
+    QDialog dialog(program);
+    auto* list = new QListWidget(&dialog);
+    list->addItems({ QStringLiteral("a"), QStringLiteral("b") });
+    list->setCurrentRow(0);
+    dialog.show();
+    dialog.activateWindow();
+    list->setFocus();
+    ASSERT_TRUE(run_until([&] { return list->hasFocus(); }));
+    ASSERT_EQ(play(Request { .verb = Verb::Key, .key_code = VK_DOWN }), Status::Ok);
+    EXPECT_EQ(list->currentRow(), 1);
+    EXPECT_EQ(keys.size(), 2u) << "the program's handler did not take the dialog's key";
 }
 
 TEST_F(BridgePieces, KeysArriveAsHardwareKeysAndTextIsTypedIntoTheFocusedControl) {

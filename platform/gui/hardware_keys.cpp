@@ -62,9 +62,12 @@ private:
     Seen m_last;
 };
 
+// A window of its own under the root (a dialog the program opened) keeps its keys: its lists
+// and edits move and type as the user expects.
 bool inside(const QObject* object, const QWidget* root) {
     for (; object; object = object->parent()) {
         if (object == root) return true;
+        if (const auto* widget = qobject_cast<const QWidget*>(object); widget && widget->isWindow()) return false;
     }
     return false;
 }

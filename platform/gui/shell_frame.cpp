@@ -3,6 +3,8 @@
 #include <algorithm>
 
 #include <QAction>
+#include <QApplication>
+#include <QDialog>
 #include <QEvent>
 #include <QKeyEvent>
 #include <QMenu>
@@ -14,6 +16,17 @@
 #include "platform/windows/qt/window_message_event.h"
 
 namespace zt::platform::gui {
+namespace {
+
+// A dialog of the program that fills the device screen (as the handheld's full-screen dialogs
+// do) keeps filling it when the screen turns, so that it lays itself out for the new shape.
+void follow_turned_screen(QSize before, QSize after) {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        if (window->isVisible() && qobject_cast<QDialog*>(window) && window->size() == before) window->resize(after);
+    }
+}
+
+}  // namespace
 
 // The soft-key bar's device window. Its target is a plain QObject, not the bar: the rectangle
 // it publishes is in screen coordinates of the device (the frame's origin), which the frame
@@ -119,8 +132,12 @@ bool ShellFrame::rotate() {
 void ShellFrame::apply_screen_metrics() {
     const ScreenMetrics now = read_screen_metrics();
     const bool changed = now.width != m_metrics.width || now.height != m_metrics.height || now.dpi != m_metrics.dpi;
+    const QSize before(m_metrics.width, m_metrics.height);
     m_metrics = now;
-    if (changed) lay_out();
+    if (changed) {
+        lay_out();
+        follow_turned_screen(before, QSize(now.width, now.height));
+    }
     if (m_on_setting_change) m_on_setting_change(m_metrics);
 }
 

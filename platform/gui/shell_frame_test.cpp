@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QDialog>
 #include <QImage>
 #include <QKeyEvent>
 #include <QMenu>
@@ -97,10 +98,18 @@ TEST_F(ShellFrameTest, RotationFromMenuAndCtrlRTurnsTheFrame) {
     EXPECT_TRUE(read_screen_metrics().landscape());
     EXPECT_EQ(frame.soft_key_bar().geometry().bottom(), 479);
 
+    // A dialog filling the screen turns with it; a smaller one keeps its size.
+    QDialog full, small;
+    full.resize(640, 480);
+    small.resize(200, 100);
+    full.show();
+    small.show();
     QKeyEvent press(QEvent::KeyPress, Qt::Key_R, Qt::ControlModifier);
     QApplication::sendEvent(&frame, &press);
     EXPECT_EQ(frame.size(), QSize(480, 640));
     EXPECT_GE(changes, 2);
+    EXPECT_EQ(full.size(), QSize(480, 640));
+    EXPECT_EQ(small.size(), QSize(200, 100));
 }
 
 TEST_F(ShellFrameTest, FollowsSettingChangePostedByAnotherProgram) {
