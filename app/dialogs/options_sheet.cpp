@@ -1,5 +1,5 @@
-// The options sheet "Zun Time". The skins, timers and cities pages are the sheet's own; the other
-// pages (alarms, Today, screensaver, buttons) belong to the screens and dialogs they set up and
+// The options sheet "Zun Time". The skins, alarms, timers and cities pages are the sheet's own;
+// the other pages (Today, screensaver, buttons) belong to the screens and dialogs they set up and
 // show their title until those exist.
 #include <QLabel>
 #include <QVBoxLayout>
