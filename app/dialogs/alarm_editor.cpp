@@ -123,6 +123,9 @@ CAlarmEditor::CAlarmEditor(core::CAlarm& alarm, bool is_new, core::CTimeStore& s
     m_soft_keys->add_text_button(translate(u"Cancel"), kEditorCancelCommand);
 
     auto* layout = new QVBoxLayout(this);
+    // Narrow margins: the editor fills a 240 pixel wide screen as well.
+    const int margin = screen.scaled(4);
+    layout->setContentsMargins(margin, margin, margin, margin);
     layout->addLayout(grid);
     layout->addWidget(m_sound);
     layout->addStretch(1);

@@ -26,6 +26,7 @@
 #include "platform/gui/locale_calendar.h"
 #include "platform/gui/locale_clock.h"
 #include "platform/gui/soft_key_bar.h"
+#include "platform/gui/screen_metrics.h"
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/msgbox/message_box.h"
 #include "platform/registry/registry.h"
@@ -222,6 +223,16 @@ TEST_F(AlarmEditorTest, OkKeepsASnoozeUntilTheTimeOrTheSnoozeLengthChanges) {
     EXPECT_EQ(reschedules, 3);
     EXPECT_EQ(today_heard(3).size(), 3u);
     EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(AlarmEditorTest, FillsEvenTheNarrowestScreen) {
+    ASSERT_TRUE(platform::gui::select_screen_size({ 240, 320 }));
+    core::CAlarm alarm(1);
+    CAlarmEditor editor(alarm, false, store);
+    editor.show();
+    EXPECT_EQ(editor.size(), QSize(240, 320));
+    EXPECT_LE(editor.minimumSizeHint().width(), 240) << "no control pushed past the screen's edge";
+    editor.hide();
 }
 
 }  // namespace

@@ -46,7 +46,7 @@ bool is_media(std::u16string_view path) { return sound::player_kind_for(path) ==
 QComboBox* narrowable_list(QWidget* parent) {
     auto* list = new QComboBox(parent);
     list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->setMinimumContentsLength(6);
+    list->setMinimumContentsLength(4);
     return list;
 }
 
