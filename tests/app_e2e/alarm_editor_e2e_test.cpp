@@ -4,12 +4,15 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cstdio>
 #include <sstream>
 #include <string>
 
 #include "app/model/testing/window_recorder.h"
 #include "contracts/item_command.h"
 #include "contracts/today_item.h"
+#include "platform/audio/testing/log_reader.h"
+#include "platform/base/clock.h"
 #include "tests/app_e2e/device_bridge.h"
 #include "tests/app_e2e/main_program_fixture.h"
 
@@ -21,6 +24,7 @@ using zt::platform::gui::UiLine;
 constexpr std::int32_t kOkSoftKey = 1;
 constexpr std::int32_t kNameEdit = 1013;
 constexpr std::int32_t kDisabledBox = 1007;
+constexpr std::int32_t kSoundList = 1015;
 
 class AlarmEditorEndToEnd : public MainProgramEndToEnd {
 protected:
@@ -132,6 +136,38 @@ TEST_F(AlarmEditorEndToEnd, NewAlarmIsStoredOnlyOnOkAndAnnounced) {
     const auto messages = heard(today, 1);
     EXPECT_EQ(messages[0].wparam, 1u);
     EXPECT_EQ(messages[0].lparam >> 16, 7u);
+}
+
+TEST_F(AlarmEditorEndToEnd, ANewAlarmRingsWithTheSoundChosenInTheEditor) {
+    start_main(u"NewAlarm", false);
+    wait_for_editor(u"New Alarm");
+    const auto sounds = control("combo", kSoundList);
+    ASSERT_TRUE(sounds);
+    ASSERT_EQ(tap_centre_of(*sounds), 0);
+    std::optional<UiLine> third;
+    ASSERT_TRUE(eventually([&] {
+        third = find_line(ui_lines().value_or(std::vector<UiLine> {}), "item", u"ZunAlarm3.wav");
+        return third.has_value();
+    }, kPatience, "the sound list's items"));
+    ASSERT_EQ(tap_centre_of(*third), 0);
+    ASSERT_TRUE(eventually([&] {
+        const auto chosen = control("combo", kSoundList);
+        return chosen && chosen->text == u"ZunAlarm3.wav";
+    }, kPatience, "the chosen sound"));
+    press_ok_and_wait_for_the_end();
+    ASSERT_NE(stored_alarm(u"1").find(u"ZunAlarm3.wav"), std::u16string::npos);
+
+    // The new alarm keeps the default alarm's time, 00:00 every day: ten seconds before it, the
+    // service starts Ringout, which plays the chosen sound.
+    const auto today = zt::platform::local_time();
+    char moment[32];
+    std::snprintf(moment, sizeof moment, "%04d-%02d-%02d 23:59:50", int { today.wYear }, int { today.wMonth }, int { today.wDay });
+    ASSERT_EQ(device_verb({ "clock", "--set", moment }).exit_code, 0);
+    ASSERT_TRUE(eventually([&] {
+        for (const auto& line : zt::platform::audio::testing::read_log(m_audio_log))
+            if (line.starts_with("play ") && line.find("ZunAlarm3.wav") != std::string::npos) return true;
+        return false;
+    }, kPatience, "the alarm to ring with ZunAlarm3.wav"));
 }
 
 }  // namespace
