@@ -10,6 +10,8 @@ inline constexpr char16_t kSettingsKeyPath[] = u"Software\\Zunworks\\Zun Time\\S
 inline constexpr char16_t kSkinsKeyPath[] = u"Software\\Zunworks\\Zun Time\\Skins";
 // The world map's two settings ("TZTwilightOn", "TZShowCities").
 inline constexpr char16_t kWorldMapKeyPath[] = u"Software\\Zunworks\\Zun Time\\TZ";
+// The button mappings: one binary value per profile ("0" ... "5").
+inline constexpr char16_t kMappingsKeyPath[] = u"Software\\Zunworks\\Zun Time\\Mappings";
 inline constexpr char16_t kScreenSaverDisablingKeyPath[] = u"Software\\Zunworks\\Zun Time\\ScreenSaverDisabling";
 // The main program's device path, a string value of the product key.
 inline constexpr char16_t kAppPathValue[] = u"AppPath";
