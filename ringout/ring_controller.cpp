@@ -74,7 +74,7 @@ void CRingController::Advance(bool force) {
         }
         m_host.remember_foreground();
         m_host.show_ringing(m_current);
-        m_playback = m_sound.play(SoundRequest::from(*item->sound_action()));
+        m_playback = m_sound.play(sound::SoundRequest::from(*item->sound_action()));
         return;
     }
 }

@@ -13,7 +13,7 @@
 #include "core/schedule.h"
 #include "core/time_store.h"
 #include "ringout/ring_entry.h"
-#include "ringout/sound_manager.h"
+#include "core/sound/sound_manager.h"
 
 namespace zt::ringout {
 
@@ -24,7 +24,7 @@ class RingSound {
 public:
     virtual ~RingSound() = default;
     // The number of the playback this request started (never 0); 0 when it started none.
-    virtual uint64_t play(const SoundRequest& request) = 0;
+    virtual uint64_t play(const sound::SoundRequest& request) = 0;
     virtual void stop() = 0;
     virtual bool is_playing() const = 0;
 };

@@ -25,7 +25,7 @@ using zt::core::SYSTEMTIME;
 // posts one end message, which the program's message loop delivers later (deliver_ended).
 class FakeSound final : public RingSound {
 public:
-    uint64_t play(const SoundRequest& request) override {
+    uint64_t play(const sound::SoundRequest& request) override {
         plays.push_back(request);
         end();  // the manager stops what played before
         playing = true;
@@ -42,7 +42,7 @@ public:
         playing = false;
         posted_ends.push_back(playback);
     }
-    std::vector<SoundRequest> plays;
+    std::vector<sound::SoundRequest> plays;
     int stops { 0 };
     bool playing { false };
     uint64_t playback { 0 };

@@ -1,7 +1,6 @@
 #include "ringout/ring_program.h"
 
 #include <QCoreApplication>
-#include <QThread>
 
 #include "contracts/item_command.h"
 #include "contracts/main_program.h"
@@ -13,7 +12,7 @@
 #include "platform/windows/message_sender.h"
 #include "platform/windows/qt/window_message_event.h"
 #include "platform/windows/window_lookup.h"
-#include "ringout/sound_manager.h"
+#include "core/sound/sound_manager.h"
 
 namespace zt::ringout {
 
@@ -39,8 +38,8 @@ RingFrame::RingFrame(zt::core::CTimeStore& store, LoadStrips load_strips, Transl
     // Every pen tap and key of the program counts as the user's activity on the device.
     zt::platform::gui::install_user_activity_signal();
     zt::platform::gui::install_debug_bridge();
-    CSoundManager::instance().SetNotificationWindow(this);
-    CSoundManager::instance().SetApplicationFolder(store.application_folder());
+    sound::CSoundManager::instance().SetNotificationWindow(&m_sound_window);
+    sound::CSoundManager::instance().SetApplicationFolder(store.application_folder());
     m_controller = std::make_unique<CRingController>(store, *this, *this, std::move(translate));
     // Never shown: it exists so the device (and a second copy) can find the running program.
     m_pump = zt::platform::QtMessagePump::create(kFrameClass, u"Ringout", this,
@@ -49,9 +48,9 @@ RingFrame::RingFrame(zt::core::CTimeStore& store, LoadStrips load_strips, Transl
 
 RingFrame::~RingFrame() {
     if (m_strips_loader.joinable()) m_strips_loader.join();
-    m_exists = false;
-    CSoundManager::instance().Stop();
-    CSoundManager::instance().SetNotificationWindow(nullptr);
+    m_sound_window.close();
+    sound::CSoundManager::instance().Stop();
+    sound::CSoundManager::instance().SetNotificationWindow(nullptr);
 }
 
 void RingFrame::start() {
@@ -63,7 +62,7 @@ bool RingFrame::event(QEvent* event) {
     if (event->type() == zt::platform::WindowMessageEvent::event_type()) {
         auto* message = static_cast<zt::platform::WindowMessageEvent*>(event);
         if (message->message().number == zt::platform::WM_CLOSE) {
-            CSoundManager::instance().Stop();
+            sound::CSoundManager::instance().Stop();
             destroy_ringing();
             quit();
             message->set_answer(0);
@@ -73,84 +72,23 @@ bool RingFrame::event(QEvent* event) {
     return QWidget::event(event);
 }
 
-bool RingFrame::on_frame_thread() const { return QThread::currentThread() == thread(); }
-
-void RingFrame::post(uint32_t message, uint64_t playback) {
-    QMetaObject::invokeMethod(this, [this, message, playback] { on_message(message, playback); }, Qt::QueuedConnection);
-}
-
 void RingFrame::on_message(uint32_t message, uint64_t playback) {
-    if (message == kMsgSoundEnded) m_controller->OnSoundEnded(playback);
-}
-
-void RingFrame::set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) {
-    if (!on_frame_thread()) {
-        QMetaObject::invokeMethod(this, [this, id, period_ms, callback = std::move(callback)]() mutable {
-            set_timer(id, period_ms, std::move(callback));
-        }, Qt::QueuedConnection);
-        return;
-    }
-    {
-        std::lock_guard lock(m_timers_mutex);
-        SoundTimer& entry = m_timers[id];
-        entry.callback = std::move(callback);
-        entry.generation = m_next_generation++;
-        entry.active = true;
-    }
-    m_window_timers.set(id, period_ms);
+    if (message == sound::kMsgSoundEnded) m_controller->OnSoundEnded(playback);
 }
 
 void RingFrame::on_timer(uint32_t id) {
-    if (id == CRingController::kDueCheckTimer) {
-        m_controller->DueCheck();
-        return;
-    }
-    std::function<void()> callback;
-    {
-        std::lock_guard lock(m_timers_mutex);
-        auto found = m_timers.find(id);
-        if (found == m_timers.end()) return;
-        callback = found->second.callback;
-    }
-    // Called outside the lock: the callback may set or kill timers itself.
-    if (callback) callback();
+    if (id == CRingController::kDueCheckTimer) m_controller->DueCheck();
 }
 
-void RingFrame::kill_timer(uint32_t id) {
-    if (on_frame_thread()) {
-        kill_timer_now(id, std::nullopt);
-        return;
-    }
-    uint64_t generation = 0;
-    {
-        std::lock_guard lock(m_timers_mutex);
-        auto found = m_timers.find(id);
-        if (found == m_timers.end() || !found->second.active) return;
-        generation = found->second.generation;
-    }
-    QMetaObject::invokeMethod(this, [this, id, generation] { kill_timer_now(id, generation); }, Qt::QueuedConnection);
-}
-
-void RingFrame::kill_timer_now(uint32_t id, std::optional<uint64_t> generation) {
-    {
-        std::lock_guard lock(m_timers_mutex);
-        auto found = m_timers.find(id);
-        if (found == m_timers.end()) return;
-        if (generation && *generation != found->second.generation) return;
-        found->second.active = false;
-    }
-    m_window_timers.kill(id);
-}
-
-uint64_t RingFrame::play(const SoundRequest& request) {
-    CSoundManager& manager = CSoundManager::instance();
+uint64_t RingFrame::play(const sound::SoundRequest& request) {
+    sound::CSoundManager& manager = sound::CSoundManager::instance();
     const uint64_t before = manager.LastPlayback();
     manager.Play(request);
     const uint64_t after = manager.LastPlayback();
     return after != before ? after : 0;
 }
-void RingFrame::stop() { CSoundManager::instance().Stop(); }
-bool RingFrame::is_playing() const { return CSoundManager::instance().IsPlaying(); }
+void RingFrame::stop() { sound::CSoundManager::instance().Stop(); }
+bool RingFrame::is_playing() const { return sound::CSoundManager::instance().IsPlaying(); }
 
 void RingFrame::post_item_command(int32_t item_id, contracts::ItemCommand command, uint32_t argument) {
     for (const char16_t* receiver : { contracts::kMainProgramClass, contracts::kTodayItemClass }) {

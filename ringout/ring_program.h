@@ -1,31 +1,23 @@
 #pragma once
 // The ringing program's windows: the hidden frame that owns the ring controller, its 500 ms
-// due check and the sound manager's timers and messages, and the ringing window it shows.
-//
-// The sound manager calls post and kill_timer from the wave player's thread: those are
-// carried over to the frame's thread through its event queue. A timer is identified by its id
-// and a generation, so a late kill from another thread never stops a timer set after it.
+// due check and the sound manager's notification window, and the ringing window it shows.
 #include <QWidget>
 
-#include <atomic>
 #include <functional>
 #include <future>
-#include <map>
 #include <memory>
-#include <mutex>
-#include <optional>
 #include <string_view>
 #include <thread>
 
 #include "contracts/item_command.h"
 #include "contracts/ringout.h"
+#include "core/sound/qt_sound_window.h"
 #include "core/time_store.h"
 #include "platform/gui/window_placement.h"
 #include "platform/gui/window_timers.h"
 #include "platform/windows/qt/qt_message_pump.h"
 #include "ringout/ring_controller.h"
 #include "ringout/ring_window.h"
-#include "ringout/sound_window.h"
 
 namespace zt::ringout {
 
@@ -33,7 +25,7 @@ inline constexpr char16_t kFrameClass[] = u"Afx:Ringout:Frame";
 // The installer hook and the single-instance check find the frame by the prefix.
 static_assert(std::u16string_view(kFrameClass).starts_with(contracts::kRingoutClassPrefix));
 
-class RingFrame final : public QWidget, public SoundWindow, public RingSound, public RingHost {
+class RingFrame final : public QWidget, public RingSound, public RingHost {
 public:
     using LoadStrips = std::function<RingStrips()>;
 
@@ -54,13 +46,8 @@ protected:
     bool event(QEvent* event) override;
 
 private:
-    // SoundWindow
-    bool exists() const override { return m_exists.load(); }
-    void post(uint32_t message, uint64_t playback) override;
-    void set_timer(uint32_t id, uint32_t period_ms, std::function<void()> callback) override;
-    void kill_timer(uint32_t id) override;
     // RingSound
-    uint64_t play(const SoundRequest& request) override;
+    uint64_t play(const sound::SoundRequest& request) override;
     void stop() override;
     bool is_playing() const override;
     // RingHost
@@ -75,8 +62,6 @@ private:
 
     void on_message(uint32_t message, uint64_t playback);
     void take_loaded_strips();
-    bool on_frame_thread() const;
-    void kill_timer_now(uint32_t id, std::optional<uint64_t> generation);
     void on_timer(uint32_t id);
 
     RingStrips m_strips;  // the ringing window draws from these; empty until loaded
@@ -87,19 +72,9 @@ private:
     std::unique_ptr<RingWindow> m_ring_window;
     std::unique_ptr<zt::platform::QtMessagePump> m_pump;
     zt::platform::gui::ForegroundMemory m_foreground;
-    std::atomic<bool> m_exists { true };
-
-    // The sound manager's timers: window timers of the frame, each with its callback and the
-    // generation it was set in.
-    struct SoundTimer {
-        std::function<void()> callback;
-        uint64_t generation { 0 };
-        bool active { false };
-    };
-    mutable std::mutex m_timers_mutex;  // guards the generations read from other threads
-    std::map<uint32_t, SoundTimer> m_timers;
+    // The sound manager's notification window; its timers and messages arrive on this thread.
+    sound::QtSoundWindow m_sound_window { [this](uint32_t message, uint64_t playback) { on_message(message, playback); } };
     zt::platform::gui::WindowTimers m_window_timers { [this](uint32_t id) { on_timer(id); } };
-    uint64_t m_next_generation { 1 };
 };
 
 }  // namespace zt::ringout

@@ -15,7 +15,7 @@
 #include "platform/audio/testing/make_wave.h"
 #include "platform/base/clock.h"
 #include "platform/testing/temp_device_root.h"
-#include "ringout/sound_manager.h"
+#include "core/sound/sound_manager.h"
 #include "skins/picture_loader.h"
 
 namespace zt::ringout {
@@ -75,7 +75,7 @@ protected:
         ASSERT_TRUE(alarm->save());
     }
     void TearDown() override {
-        CSoundManager::instance().Stop();
+        sound::CSoundManager::instance().Stop();
         audio::select_output({ audio::OutputKind::Null, {} });
     }
 
@@ -97,7 +97,7 @@ TEST_F(RingFrameTest, RingsAtOnceWhileTheSkinImagesAreStillLoading) {
 
     frame.start();
     EXPECT_EQ(frame.controller().current().item_id, 1) << "due within the look-ahead";
-    EXPECT_TRUE(CSoundManager::instance().IsPlaying()) << "the sound does not wait for the images";
+    EXPECT_TRUE(sound::CSoundManager::instance().IsPlaying()) << "the sound does not wait for the images";
     ASSERT_NE(frame.ring_window(), nullptr);
     EXPECT_TRUE(frame.ring_window()->isVisible());
     EXPECT_FALSE(frame.ring_window()->has_buttons()) << "no images yet";
@@ -112,14 +112,14 @@ TEST_F(RingFrameTest, RingsAtOnceWhileTheSkinImagesAreStillLoading) {
     EXPECT_TRUE(frame.ring_window()->has_buttons()) << "the images reached the window within 10 s of loading";
 
     frame.controller().Dismiss();
-    EXPECT_FALSE(CSoundManager::instance().IsPlaying());
+    EXPECT_FALSE(sound::CSoundManager::instance().IsPlaying());
 }
 
 TEST_F(RingFrameTest, ImagesThatFailToLoadLeaveTheWindowWithoutButtons) {
     RingFrame frame(m_store, []() -> RingStrips { throw std::bad_alloc(); }, Translate {});
     frame.start();
     ASSERT_NE(frame.ring_window(), nullptr);
-    EXPECT_TRUE(CSoundManager::instance().IsPlaying());
+    EXPECT_TRUE(sound::CSoundManager::instance().IsPlaying());
     for (int round = 0; round < 20; ++round) QApplication::processEvents(QEventLoop::AllEvents, 10);
     EXPECT_FALSE(frame.ring_window()->has_buttons());
     EXPECT_EQ(frame.ring_window()->soft_keys().button_texts().size(), 2u);

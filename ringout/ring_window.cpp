@@ -15,7 +15,7 @@
 #include "platform/windows/message.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/qt/window_message_event.h"
-#include "ringout/device_alerting.h"
+#include "core/sound/device_alerting.h"
 #include "ringout/ring_controller.h"
 #include "skins/drawing.h"
 #include "skins/picture_qimage.h"
@@ -115,7 +115,7 @@ void RingWindow::fill_snooze_menu() {
 void RingWindow::show_entry(const RingEntry& entry) {
     m_entry = entry;
     if (!m_powered_on) {
-        CDeviceAlerting::instance().power_on_display();
+        sound::CDeviceAlerting::instance().power_on_display();
         m_powered_on = true;
     }
     prepare_soft_keys();
@@ -179,7 +179,7 @@ void RingWindow::on_timer(uint32_t id) {
 void RingWindow::tick_clock() {
     const uint32_t tick = zt::platform::tick_count();
     if (tick - m_last_keep_awake > kKeepAwakeEveryMs) {
-        CDeviceAlerting::instance().keep_awake();
+        sound::CDeviceAlerting::instance().keep_awake();
         m_last_keep_awake = tick;
     }
     const auto now = zt::platform::local_time();

@@ -1,15 +1,17 @@
-// The options sheet "Zun Time". The skins, timers and cities pages are the sheet's own; the other
-// pages (alarms, Today, screensaver, buttons) belong to the screens and dialogs they set up and
+// The options sheet "Zun Time". The skins, alarms, timers and cities pages are the sheet's own;
+// the other pages (Today, screensaver, buttons) belong to the screens and dialogs they set up and
 // show their title until those exist.
 #include <QLabel>
 #include <QVBoxLayout>
 
+#include "app/dialogs/alarms_page.h"
 #include "app/dialogs/options_sheet.h"
 #include "app/dialogs/cities_page.h"
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/screensaver_page.h"
 #include "app/dialogs/timers_page.h"
+#include "core/time_store.h"
 #include "platform/gui/control_id.h"
 #include "platform/gui/property_sheet.h"
 #include "skins/skin_manager.h"
@@ -75,6 +77,9 @@ void open_options_sheet(int page, QWidget* parent) {
         switch (static_cast<OptionsPage>(sheet.page_count())) {
             case OptionsPage::Skins:
                 content = new CSkinsPage(skins::CSkinManager::instance(), std::move(skin_chosen));
+                break;
+            case OptionsPage::Alarms:
+                content = new CAlarmsPage(core::CTimeStore::instance());
                 break;
             case OptionsPage::Timers:
                 content = timers = new TimersPage;

@@ -17,6 +17,7 @@
 #include <span>
 #include <string>
 
+#include "app/dialogs/alarms_page.h"
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/skins_page.h"
@@ -122,9 +123,10 @@ TEST_F(OptionsSheetTest, OptionsSheetAndItsPagesHaveTheProgramsLook) {
             EXPECT_TRUE(gui::testing::sized_by_cell(button->font(), 14));
             EXPECT_FALSE(button->font().bold()) << "large fonts keep push buttons at normal weight";
         }
+        ASSERT_TRUE(dynamic_cast<CAlarmsPage*>(sheet.page(1))) << "page 1 is the alarms page";
         auto* title = sheet.page(1)->findChild<QLabel*>("PageTitle");
         ASSERT_TRUE(title);
-        EXPECT_EQ(title->text(), "Wecker") << "pages not yet built translate too";
+        EXPECT_EQ(title->text(), "Wecker") << "the alarms page's caption translates too";
         auto* skins = dynamic_cast<CSkinsPage*>(sheet.page(0));
         ASSERT_TRUE(skins) << "page 0 is the skins page";
         EXPECT_EQ(skins->list().headerItem()->text(0), "Designs");

@@ -1,15 +1,20 @@
 #include "app/dialogs/program_dialogs.h"
 
-#include "app/dialogs/alarm_editor_placeholder.h"
+#include "app/dialogs/alarm_editor.h"
 #include "app/dialogs/city_dialogs.h"
 #include "app/model/city_answer.h"
+#include "core/time_store.h"
 #include "world/city_database.h"
 
 namespace zt::app {
 
 void open_alarm_editor(const CommandLine& line, QWidget* parent) {
-    AlarmEditorPlaceholder editor(line, parent);
-    editor.exec();
+    AlarmEditRequest request;
+    if (line.mode == StartMode::EditAlarm)
+        request.alarm_id = static_cast<int32_t>(line.numbers[0]);
+    else
+        request.one_time = line.mode == StartMode::NewOneTimeAlarm;
+    open_alarm_editor(core::CTimeStore::instance(), request, parent);
 }
 
 void run_city_chooser(const CommandLine& line, QWidget* parent) {

@@ -7,7 +7,8 @@ class QWidget;
 
 namespace zt::app {
 
-// NewAlarm, New1TAlarm or EditAlarm (numbers[0] = alarm identifier). Returns when it closes.
+// NewAlarm, New1TAlarm or EditAlarm (numbers[0] = alarm identifier) on the process's store.
+// Returns when it closes; an alarm that does not exist opens nothing.
 void open_alarm_editor(const CommandLine& line, QWidget* parent);
 
 // ChooseCity: lets the user pick a city, preselected from the requester's current city, and

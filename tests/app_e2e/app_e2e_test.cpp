@@ -261,7 +261,11 @@ TEST_F(MainProgramEndToEnd, FifosInPlaceOfTheDataFilesNeverHangAReader) {
 }
 
 TEST_F(MainProgramEndToEnd, StartingAnEditorFromTheCommandLineShowsOnlyThatDialog) {
-    start_main(u"EditAlarm 4", false);
+    // The editor opens only for an alarm that exists.
+    std::string added;
+    ASSERT_EQ(run_program(built_program("zt-alarm"), { "--root", device.root().string(), "add", "07:00" }, &added), 0);
+    ASSERT_EQ(added, "1\n");
+    start_main(u"EditAlarm 1", false);
     const int id = m_main->id();
     ASSERT_TRUE(eventually([&] { return window_of(id, u"Dialog", u"Alarm Options").has_value(); },
                            kStartLimit, "the Alarm Options dialog"));

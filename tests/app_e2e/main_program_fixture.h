@@ -41,7 +41,9 @@ protected:
         ASSERT_TRUE(std::filesystem::exists(std::filesystem::path(ZT_PACKAGE_DIR) / "manifest.txt"))
             << "the package is not laid out";
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::setenv("ZT_AUDIO", "null", 1);
+        // Silent, with one line per sound played or stopped: what would have been heard.
+        m_audio_log = device.root() / "audio.log";
+        ::setenv("ZT_AUDIO", ("log:" + m_audio_log.string()).c_str(), 1);
         m_message_log = device.root() / "messages.log";
         ::setenv("ZT_MESSAGE_LOG", m_message_log.c_str(), 1);
         ASSERT_TRUE(device.start());
@@ -88,6 +90,7 @@ protected:
     DeviceWithService device;
     std::optional<zt::platform::Process> m_main;
     std::filesystem::path m_message_log;
+    std::filesystem::path m_audio_log;
 };
 
 }  // namespace zt::e2e
