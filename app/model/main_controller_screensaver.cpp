@@ -61,11 +61,12 @@ void CMainController::start_screensaver() {
     apply_full_screen();
     m_view.set_topmost(true);
     m_view.bring_to_front();
-    // Without the slide show the folder is empty, which starts nothing.
-    m_slide_target = m_view.screen_background();
-    if (slide_show && m_slide_target)
-        m_slide_show.start(m_settings.text(kSlideShowDirValue), *m_slide_target, m_settings.number(kSlideShowEffectValue),
-                           m_settings.number(kSlideShowScalingValue));
+    // Without the slide show nothing starts, as for an empty folder.
+    if (slide_show) m_slide_target = m_view.screen_background();
+    if (m_slide_target &&
+        !m_slide_show.start(m_settings.text(kSlideShowDirValue), *m_slide_target, m_settings.number(kSlideShowEffectValue),
+                            m_settings.number(kSlideShowScalingValue)))
+        m_slide_target.reset();
     switch_to_position(screensaver_position(mode));
 }
 
