@@ -83,4 +83,10 @@ std::optional<int32_t> parse_item_id(std::u16string_view name) {
     return static_cast<int32_t>(value);
 }
 
+std::u16string format_three_places(int32_t value) {
+    std::u16string text = format_signed(value);
+    if (text.size() < 3) text.insert(0, 3 - text.size(), u' ');
+    return text;
+}
+
 }  // namespace zt::core

@@ -15,6 +15,8 @@ namespace zt::core {
 
 std::u16string format_unsigned(uint32_t value);
 std::u16string format_signed(int64_t value);
+// "%3d": right-aligned in three places ("  0", " 10", "100"); wider numbers take more.
+std::u16string format_three_places(int32_t value);
 
 std::optional<uint32_t> scan_unsigned(std::u16string_view text);
 std::optional<int64_t> scan_int64(std::u16string_view text);

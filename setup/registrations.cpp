@@ -5,6 +5,7 @@
 #include <string>
 
 #include "contracts/registry_keys.h"
+#include "core/number_text.h"
 #include "platform/registry/registry.h"
 
 namespace zt::setup {
@@ -22,13 +23,6 @@ std::optional<Key> created(Root root, std::u16string_view path) {
     auto made = Key::create(root, path);
     if (!made) return std::nullopt;
     return std::move(made->key);
-}
-
-// "%3d": right-aligned in three places.
-std::u16string three_place_name(int number) {
-    char text[8];
-    std::snprintf(text, sizeof text, "%3d", number);
-    return std::u16string(text, text + std::char_traits<char>::length(text));
 }
 
 }  // namespace
@@ -84,7 +78,7 @@ void write_screen_saver_defaults() {
     auto key = created(Root::CurrentUser, contracts::kScreenSaverDisablingKeyPath);
     if (!key) return;
     for (size_t i = 0; i < kScreenSaverDisablingPrograms.size(); ++i)
-        key->set_string(three_place_name(static_cast<int>(i)), kScreenSaverDisablingPrograms[i]);
+        key->set_string(core::format_three_places(static_cast<int32_t>(i)), kScreenSaverDisablingPrograms[i]);
 }
 
 void register_service_entry() {

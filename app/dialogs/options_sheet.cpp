@@ -9,6 +9,7 @@
 #include "app/dialogs/cities_page.h"
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_look.h"
+#include "app/dialogs/screensaver_page.h"
 #include "app/dialogs/timers_page.h"
 #include "core/time_store.h"
 #include "platform/gui/control_id.h"
@@ -70,6 +71,7 @@ void open_options_sheet(int page, QWidget* parent) {
     platform::gui::PropertySheet sheet(u"Zun Time", parent);
     apply_program_look(sheet, {});
     TimersPage* timers = nullptr;
+    CScreensaverPage* screensaver = nullptr;
     for (const std::u16string& title : options_page_titles()) {
         QWidget* content = nullptr;
         switch (static_cast<OptionsPage>(sheet.page_count())) {
@@ -82,6 +84,9 @@ void open_options_sheet(int page, QWidget* parent) {
             case OptionsPage::Timers:
                 content = timers = new TimersPage;
                 break;
+            case OptionsPage::ScreenSaver:
+                content = screensaver = new CScreensaverPage;
+                break;
             case OptionsPage::Cities:
                 content = new CCitiesPage(world::FavoritesList::instance());
                 break;
@@ -93,8 +98,9 @@ void open_options_sheet(int page, QWidget* parent) {
             platform::gui::set_control_id(*content, kAlarmsPageResource);
         sheet.add_page(translate(title), content);
     }
-    sheet.set_ok_handler([timers] {
+    sheet.set_ok_handler([timers, screensaver] {
         timers->save();
+        screensaver->save();
         return true;
     });
     sheet.select_page(page);

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <optional>
 
 #include "contracts/registry_keys.h"
 #include "core/settings_bag.h"
@@ -16,6 +17,7 @@
 #include "platform/gui/locale_clock.h"
 #include "platform/registry/registry.h"
 #include "platform/testing/temp_device_root.h"
+#include "skins/drawing.h"
 #include "skins/skin_manager.h"
 
 namespace zt::app {
@@ -61,6 +63,43 @@ TEST_F(ClockScreenTest, ATickAsksForAPictureOnlyWhenWhatItShowsChanged) {
     m_settings.set_number(u"SecondsInSS", 1);
     screen.tick();
     EXPECT_EQ(screen.refresh_period_ms(), 500u);
+}
+
+TEST_F(ClockScreenTest, OverTheSlideShowTheClockIsAsOpaqueAsTheFactorSays) {
+    CAnalogClockScreen screen(sources());
+    screen.set_layout({ { 0, 0, 240, 266 }, false, false, true, false });
+    ASSERT_TRUE(screen.activate());
+    std::optional<skins::CPicture> slide = skins::CPicture::create(240, 266);
+    ASSERT_TRUE(slide);
+    skins::fill_picture(*slide, { 0, 200, 0 });
+    auto render = [&](std::optional<int32_t> opacity) {
+        if (opacity)
+            screen.set_slide_show_source([&] { return &*slide; }, [opacity] { return *opacity; });
+        else
+            screen.set_slide_show_source([&] { return &*slide; }, {});
+        screen.redraw();
+        return screen.picture()->clone();
+    };
+    auto count_not_slide = [](const skins::CPicture& picture) {
+        int n = 0;
+        for (int32_t y = 0; y < picture.height(); ++y)
+            for (int32_t x = 0; x < picture.width(); ++x) n += picture.colour(x, y) != skins::Rgb { 0, 200, 0 };
+        return n;
+    };
+    const auto hidden = render(0);
+    ASSERT_TRUE(hidden);
+    EXPECT_EQ(count_not_slide(*hidden), 0) << "opacity 0: only the pictures show";
+    const auto opaque = render(256);
+    const auto plain = render(std::nullopt);
+    ASSERT_TRUE(opaque && plain);
+    EXPECT_GT(count_not_slide(*opaque), 240 * 266 / 10) << "the clock is drawn over the pictures";
+    EXPECT_TRUE(std::equal(opaque->bits(), opaque->bits() + opaque->byte_size(), plain->bits()))
+        << "opacity 100 % draws the clock as without any fade";
+    const auto faded = render(128);
+    const skins::Point centre { 120, 133 };
+    const skins::Rgb o = opaque->colour(centre.x, centre.y), f = faded->colour(centre.x, centre.y);
+    EXPECT_NE(f, o) << "half opacity lets the pictures through";
+    EXPECT_GT(f.green, o.green) << "towards the green picture";
 }
 
 TEST_F(ClockScreenTest, TheDigitalClockFollowsTheLocalesClockModeAndDrawsTheTime) {

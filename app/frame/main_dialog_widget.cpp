@@ -1,5 +1,6 @@
 #include "app/frame/main_dialog_widget.h"
 
+#include <QApplication>
 #include <QEvent>
 #include <QMouseEvent>
 #include <QPainter>
@@ -18,6 +19,7 @@
 #include "core/time_store.h"
 #include "platform/base/text.h"
 #include "platform/gui/hardware_keys.h"
+#include "platform/kernel/process.h"
 #include "platform/gui/shell_frame.h"
 #include "platform/gui/window_placement.h"
 #include "platform/gui/window_timers.h"
@@ -113,6 +115,8 @@ std::vector<MainScreen*> CMainDialog::create_screens() {
     for (const auto& screen : m_screens) {
         if (!screen->create(this)) return {};
         screen->set_background_source([this](bool landscape) { return screens_background(landscape); });
+        screen->set_slide_show_source([this] { return m_controller.slide_show_picture(); },
+                                      [this] { return m_controller.clock_opacity(); });
         screens.push_back(screen.get());
     }
     return screens;
@@ -138,6 +142,31 @@ bool CMainDialog::soft_key_bar_shown() const {
 }
 
 void CMainDialog::bring_to_front() { platform::gui::bring_to_front(m_frame, m_pump ? &m_pump->window() : nullptr); }
+
+void CMainDialog::set_topmost(bool topmost) { platform::gui::set_topmost(m_frame, topmost); }
+
+void CMainDialog::remember_foreground() { m_foreground.remember(m_pump ? m_pump->window().handle() : 0); }
+
+void CMainDialog::restore_foreground() { m_foreground.restore(); }
+
+bool CMainDialog::other_dialog_open() const {
+    if (QApplication::activeModalWidget() || open_options_sheet_page() >= 0) return true;
+    // Dialogs of the program that are device windows of their own (the alarm editor).
+    int dialogs = 0;
+    for (const platform::WindowInfo& window : platform::windows_of_process(platform::current_process_id()))
+        if (window.class_name == kMainDialogClass) ++dialogs;
+    return dialogs > 1;
+}
+
+std::optional<skins::CPicture> CMainDialog::screen_background() {
+    const platform::gui::ScreenMetrics screen = m_frame.metrics();
+    std::optional<skins::CPicture> picture = skins::CPicture::create(screen.width, screen.height);
+    if (picture && m_background) {
+        skins::ScopedOpacity opaque(skins::kOpaque, skins::kOpaque);
+        skins::copy_with_opacity(*picture, *m_background, 0, 0, m_background->width(), m_background->height(), 0, 0);
+    }
+    return picture;
+}
 
 void CMainDialog::minimise() { m_frame.showMinimized(); }
 

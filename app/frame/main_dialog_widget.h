@@ -18,6 +18,7 @@
 #include "app/frame/toolbar_layout.h"
 #include "app/model/main_controller.h"
 #include "app/model/main_view.h"
+#include "platform/gui/window_placement.h"
 #include "skins/image_strip.h"
 #include "skins/picture.h"
 
@@ -70,6 +71,11 @@ private:
     void set_full_screen(bool full_screen) override;
     bool soft_key_bar_shown() const override;
     void bring_to_front() override;
+    void set_topmost(bool topmost) override;
+    void remember_foreground() override;
+    void restore_foreground() override;
+    bool other_dialog_open() const override;
+    std::optional<skins::CPicture> screen_background() override;
     void minimise() override;
     bool load_images(bool landscape) override;
     void release_shared_images() override;
@@ -110,6 +116,7 @@ private:
     DialogLayout m_layout;
 
     std::unique_ptr<platform::gui::WindowTimers> m_timers;
+    platform::gui::ForegroundMemory m_foreground;
     std::unique_ptr<platform::QtMessagePump> m_pump;
     bool m_screenshot_pending { false };
     // Last, so that it is made after everything it reaches through the view.

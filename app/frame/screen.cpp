@@ -79,12 +79,24 @@ void CScreen::redraw() {
         if (!m_picture) return;
     }
     skins::fill_picture(*m_picture, {});
-    if (ensure_background()) {
+    const skins::CPicture* slides = m_slide_show_source ? m_slide_show_source() : nullptr;
+    if (slides) {
+        skins::ScopedOpacity opaque(skins::kOpaque, skins::kOpaque);
+        skins::copy_with_opacity(*m_picture, *slides, area.left, area.top, area.width(), area.height(), 0, 0);
+    } else if (ensure_background()) {
         // The background picture covers the whole dialog: take the part under this screen.
         skins::ScopedOpacity opaque(skins::kOpaque, skins::kOpaque);
         skins::copy_with_opacity(*m_picture, *m_background, area.left, area.top, area.width(), area.height(), 0, 0);
     }
-    draw_content(*m_picture);
+    const int32_t opacity = m_opacity_source ? m_opacity_source() : skins::kOpaque;
+    if (opacity < skins::kOpaque) {
+        // The clocks draw their parts with the global opacity; a copy (the world screen's map)
+        // takes it on top of a copy opacity just below opaque, so it fades by the same amount.
+        skins::ScopedOpacity fade(opacity, skins::kOpaque - 1);
+        draw_content(*m_picture);
+    } else {
+        draw_content(*m_picture);
+    }
     skins::to_qimage(*m_picture, m_shown);
     m_stale = false;
     update();

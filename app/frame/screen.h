@@ -67,6 +67,15 @@ public:
     // own, so one copy serves all. Without a source the screen loads it itself.
     using BackgroundSource = std::function<std::shared_ptr<const skins::CPicture>(bool landscape)>;
     void set_background_source(BackgroundSource source) { m_background_source = std::move(source); }
+    // While the screensaver's slide show runs, the screen draws its picture (a whole screen)
+    // instead of the skin's background, and its own content over it with the opacity (0..256)
+    // the second source gives.
+    using SlideShowSource = std::function<const skins::CPicture*()>;
+    using OpacitySource = std::function<int32_t()>;
+    void set_slide_show_source(SlideShowSource pictures, OpacitySource opacity) {
+        m_slide_show_source = std::move(pictures);
+        m_opacity_source = std::move(opacity);
+    }
 
     ScreenNumber number() const override { return m_number; }
     uint32_t refresh_period_ms() const override { return m_refresh_period_ms; }
@@ -95,6 +104,8 @@ private:
     skins::CSkinManager& m_skins;
     std::shared_ptr<const skins::CPicture> m_background;
     BackgroundSource m_background_source;
+    SlideShowSource m_slide_show_source;
+    OpacitySource m_opacity_source;
     bool m_background_landscape { false };
     std::optional<skins::CPicture> m_picture;
     QImage m_shown;  // m_picture as the widget paints it, made once per redraw

@@ -2,6 +2,7 @@
 // full screen and its watch, keys, the toolbar and the dialog's messages, and its end.
 #include "app/model/main_controller.h"
 
+#include "app/model/screensaver_settings.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/gui/key_codes.h"
@@ -74,6 +75,8 @@ bool CMainController::reload_all_images() {
 void CMainController::show_first_screen() {
     if (m_line.mode == StartMode::ScreenSaver) {
         start_screensaver();
+        // Started only to be the screensaver: when it may not run, the program has nothing to do.
+        if (!m_screensaver) finish(MainDialogEnd::Closed);
         return;
     }
     activate_set(m_sets.active_set());
@@ -112,7 +115,9 @@ void CMainController::switch_to_screen(ScreenNumber number) {
 
 void CMainController::restart_refresh_timer() {
     m_view.kill_timer(kRefreshTimer);
-    if (m_active && m_active->refresh_period_ms() != 0 && m_active->needs_refresh())
+    if (m_active && m_slide_show.running())
+        m_view.set_timer(kRefreshTimer, kSlideShowFramePeriodMs);
+    else if (m_active && m_active->refresh_period_ms() != 0 && m_active->needs_refresh())
         m_view.set_timer(kRefreshTimer, m_active->refresh_period_ms());
 }
 
@@ -131,7 +136,7 @@ void CMainController::skin_refused() {
 void CMainController::lay_out() {
     const skins::Rect area = m_view.lay_out(m_landscape);
     const platform::gui::ScreenMetrics metrics = m_view.metrics();
-    const ScreenLayout layout { area, m_landscape, metrics.high_resolution(), m_full_screen,
+    const ScreenLayout layout { area, m_landscape, metrics.high_resolution(), m_full_screen || m_screensaver,
                                 metrics.square() };
     for (MainScreen* screen : m_screens) screen->set_layout(layout);
     draw_toolbar();
@@ -148,9 +153,11 @@ void CMainController::set_full_screen(bool full_screen) {
 }
 
 void CMainController::apply_full_screen() {
-    m_view.set_full_screen(m_full_screen);
+    // The screensaver fills the screen whatever the user chose; leaving it restores that choice.
+    const bool full_screen = m_full_screen || m_screensaver;
+    m_view.set_full_screen(full_screen);
     if (m_screensaver) m_view.bring_to_front();
-    if (m_full_screen) {
+    if (full_screen) {
         m_view.set_timer(kFullScreenWatchTimer, kFullScreenWatchPeriodMs);
     } else {
         m_view.kill_timer(kFullScreenWatchTimer);
@@ -260,7 +267,7 @@ void CMainController::toolbar_command(uint32_t type, uint32_t data) {
 void CMainController::timer_fired(uint32_t id) {
     if (id == kRefreshTimer && m_active) {
         // Drawn only when something on it changed: an unchanged screen costs no drawing.
-        if (m_active->tick()) m_active->redraw();
+        if (refresh_tick()) m_active->redraw();
     } else if (id == kFullScreenWatchTimer) {
         watch_full_screen();
     }

@@ -14,6 +14,7 @@
 #include "app/model/main_screen.h"
 #include "app/model/main_view.h"
 #include "app/model/screen_sets.h"
+#include "app/model/slide_show.h"
 #include "app/model/start_mode.h"
 
 namespace zt::core {
@@ -112,6 +113,11 @@ public:
     MainScreen* screen(ScreenNumber number) const;
     bool full_screen() const { return m_full_screen; }
     bool screensaver_running() const { return m_screensaver; }
+    // What the screens draw behind their content while the slide show runs (nullptr otherwise),
+    // and the opacity (0..256) of that content over it.
+    const skins::CPicture* slide_show_picture() const { return m_slide_show.picture(); }
+    int32_t clock_opacity() const { return m_clock_opacity; }
+    CSlideShow& slide_show() { return m_slide_show; }
     bool initialised() const { return m_initialised; }
     bool landscape() const { return m_landscape; }
 
@@ -133,6 +139,9 @@ private:
     void toolbar_command(uint32_t type, uint32_t data);
     void open_options(int page);
     void start_screensaver();
+    // The refresh timer's work: the slide show and the active screen move on; true when the
+    // screen must be drawn again.
+    bool refresh_tick();
     void skin_refused();
     void finish(MainDialogEnd end);
 
@@ -157,6 +166,10 @@ private:
     bool m_showing_skin_error { false };
     bool m_torn_down { false };
     std::optional<MainDialogEnd> m_end;
+
+    CSlideShow m_slide_show;
+    std::optional<skins::CPicture> m_slide_target;
+    int32_t m_clock_opacity { 256 };
 };
 
 }  // namespace zt::app

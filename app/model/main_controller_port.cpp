@@ -15,14 +15,6 @@ void CMainController::setting_changed() {
     check_orientation();
 }
 
-void CMainController::start_screensaver() {
-    // The screensaver proper comes with its own screen; until then it is the analog clock,
-    // full screen and in front.
-    m_screensaver = true;
-    set_full_screen(true);
-    switch_to_screen(ScreenNumber::AnalogClock);
-}
-
 void CMainController::second_instance_line(std::u16string_view text) {
     if (m_end) return;
     const CommandLine line = parse_command_line(text, [](uint32_t handle) { return platform::is_window(handle); });
@@ -50,17 +42,6 @@ void CMainController::second_instance_line(std::u16string_view text) {
 }
 
 void CMainController::bring_forward() { m_view.bring_to_front(); }
-
-void CMainController::end_screensaver() {
-    if (m_line.mode == StartMode::ScreenSaver) {
-        finish(MainDialogEnd::Closed);
-        return;
-    }
-    if (!m_screensaver) return;
-    m_screensaver = false;
-    set_full_screen(false);
-    switch_to_position(m_sets.remembered_position(m_sets.active_set()));
-}
 
 void CMainController::item_command(int32_t item_id, uint16_t command, uint16_t argument) {
     // Only a changed alarm may be new to this store.

@@ -2,8 +2,13 @@
 // loop. Messages the controller posts to itself are delivered by the test.
 #include "app/model/main_controller.h"
 
+#include "app/model/screensaver_settings.h"
+#include "app/model/testing/window_recorder.h"
+
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <map>
 #include <memory>
 #include <string>
@@ -17,7 +22,11 @@
 #include "platform/gui/key_codes.h"
 #include "platform/gui/window_placement.h"
 #include "platform/registry/registry.h"
+#include "platform/testing/eventually.h"
 #include "platform/testing/temp_device_root.h"
+#include "platform/base/device_path.h"
+#include "platform/windows/message.h"
+#include "skins/testing/test_images.h"
 
 namespace zt::app {
 namespace {
@@ -105,6 +114,18 @@ public:
     void set_full_screen(bool on) override { full_screen = on; }
     bool soft_key_bar_shown() const override { return soft_key_bar; }
     void bring_to_front() override { ++brought_forward; }
+    void set_topmost(bool on) override { topmost = on; }
+    void remember_foreground() override { foreground_remembered = true; }
+    void restore_foreground() override {
+        foreground_restored = foreground_remembered;
+        foreground_remembered = false;
+    }
+    bool other_dialog_open() const override { return dialog_open; }
+    std::optional<skins::CPicture> screen_background() override {
+        std::optional<skins::CPicture> picture = skins::CPicture::create(screen.width, screen.height);
+        if (picture) picture->set_colour(0, 0, { 1, 2, 3 });
+        return picture;
+    }
     void minimise() override { ++minimised; }
     bool load_images(bool landscape) override {
         images_landscape.push_back(landscape);
@@ -148,6 +169,10 @@ public:
     bool screens_destroyed { false };
     bool skin_detached { false };
     bool full_screen { false };
+    bool topmost { false };
+    bool foreground_remembered { false };
+    bool foreground_restored { false };
+    bool dialog_open { false };
     int metrics_applied { 0 };
     int brought_forward { 0 };
     int minimised { 0 };
@@ -171,6 +196,7 @@ protected:
     void SetUp() override {
         ASSERT_FALSE(m_root.path().empty());
         m_settings.register_program_defaults();
+        m_settings.register_slide_show_defaults();
         m_settings.set_text(kActiveSkinValue, u"Default");
     }
 
@@ -370,23 +396,82 @@ TEST_F(MainControllerTest, ItemCommandClosesTheClocksAlarmControlThenChangesTheS
     EXPECT_FALSE(m_store.find(7)) << "command 4 deletes";
 }
 
-TEST_F(MainControllerTest, ScreensaverFromASecondInstanceEndsBackOnTheRememberedScreen) {
+TEST_F(MainControllerTest, ScreensaverShowsTheClockOfItsModeInFrontAndGivesTheFrontBack) {
     store_choice(kClocksSet, kClocksActiveScreenValue, 0);
+    for (auto [mode, screen] : { std::pair { 2u, ScreenNumber::DigitalClock }, std::pair { 3u, ScreenNumber::WorldTime },
+                                 std::pair { 7u, ScreenNumber::AnalogClock } }) {
+        store_choice(kTimersSet, kTimersActiveScreenValue, 4);
+        m_settings.set_number(kScrModeValue, mode);
+        CMainController& controller = start();
+        ASSERT_EQ(controller.screen_sets().active_set(), kTimersSet);
+        controller.second_instance_line(u"ScreenSaver");
+        EXPECT_TRUE(controller.screensaver_running()) << mode;
+        EXPECT_EQ(active(), screen) << "mode " << mode;
+        EXPECT_EQ(controller.screen_sets().active_set(), kClocksSet);
+        EXPECT_TRUE(m_view.full_screen && m_view.topmost && m_view.foreground_remembered) << mode;
+        EXPECT_EQ(controller.clock_opacity(), 256) << "opaque without the slide show";
+        EXPECT_EQ(controller.slide_show_picture(), nullptr);
+
+        controller.end_screensaver();
+        EXPECT_FALSE(controller.screensaver_running());
+        EXPECT_FALSE(m_view.full_screen || m_view.topmost) << "back to the user's choice";
+        EXPECT_TRUE(m_view.foreground_restored);
+        EXPECT_EQ(active(), screen) << "the clock stays";
+        EXPECT_TRUE(m_ends.empty());
+        m_view.foreground_restored = false;
+        controller.end_screensaver();
+        EXPECT_FALSE(m_view.foreground_restored) << "no screensaver: nothing to end";
+    }
+}
+
+TEST_F(MainControllerTest, ScreensaverIsRefusedInModeZeroOrOverAnotherDialogAndClosesAnOpenMenu) {
     CMainController& controller = start();
-    ASSERT_EQ(active(), ScreenNumber::WorldTime);
+    m_settings.set_number(kScrModeValue, 0);
+    controller.second_instance_line(u"ScreenSaver");
+    EXPECT_FALSE(controller.screensaver_running()) << "mode 0";
+    m_settings.set_number(kScrModeValue, 1);
+    m_view.dialog_open = true;
+    controller.second_instance_line(u"ScreenSaver");
+    EXPECT_FALSE(controller.screensaver_running()) << "another dialog is open";
+    EXPECT_FALSE(m_view.full_screen || m_view.foreground_remembered);
+
+    m_view.dialog_open = false;
+    testing::WindowRecorder menu(u"MNU");
+    ASSERT_NE(menu.handle(), 0u);
     controller.second_instance_line(u"ScreenSaver");
     EXPECT_TRUE(controller.screensaver_running());
-    EXPECT_TRUE(m_view.full_screen);
-    EXPECT_GE(m_view.brought_forward, 1) << "in front";
-    EXPECT_EQ(active(), ScreenNumber::AnalogClock);
+    ASSERT_TRUE(platform::testing::eventually([&] { return menu.messages().size() >= 2; }, platform::testing::kPatience,
+                                              "the menu's two messages"));
+    const auto got = menu.messages();
+    EXPECT_EQ(got[0].number, 0x001Fu) << "WM_CANCELMODE first";
+    EXPECT_EQ(got[1].number, platform::WM_COMMAND);
+    EXPECT_EQ(got[1].wparam, 0x10000001u);
+}
 
-    controller.end_screensaver();
-    EXPECT_FALSE(controller.screensaver_running());
-    EXPECT_FALSE(m_view.full_screen);
-    EXPECT_EQ(active(), ScreenNumber::WorldTime);
-    EXPECT_TRUE(m_ends.empty());
-    controller.end_screensaver();
-    EXPECT_EQ(active(), ScreenNumber::WorldTime) << "no screensaver: nothing to end";
+TEST_F(MainControllerTest, SlideShowRunsBehindTheClockWithTheOpacityOfItsSettings) {
+    EXPECT_EQ(clock_opacity_factor(-5), 0);
+    EXPECT_EQ(clock_opacity_factor(40), 102);
+    EXPECT_EQ(clock_opacity_factor(99), 253);
+    EXPECT_EQ(clock_opacity_factor(100), 256);
+    EXPECT_EQ(clock_opacity_factor(150), 256);
+    const auto folder = platform::map_device_path(u"\\Pictures");
+    ASSERT_TRUE(folder && std::filesystem::create_directories(*folder));
+    const auto png = skins::testing::png_file_of(skins::testing::solid_picture(4, 4, { 250, 10, 10 }));
+    std::ofstream(*folder / "one.png", std::ios::binary).write(reinterpret_cast<const char*>(png.data()),
+                                                               static_cast<std::streamsize>(png.size()));
+    m_settings.set_number(kSlideShowEnabledValue, 1);
+    m_settings.set_text(kSlideShowDirValue, u"\\Pictures");
+    m_settings.set_number(kSlideShowEffectValue, 0x00000000);  // cut, no hold
+    m_settings.set_number(kSlideShowOpacityValue, 0);
+    CMainController& controller = start(StartMode::ScreenSaver);
+    ASSERT_TRUE(controller.screensaver_running());
+    EXPECT_EQ(controller.clock_opacity(), 0);
+    ASSERT_NE(controller.slide_show_picture(), nullptr);
+    EXPECT_EQ(m_view.timers[kRefreshTimer], kSlideShowFramePeriodMs) << "the refresh timer runs for the transitions";
+    const int draws = m_view.of(ScreenNumber::AnalogClock).draws;
+    controller.timer_fired(kRefreshTimer);
+    EXPECT_GT(m_view.of(ScreenNumber::AnalogClock).draws, draws) << "a new picture draws the screen again";
+    EXPECT_EQ(controller.slide_show_picture()->colour(100, 100), (skins::Rgb { 250, 10, 10 }));
 }
 
 TEST_F(MainControllerTest, ScreensaverModeEndsTheProgramWithTheServicesMessage) {

@@ -4,6 +4,7 @@
 // it turns what happens to it (keys, pen, messages, timers, activation) into controller calls.
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -35,6 +36,17 @@ public:
     // Whether the shell's soft-key bar is the window at the bottom of the screen.
     virtual bool soft_key_bar_shown() const = 0;
     virtual void bring_to_front() = 0;
+    // Keeps the dialog above every other window (the screensaver), or no longer.
+    virtual void set_topmost(bool topmost) = 0;
+    // Remembers the device's foreground window; restore_foreground gives the front back to it
+    // when it still exists.
+    virtual void remember_foreground() = 0;
+    virtual void restore_foreground() = 0;
+    // Whether a dialog of the program other than this one is open (the options sheet, an
+    // editor, a message box).
+    virtual bool other_dialog_open() const = 0;
+    // The skin's background at the size of the whole screen; nullopt when it cannot be made.
+    virtual std::optional<skins::CPicture> screen_background() = 0;
     virtual void minimise() = 0;
 
     // Loads the dialog's own skin images (toolbar and background) for the orientation; false
