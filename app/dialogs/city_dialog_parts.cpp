@@ -9,6 +9,7 @@
 
 #include <algorithm>
 
+#include "app/dialogs/narrow_controls.h"
 #include "app/dialogs/skin_message_box.h"
 #include "platform/gui/help.h"
 #include "platform/gui/screen_metrics.h"
@@ -36,23 +37,11 @@ bool is_blank(std::u16string_view text) {
     return std::all_of(text.begin(), text.end(), [](char16_t c) { return c == u' ' || c == u'\t' || c == u'\r' || c == u'\n'; });
 }
 
-QComboBox* new_list(QWidget* parent) {
-    auto* list = new QComboBox(parent);
-    list->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    list->setMinimumContentsLength(6);
-    return list;
-}
+QComboBox* new_list(QWidget* parent) { return new_narrow_combo_box(parent); }
 
 void fill_screen(QWidget& dialog) {
     const platform::gui::ScreenMetrics screen = platform::gui::read_screen_metrics();
     dialog.resize(screen.width, screen.height);
-}
-
-void fit_button(QPushButton& button) {
-    // The style's narrowest push button is wider than a third of a 240-pixel screen: a set
-    // minimum lets the row share out the width there is instead.
-    button.setMinimumWidth(1);
-    button.setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Fixed);
 }
 
 QDialogButtonBox* make_dialog_buttons(QDialog& dialog, std::u16string help_topic) {

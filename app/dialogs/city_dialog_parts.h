@@ -38,9 +38,6 @@ QComboBox* new_list(QWidget* parent);
 // The whole device screen, as the handheld's dialogs take it.
 void fill_screen(QWidget& dialog);
 
-// A push button as narrow as its text allows.
-void fit_button(QPushButton& button);
-
 // OK (runs the dialog's accept), Cancel and Help (the manual at `help_topic`), in English for
 // the dialog's look to translate. They share the width there is rather than asking for more.
 QDialogButtonBox* make_dialog_buttons(QDialog& dialog, std::u16string help_topic);

@@ -7,6 +7,7 @@
 #include <QVBoxLayout>
 
 #include "app/dialogs/city_dialog_parts.h"
+#include "app/dialogs/narrow_controls.h"
 #include "app/model/favorite_cities.h"
 #include "world/favorites_list.h"
 
@@ -23,7 +24,7 @@ CFavoritesPage::CFavoritesPage(world::FavoritesList& favourites, CityDialogOpene
     m_add = new QPushButton(QStringLiteral("Add..."), this);
     m_edit = new QPushButton(QStringLiteral("Edit..."), this);
     m_delete = new QPushButton(QStringLiteral("Delete"), this);
-    for (QPushButton* button : { m_add, m_edit, m_delete }) city_parts::fit_button(*button);
+    for (QPushButton* button : { m_add, m_edit, m_delete }) fit_button(*button);
     auto* layout = new QVBoxLayout(this);
     layout->addWidget(new QLabel(QStringLiteral("Cities shown on map"), this));
     layout->addWidget(m_list, 1);

@@ -15,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include "app/dialogs/narrow_controls.h"
 #include "app/model/screensaver_settings.h"
 #include "app/model/slide_show.h"
 #include "app/model/suppression_list.h"
@@ -48,7 +49,7 @@ Control* made(Control* control, int32_t id) {
 }
 
 QComboBox* combo(std::initializer_list<const char16_t*> items, int32_t id, QWidget* parent) {
-    auto* box = made(new QComboBox(parent), id);
+    auto* box = made(new_narrow_combo_box(parent), id);
     for (const char16_t* item : items) box->addItem(to_qstring(item));
     return box;
 }
@@ -114,7 +115,9 @@ void CScreensaverPage::build() {
     m_browse = made(new QPushButton(to_qstring(u"Browse..."), body), kBrowseId);
     folder_row->addWidget(m_folder, 1);
     folder_row->addWidget(m_browse);
-    form->addRow(to_qstring(u"Folder:"), folder_row);
+    // The folder path needs the width of the page: under its caption, not beside it.
+    form->addRow(new QLabel(to_qstring(u"Folder:"), body));
+    form->addRow(folder_row);
     m_scaling = combo({ u"Fit", u"Fill", u"Stretch" }, kScalingId, body);
     form->addRow(to_qstring(u"Scaling:"), m_scaling);
     m_effect = combo({ u"Cut", u"Cross-fade", u"Vertical wipe", u"Horizontal wipe" }, kEffectId, body);
@@ -128,7 +131,9 @@ void CScreensaverPage::build() {
     m_opacity = spin(100, kOpacityId, body);
     form->addRow(to_qstring(u"Opacity (%):"), m_opacity);
 
-    form->addRow(new QLabel(to_qstring(u"Programs that disable the screensaver:"), body));
+    auto* programs_caption = new QLabel(to_qstring(u"Programs that disable the screensaver:"), body);
+    wrap_label(*programs_caption);
+    form->addRow(programs_caption);
     m_programs = made(new QListWidget(body), kProgramsId);
     form->addRow(m_programs);
     auto* program_row = new QHBoxLayout;
@@ -138,7 +143,10 @@ void CScreensaverPage::build() {
     program_row->addWidget(m_new_program, 1);
     program_row->addWidget(m_add);
     program_row->addWidget(m_remove);
+    for (QPushButton* button : { m_add, m_remove }) fit_button(*button);
     form->addRow(program_row);
+    // Rows wrap their field under the caption rather than widen the page.
+    form->setRowWrapPolicy(QFormLayout::WrapLongRows);
 
     connect(m_browse, &QPushButton::clicked, this, [this] { choose_folder(); });
     connect(m_slide_show, &QCheckBox::toggled, this, [this] { slide_show_toggled(); });
