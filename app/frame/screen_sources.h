@@ -10,6 +10,7 @@
 namespace zt::core {
 class CSettingsBag;
 class CTimeStore;
+class CTimer;
 }  // namespace zt::core
 namespace zt::skins {
 class CSkinManager;
@@ -34,6 +35,11 @@ struct ScreenSources {
     std::function<std::optional<world::CityRecord>(QWidget* parent)> choose_new_city;
     // Asks the dialog to enter (true) or leave full screen.
     std::function<void(bool full_screen)> request_full_screen;
+    // The timer editor on a count-down timer (its edit button, "Custom..."): true when the user
+    // confirmed; the timer then holds the new values and has been reset, saved and rescheduled.
+    std::function<bool(QWidget* parent, core::CTimer& timer)> edit_timer;
+    // Shows a time counter's lap times (its edit button).
+    std::function<void(QWidget* parent, const core::CTimer& timer)> show_timer_laps;
 };
 
 }  // namespace zt::app
