@@ -37,6 +37,7 @@ RingFrame::RingFrame(zt::core::CTimeStore& store, LoadStrips load_strips, Transl
     }
     // Every pen tap and key of the program counts as the user's activity on the device.
     zt::platform::gui::install_user_activity_signal();
+    zt::platform::gui::install_hot_key_routing();
     zt::platform::gui::install_debug_bridge();
     sound::CSoundManager::instance().SetNotificationWindow(&m_sound_window);
     sound::CSoundManager::instance().SetApplicationFolder(store.application_folder());

@@ -16,6 +16,7 @@
 #include <memory>
 
 #include "app/frame/screens.h"
+#include "app/model/button_mappings.h"
 #include "contracts/registry_keys.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
@@ -29,6 +30,8 @@
 #include "platform/gui/window_timers.h"
 #include "platform/registry/registry.h"
 #include "platform/testing/temp_device_root.h"
+#include "platform/windows/hot_keys.h"
+#include "platform/windows/qt/qt_message_pump.h"
 #include "platform/windows/window.h"
 #include "platform/windows/window_lookup.h"
 #include "skins/image_strip.h"
@@ -300,12 +303,22 @@ TEST_F(MainDialogTest, ToolbarPressesSwitchScreensAndSets) {
 }
 
 TEST_F(MainDialogTest, FullScreenGivesTheDialogTheWholeScreen) {
+    // Button 1 bound to "Toggle Fullscreen" on the analog clock: the dialog takes it from the
+    // shell, and the button's release reaches it as a hot key whichever window has the focus.
+    CButtonMappings stored;
+    ASSERT_EQ(stored.bind(2, gui::VK_APP1), gui::VK_APP1);
+    stored.save();
     ASSERT_TRUE(start({ 240, 320 }));
-    EXPECT_TRUE(m_dialog->pump()) << "the dialog is a device window";
-    CMainController& controller = m_dialog->controller();
-    controller.set_key_action_hook([](uint32_t key) { return key == gui::VK_APP1 ? kToggleFullScreenAction : kNoAction; });
-    ASSERT_TRUE(controller.handle_key(gui::VK_APP1));
+    ASSERT_TRUE(m_dialog->pump()) << "the dialog is a device window";
+    const auto claim = platform::find_hot_key(platform::MOD_WIN, gui::VK_APP1);
+    ASSERT_TRUE(claim);
+    EXPECT_EQ(claim->window, m_dialog->pump()->window().handle());
+    EXPECT_FALSE(platform::find_hot_key(platform::MOD_WIN, gui::VK_APP2)) << "unbound buttons stay the shell's";
+    ASSERT_TRUE(platform::route_hot_key(gui::VK_APP1, false));
+    ASSERT_TRUE(platform::route_hot_key(gui::VK_APP1, true));
+    for (int i = 0; i < 10 && !m_frame->full_screen(); ++i) QCoreApplication::processEvents(QEventLoop::AllEvents, 20);
     EXPECT_TRUE(m_frame->full_screen());
+    CMainController& controller = m_dialog->controller();
     EXPECT_EQ(m_dialog->size(), m_frame->size());
     EXPECT_EQ(m_dialog->active_screen()->layout().area, m_dialog->dialog_layout().screen_area);
     EXPECT_TRUE(m_dialog->active_screen()->layout().full_screen);

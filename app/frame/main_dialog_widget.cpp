@@ -15,6 +15,7 @@
 #include "app/frame/screens.h"
 #include "app/frame/skin_backdrop.h"
 #include "app/frame/toolbar_controls.h"
+#include "app/model/button_mappings.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/base/text.h"
@@ -23,6 +24,7 @@
 #include "platform/gui/shell_frame.h"
 #include "platform/gui/window_placement.h"
 #include "platform/gui/window_timers.h"
+#include "platform/windows/hot_keys.h"
 #include "platform/windows/message_sender.h"
 #include "platform/windows/qt/qt_message_pump.h"
 #include "platform/windows/qt/window_message_event.h"
@@ -62,10 +64,7 @@ CMainDialog::CMainDialog(const CommandLine& line, const MainDialogEnvironment& e
     frame.installEventFilter(this);
     frame.set_command_handler([this](uint32_t command) { m_controller.soft_key_command(command); });
     frame.on_setting_change([this](const platform::gui::ScreenMetrics&) { m_controller.check_orientation(); });
-    new platform::gui::HardwareKeys(*this, [this](uint32_t key) {
-        CScreen* screen = active_screen();
-        return (screen && screen->key_released(key)) || m_controller.handle_key(key);
-    });
+    new platform::gui::HardwareKeys(*this, [this](uint32_t key) { return key_released(key); });
 }
 
 CMainDialog::~CMainDialog() {
@@ -74,6 +73,26 @@ CMainDialog::~CMainDialog() {
     m_frame.removeEventFilter(this);
     m_frame.set_command_handler({});
     m_frame.on_setting_change({});
+}
+
+bool CMainDialog::key_released(uint32_t key_code) {
+    CScreen* screen = active_screen();
+    return (screen && screen->key_released(key_code)) || m_controller.handle_key(key_code);
+}
+
+void CMainDialog::capture_buttons(const std::function<bool(uint32_t key)>& mapped) {
+    if (!m_pump) return;
+    const platform::WindowHandle window = m_pump->window().handle();
+    for (uint32_t key = CButtonMappings::kFirstAppButton; key <= CButtonMappings::kLastAppButton; ++key) {
+        const auto id = static_cast<int32_t>(key);
+        if (mapped(key)) {
+            // The shell holds the buttons; it lets go of one only when asked.
+            platform::release_hot_key(platform::MOD_WIN, key);
+            platform::register_hot_key(window, id, platform::MOD_WIN | platform::MOD_KEYUP, key);
+        } else {
+            platform::unregister_hot_key(window, id);
+        }
+    }
 }
 
 CScreen* CMainDialog::screen(ScreenNumber number) const {
@@ -109,7 +128,9 @@ std::vector<MainScreen*> CMainDialog::create_screens() {
                                   nullptr,
                                   nullptr,
                                   [](QWidget* parent) { return run_add_city_dialog(AddCityRequest::add(), parent); },
-                                  [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); } };
+                                  [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); },
+                                  {},
+                                  {} };
     m_screens = m_make_screens(sources);
     std::vector<MainScreen*> screens;
     for (const auto& screen : m_screens) {
@@ -290,7 +311,11 @@ bool CMainDialog::event(QEvent* event) {
     if (event->type() == platform::WindowMessageEvent::event_type()) {
         auto* message = static_cast<platform::WindowMessageEvent*>(event);
         const platform::Message& m = message->message();
-        if (m.number == platform::WM_CLOSE) {
+        if (m.number == platform::WM_HOTKEY) {
+            // A captured button: only its release acts, like every hardware key here.
+            if ((m.lparam & platform::MOD_KEYUP) != 0) key_released(m.lparam >> 16);
+            message->set_answer(0);
+        } else if (m.number == platform::WM_CLOSE) {
             m_controller.close_and_quit();
             message->set_answer(0);
         } else if (m.number == kRelayoutMessage || m.number == kToolbarCommandMessage || m.number == kFullScreenMessage ||

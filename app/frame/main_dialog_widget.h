@@ -92,6 +92,11 @@ private:
     void run_city_chooser(const CommandLine& line) override;
     void open_alarm_editor(const CommandLine& line) override;
     void show_error(std::u16string_view text) override;
+    void capture_buttons(const std::function<bool(uint32_t key)>& mapped) override;
+
+    // A hardware key's release, from the focus or as a captured button: first for what the
+    // active screen shows over itself, then for the controller.
+    bool key_released(uint32_t key_code);
 
     std::shared_ptr<const skins::CPicture> screens_background(bool landscape);
     void save_screenshot();

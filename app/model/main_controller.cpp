@@ -2,6 +2,7 @@
 // full screen and its watch, keys, the toolbar and the dialog's messages, and its end.
 #include "app/model/main_controller.h"
 
+#include "app/model/button_mappings.h"
 #include "app/model/screensaver_settings.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
@@ -17,7 +18,7 @@ CMainController::CMainController(const CommandLine& line, core::CSettingsBag& se
       m_store(store),
       m_view(view),
       m_sets(settings),
-      m_key_action([](uint32_t) { return kNoAction; }),
+      m_key_action([](uint32_t key) { return CButtonMappings::instance().action_for_key(key); }),
       m_close_alarm_control([](MainScreen&) {}) {}
 
 MainScreen* CMainController::screen(ScreenNumber number) const {
@@ -29,6 +30,7 @@ MainScreen* CMainController::screen(ScreenNumber number) const {
 bool CMainController::initialise() {
     m_view.create_window();
     m_sets.initialise(m_line.mode);
+    CButtonMappings::instance().load();
     // A skin without its own images still shows the default skin's, so a failure here is only
     // final once the skin itself is loaded (its verification loads everything again).
     m_landscape = m_view.metrics().landscape();
@@ -106,6 +108,7 @@ void CMainController::switch_to_screen(ScreenNumber number) {
         m_active->set_shown(false);
     }
     m_active = next;
+    select_button_profile();
     restart_refresh_timer();
     m_active->tick();
     m_active->redraw();
@@ -140,6 +143,13 @@ void CMainController::lay_out() {
                                 metrics.square() };
     for (MainScreen* screen : m_screens) screen->set_layout(layout);
     draw_toolbar();
+    if (m_active) select_button_profile();
+}
+
+void CMainController::select_button_profile() {
+    CButtonMappings& mappings = CButtonMappings::instance();
+    mappings.select_for_screen(static_cast<uint32_t>(m_active->number()));
+    m_view.capture_buttons([&mappings](uint32_t key) { return mappings.is_key_mapped(key); });
 }
 
 void CMainController::draw_toolbar() {
@@ -317,6 +327,8 @@ void CMainController::options_closed(bool landscape_before) {
         check_orientation();
         load_active_skin();
     }
+    // The buttons page made its own profile current while it showed it.
+    if (m_active) select_button_profile();
     if (m_active) m_active->redraw();
 }
 

@@ -138,6 +138,8 @@ private:
     void watch_full_screen();
     void toolbar_command(uint32_t type, uint32_t data);
     void open_options(int page);
+    // The active screen's button profile, and the buttons it binds taken from the shell.
+    void select_button_profile();
     void start_screensaver();
     // The refresh timer's work: the slide show and the active screen move on; true when the
     // screen must be drawn again.

@@ -2,6 +2,8 @@
 // loop. Messages the controller posts to itself are delivered by the test.
 #include "app/model/main_controller.h"
 
+#include "app/model/button_mappings.h"
+
 #include "app/model/screensaver_settings.h"
 #include "app/model/testing/window_recorder.h"
 
@@ -155,6 +157,11 @@ public:
     }
     void run_city_chooser(const CommandLine&) override { ++city_choosers; }
     void open_alarm_editor(const CommandLine& line) override { alarm_editors.push_back(line); }
+    void capture_buttons(const std::function<bool(uint32_t key)>& mapped) override {
+        captured.clear();
+        for (uint32_t key = 193; key <= 207; ++key)
+            if (mapped(key)) captured.push_back(key);
+    }
     void show_error(std::u16string_view text) override { errors.emplace_back(text); }
 
     bool timer(uint32_t id) const { return timers.count(id) != 0; }
@@ -188,6 +195,7 @@ public:
     std::vector<int> options_pages;
     std::function<void()> options_closed;
     std::vector<CommandLine> alarm_editors;
+    std::vector<uint32_t> captured;  // the buttons taken at the last capture
     std::vector<std::u16string> errors;
 };
 
@@ -371,6 +379,30 @@ TEST_F(MainControllerTest, OtherKeysGoThroughTheActionHookToFullScreenOrTheScree
     EXPECT_EQ(m_view.of(ScreenNumber::AnalogClock).actions, std::vector<int> { 7 });
     EXPECT_TRUE(controller.handle_key(gui::VK_APP1));
     EXPECT_FALSE(m_view.full_screen);
+}
+
+TEST_F(MainControllerTest, StoredMappingsFollowTheActiveScreenAndCaptureItsButtons) {
+    CButtonMappings stored;
+    stored.select_profile(4);
+    ASSERT_EQ(stored.bind(1, gui::VK_APP1), gui::VK_APP1);  // stopwatch and counters: Lap/Reset
+    stored.select_profile(0);
+    ASSERT_EQ(stored.bind(2, gui::VK_APP3), gui::VK_APP3);  // analog clock: Toggle Fullscreen
+    stored.save();
+
+    CMainController& controller = start();
+    EXPECT_EQ(m_view.captured, std::vector<uint32_t> { gui::VK_APP3 });
+    EXPECT_FALSE(controller.handle_key(gui::VK_APP1)) << "bound on other screens only";
+    m_controller->handle_message(kToolbarCommandMessage, 0, ScreenSets::switch_data(3));
+    ASSERT_EQ(active(), ScreenNumber::Stopwatch);
+    EXPECT_EQ(m_view.captured, std::vector<uint32_t> { gui::VK_APP1 }) << "the stopwatch uses the counters' profile";
+    EXPECT_TRUE(controller.handle_key(gui::VK_APP1));
+    EXPECT_EQ(m_view.of(ScreenNumber::Stopwatch).actions, std::vector<int> { 2 });
+
+    // The buttons page leaves its own profile current; closing the sheet gives the screen's back.
+    CButtonMappings::instance().select_profile(0);
+    controller.options_closed(m_view.metrics().landscape());
+    EXPECT_EQ(CButtonMappings::instance().current_profile(), 4u);
+    EXPECT_EQ(m_view.captured, std::vector<uint32_t> { gui::VK_APP1 });
 }
 
 TEST_F(MainControllerTest, ItemCommandClosesTheClocksAlarmControlThenChangesTheStore) {

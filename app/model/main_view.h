@@ -80,6 +80,9 @@ public:
     virtual void open_alarm_editor(const CommandLine& line) = 0;
     // An error box with the text (before translation); returns once it is closed.
     virtual void show_error(std::u16string_view text) = 0;
+    // Takes the application buttons (193-207) that `mapped` says are bound from the shell for the
+    // dialog, and gives back the others it took before.
+    virtual void capture_buttons(const std::function<bool(uint32_t key)>& mapped) = 0;
 };
 
 }  // namespace zt::app

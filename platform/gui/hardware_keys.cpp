@@ -9,6 +9,7 @@
 #include <atomic>
 
 #include "platform/power/user_activity.h"
+#include "platform/windows/hot_keys.h"
 
 namespace zt::platform::gui {
 namespace {
@@ -60,6 +61,28 @@ private:
         bool operator==(const Seen&) const = default;
     };
     Seen m_last;
+};
+
+// A hardware key that a window of the device claimed (hot_keys.h) goes to that window, whichever
+// widget has the focus; the claim takes both edges of it, auto-repeats included.
+bool route_to_hot_key(QEvent* event) {
+    const QEvent::Type type = event->type();
+    if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
+    auto* key = static_cast<QKeyEvent*>(event);
+    const auto code = device_key_code(key->key());
+    if (!code) return false;
+    if (key->isAutoRepeat()) return find_hot_key(hardware_key_modifiers(*code), *code).has_value();
+    return route_hot_key(*code, type == QEvent::KeyRelease);
+}
+
+class HotKeyRouting final : public QObject {
+public:
+    using QObject::QObject;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        return watched->isWidgetType() && route_to_hot_key(event);
+    }
 };
 
 // A window of its own under the root (a dialog the program opened) keeps its keys: its lists
@@ -129,7 +152,9 @@ HardwareKeys::~HardwareKeys() {
 bool HardwareKeys::eventFilter(QObject* watched, QEvent* event) {
     const QEvent::Type type = event->type();
     if (type != QEvent::KeyPress && type != QEvent::KeyRelease) return false;
-    if (!watched->isWidgetType() || !inside(watched, m_widget)) return false;
+    if (!watched->isWidgetType()) return false;
+    if (route_to_hot_key(event)) return true;
+    if (!inside(watched, m_widget)) return false;
     auto* key = static_cast<QKeyEvent*>(event);
     const auto code = device_key_code(key->key());
     if (!code) return false;
@@ -145,6 +170,16 @@ bool install_user_activity_signal() {
     if (!app) return false;
     if (installed && installed->parent() == app) return true;
     installed = new ActivitySignal(app);
+    app->installEventFilter(installed);
+    return true;
+}
+
+bool install_hot_key_routing() {
+    static QPointer<HotKeyRouting> installed;
+    QCoreApplication* app = QCoreApplication::instance();
+    if (!app) return false;
+    if (installed && installed->parent() == app) return true;
+    installed = new HotKeyRouting(app);
     app->installEventFilter(installed);
     return true;
 }

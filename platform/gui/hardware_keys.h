@@ -25,8 +25,8 @@ std::optional<std::uint32_t> device_key_code(int qt_key);
 // of key_codes.h; nullopt for a code the device has no key for.
 std::optional<int> qt_key_of_device_code(std::uint32_t key_code);
 
-// Watches one widget and its children: on release of a hardware key the handler gets the device
-// key code and returns whether it handled it (a handled release is not passed on). With
+// Watches one widget and its children: on release of a hardware key that no window claimed as a
+// hot key, the handler gets the device key code and returns whether it handled it (a handled release is not passed on). With
 // `take_presses`, presses of hardware keys are swallowed too, so a dialog's own Enter/arrow
 // handling does not run ahead of the key-up. The object is a Qt child of the widget.
 class HardwareKeys final : public QObject {
@@ -53,6 +53,11 @@ private:
 // without a frame (Ringout) calls it after making its QApplication. False without a
 // QApplication.
 bool install_user_activity_signal();
+// Hands hardware keys that a window of the device claimed as a hot key (platform/windows/
+// hot_keys.h) to that window instead of the focus. Installed once per process on the
+// QApplication, by the ShellFrame and by programs without one; HardwareKeys routes them too, so
+// no filter of this process keeps a claimed key. False without a QApplication.
+bool install_hot_key_routing();
 // How many times this process has signalled activity (tests).
 std::uint64_t user_activity_signal_count();
 

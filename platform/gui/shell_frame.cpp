@@ -79,6 +79,7 @@ ShellFrame::ShellFrame(std::u16string_view title, CommandHandler on_command)
 ShellFrame::ShellFrame(std::u16string_view title, CommandHandler on_command, Options options)
     : QWidget(nullptr), m_metrics(read_screen_metrics()), m_on_command(std::move(on_command)) {
     install_user_activity_signal();
+    install_hot_key_routing();
     install_debug_bridge();
     setWindowTitle(QString::fromUtf16(title.data(), static_cast<qsizetype>(title.size())));
     m_task_bar = new TaskBar(this, [this] { rotate(); }, std::move(options.clock));
