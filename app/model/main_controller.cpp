@@ -327,7 +327,9 @@ void CMainController::options_closed(bool landscape_before) {
         check_orientation();
         load_active_skin();
     }
-    // The buttons page made its own profile current while it showed it.
+    // The buttons page changed the process's set as the user chose; what counts is what the sheet
+    // stored (nothing when it was cancelled), and the page left its own profile current.
+    CButtonMappings::instance().load();
     if (m_active) select_button_profile();
     if (m_active) m_active->redraw();
 }

@@ -398,10 +398,15 @@ TEST_F(MainControllerTest, StoredMappingsFollowTheActiveScreenAndCaptureItsButto
     EXPECT_TRUE(controller.handle_key(gui::VK_APP1));
     EXPECT_EQ(m_view.of(ScreenNumber::Stopwatch).actions, std::vector<int> { 2 });
 
-    // The buttons page leaves its own profile current; closing the sheet gives the screen's back.
-    CButtonMappings::instance().select_profile(0);
+    // A cancelled buttons page leaves its profile current and its bindings unsaved: closing the
+    // sheet gives back the screen's profile and what is stored.
+    CButtonMappings& mappings = CButtonMappings::instance();
+    mappings.select_profile(4);
+    mappings.bind(0, gui::VK_APP2);
+    mappings.select_profile(0);
     controller.options_closed(m_view.metrics().landscape());
-    EXPECT_EQ(CButtonMappings::instance().current_profile(), 4u);
+    EXPECT_EQ(mappings.current_profile(), 4u);
+    EXPECT_EQ(mappings.action_for_key(gui::VK_APP2), kNoMappedAction);
     EXPECT_EQ(m_view.captured, std::vector<uint32_t> { gui::VK_APP1 });
 }
 
