@@ -6,18 +6,16 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QSpinBox>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
-#include "app/dialogs/alarm_editor.h"
+#include "app/dialogs/editor_frame.h"
 #include "app/dialogs/skin_message_box.h"
 #include "app/model/alarm_notice.h"
 #include "core/time_store.h"
 #include "core/timer.h"
 #include "platform/gui/control_id.h"
 #include "platform/gui/help.h"
-#include "platform/gui/screen_metrics.h"
 #include "platform/gui/soft_key_bar.h"
 #include "platform/windows/qt/qt_message_pump.h"
 #include "texts/text_table.h"
@@ -64,7 +62,6 @@ bool is_valid_timer_name(std::u16string_view name) { return name.find_first_of(u
 CTimerEditor::CTimerEditor(core::CTimer& timer, core::CTimeStore& store, QWidget* parent, ChooseSoundFile choose)
     : CProgramDialog(kHeading, parent), m_timer(timer) {
     gui::set_control_id(*this, kTimerEditorResource);
-    const gui::ScreenMetrics screen = gui::read_screen_metrics();
 
     m_hours = make_field(this, kMaxHours, kIntervalHoursId);
     m_minutes = make_field(this, 59, kIntervalMinutesId);
@@ -94,25 +91,13 @@ CTimerEditor::CTimerEditor(core::CTimer& timer, core::CTimeStore& store, QWidget
     grid->addWidget(m_kind, 2, 1);
     grid->setColumnStretch(1, 1);
 
-    m_soft_keys = new gui::SoftKeyBar(this, [this](uint32_t command) { on_command(command); });
-    m_soft_keys->add_text_button(translate(u"OK"), kEditorOkCommand);
-    m_soft_keys->add_text_button(translate(u"Help"), kEditorHelpCommand);
-    m_soft_keys->add_text_button(translate(u"Cancel"), kEditorCancelCommand);
-
-    auto* layout = new QVBoxLayout(this);
-    // Narrow margins, as the alarm editor's: the editor fills a 240 pixel wide screen as well.
-    const int margin = screen.scaled(4);
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addLayout(grid);
-    layout->addWidget(m_sound);
-    layout->addStretch(1);
-    layout->addWidget(m_soft_keys);
+    m_soft_keys = make_editor_soft_keys(*this, [this](uint32_t command) { on_command(command); }, nullptr, true);
+    lay_out_editor(*this, grid, m_sound, false, *m_soft_keys);
 
     set_interval_seconds(timer.interval);
     m_name->setText(to_qstring(timer.name));
     m_kind->setCurrentIndex(timer.kind == core::CTimer::kKindAutoRestart ? 1 : 0);
-    resize(screen.width, screen.height);
-    m_pump = platform::QtMessagePump::create(kDialogClass, translate(kHeading), this);
+    m_pump = make_dialog_window(*this, kHeading);
 }
 
 CTimerEditor::~CTimerEditor() = default;

@@ -2,13 +2,11 @@
 
 #include <QHeaderView>
 #include <QTreeWidget>
-#include <QVBoxLayout>
 
-#include "app/dialogs/alarm_editor.h"
+#include "app/dialogs/editor_frame.h"
 #include "core/timer.h"
 #include "platform/gui/control_id.h"
 #include "platform/gui/help.h"
-#include "platform/gui/screen_metrics.h"
 #include "platform/gui/soft_key_bar.h"
 #include "platform/windows/qt/qt_message_pump.h"
 #include "texts/text_table.h"
@@ -33,8 +31,6 @@ QString to_qstring(const std::u16string& text) {
 
 CTimerLapsView::CTimerLapsView(const core::CTimer& timer, QWidget* parent) : CProgramDialog(kHeading, parent) {
     gui::set_control_id(*this, kLapTimesResource);
-    const gui::ScreenMetrics screen = gui::read_screen_metrics();
-
     m_list = new QTreeWidget(this);
     gui::set_control_id(*m_list, kLapListId);
     m_list->setColumnCount(3);
@@ -54,20 +50,15 @@ CTimerLapsView::CTimerLapsView(const core::CTimer& timer, QWidget* parent) : CPr
     }
     for (int column = 0; column < m_list->columnCount(); ++column) m_list->resizeColumnToContents(column);
 
-    m_soft_keys = new gui::SoftKeyBar(this, [this](uint32_t command) {
-        if (command == kEditorOkCommand) accept();
-        if (command == kEditorHelpCommand) gui::start_help(kLapTimesHelpTopic);
-    });
-    m_soft_keys->add_text_button(CTextTable::instance().translate(u"OK"), kEditorOkCommand);
-    m_soft_keys->add_text_button(CTextTable::instance().translate(u"Help"), kEditorHelpCommand);
-
-    auto* layout = new QVBoxLayout(this);
-    const int margin = screen.scaled(4);
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addWidget(m_list, 1);
-    layout->addWidget(m_soft_keys);
-    resize(screen.width, screen.height);
-    m_pump = platform::QtMessagePump::create(kDialogClass, CTextTable::instance().translate(kHeading), this);
+    m_soft_keys = make_editor_soft_keys(
+        *this,
+        [this](uint32_t command) {
+            if (command == kEditorOkCommand) accept();
+            if (command == kEditorHelpCommand) gui::start_help(kLapTimesHelpTopic);
+        },
+        nullptr, false);
+    lay_out_editor(*this, nullptr, m_list, true, *m_soft_keys);
+    m_pump = make_dialog_window(*this, kHeading);
 }
 
 CTimerLapsView::~CTimerLapsView() = default;
