@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QTreeWidgetItem>
@@ -80,6 +81,8 @@ TEST_F(OptionsSheetTest, TimersPageStoresItsValuesOnlyOnOk) {
         ASSERT_TRUE(page) << "page 2 is the timers page";
         EXPECT_TRUE(page->no_sleep().isChecked()) << "both default to on";
         EXPECT_TRUE(page->keep_backlight().isChecked());
+        ASSERT_EQ(page->presets().count(), 5);
+        EXPECT_EQ(page->presets().item(4)->text(), "00:30:00") << "the last countdown preset";
         page->no_sleep().click();
         page->keep_backlight().click();
     };
