@@ -44,6 +44,13 @@ std::u16string format_lap_text(int64_t ms) {
     return zt::platform::to_u16(text);
 }
 
+std::u16string format_interval_text(uint32_t seconds) {
+    Split s = split(int64_t { seconds } * 1000);
+    char text[32];
+    std::snprintf(text, sizeof text, "%02u:%02u:%02u", s.hours, s.minutes, s.seconds);
+    return zt::platform::to_u16(text);
+}
+
 bool CTimer::to_value_map(CValueMap& map) const {
     if (!action() || !action()->save(map)) return false;
     map.put_number(u"actp", static_cast<uint32_t>(action()->type()));

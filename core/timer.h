@@ -71,5 +71,7 @@ private:
 // Splits milliseconds for display: hours (at most 99), minutes, seconds, milliseconds.
 std::u16string format_timer_digits(int64_t ms);  // "%02u%02u%02u%03u"
 std::u16string format_lap_text(int64_t ms);      // "%02u:%02u:%02u.%03u"
+// A count-down length as its menus and lists show it, "%02u:%02u:%02u" (hours at most 99).
+std::u16string format_interval_text(uint32_t seconds);
 
 }  // namespace zt::core

@@ -8,7 +8,6 @@
 #include <QMenu>
 #include <QTime>
 #include <QTimeEdit>
-#include <QVBoxLayout>
 
 #include <algorithm>
 
@@ -116,20 +115,8 @@ CAlarmEditor::CAlarmEditor(core::CAlarm& alarm, bool is_new, core::CTimeStore& s
     QAction* set_default = m_tools->addAction(QStringLiteral("Set As Default"));
     gui::set_control_id(*set_default, static_cast<int32_t>(kSetAsDefaultCommand));
     QObject::connect(set_default, &QAction::triggered, this, [this] { on_command(kSetAsDefaultCommand); });
-    m_soft_keys = new gui::SoftKeyBar(this, [this](uint32_t command) { on_command(command); });
-    m_soft_keys->add_text_button(translate(u"OK"), kEditorOkCommand);
-    m_soft_keys->add_menu_button(translate(u"Tools"), m_tools);
-    m_soft_keys->add_text_button(translate(u"Help"), kEditorHelpCommand);
-    m_soft_keys->add_text_button(translate(u"Cancel"), kEditorCancelCommand);
-
-    auto* layout = new QVBoxLayout(this);
-    // Narrow margins: the editor fills a 240 pixel wide screen as well.
-    const int margin = screen.scaled(4);
-    layout->setContentsMargins(margin, margin, margin, margin);
-    layout->addLayout(grid);
-    layout->addWidget(m_sound);
-    layout->addStretch(1);
-    layout->addWidget(m_soft_keys);
+    m_soft_keys = make_editor_soft_keys(*this, [this](uint32_t command) { on_command(command); }, m_tools, true);
+    lay_out_editor(*this, grid, m_sound, false, *m_soft_keys);
 
     m_disabled->setChecked(!alarm.enabled());
     m_time->setTime(picked_time(alarm));
@@ -140,10 +127,9 @@ CAlarmEditor::CAlarmEditor(core::CAlarm& alarm, bool is_new, core::CTimeStore& s
         refresh_date_label();
         m_timers.set(kDateLabelTimer, kDateLabelPeriodMs);
     }
-    resize(screen.width, screen.height);
     // A device window, so the device (and its tools) see the editor the user or a command line
     // opened.
-    m_pump = platform::QtMessagePump::create(kDialogClass, translate(english_heading(is_new)), this);
+    m_pump = make_dialog_window(*this, english_heading(is_new));
 }
 
 CAlarmEditor::~CAlarmEditor() = default;

@@ -14,6 +14,7 @@
 #include <memory>
 #include <optional>
 
+#include "app/dialogs/editor_frame.h"
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/sound_panel.h"
 #include "core/alarm.h"
@@ -49,14 +50,9 @@ inline constexpr int32_t kKindId = 1014;
 inline constexpr int32_t kSnoozeId = 1063;
 inline constexpr int32_t kSoundPanelPlaceId = 1062;
 inline constexpr uint32_t kSetAsDefaultCommand = 32835;
-inline constexpr uint32_t kEditorOkCommand = 1;      // IDOK
-inline constexpr uint32_t kEditorCancelCommand = 2;  // IDCANCEL
-inline constexpr uint32_t kEditorHelpCommand = 57670;
 inline constexpr uint32_t kDateLabelTimer = 521;
 inline constexpr uint32_t kDateLabelPeriodMs = 500;
 inline constexpr char16_t kAlarmEditorHelpTopic[] = u"file:ZunTime.htm#alarm_options";
-// The device window class of a dialog, so the device's tools find the open editor.
-inline constexpr char16_t kDialogClass[] = u"Dialog";
 
 // The date a one-time alarm at that time of day gets: today's when the time is later than
 // now's time of day, else tomorrow's. Date fields only (day of week set).

@@ -1,10 +1,11 @@
-// The options sheet "Zun Time". The skins, alarms, timers and cities pages are the sheet's own;
-// the other pages (Today, screensaver, buttons) belong to the screens and dialogs they set up and
-// show their title until those exist.
+// The options sheet "Zun Time". The skins, alarms, timers, cities, screensaver and buttons pages
+// are the sheet's own; the Today page belongs to the Today item it sets up and shows its title
+// until that exists.
 #include <QLabel>
 #include <QVBoxLayout>
 
 #include "app/dialogs/alarms_page.h"
+#include "app/dialogs/buttons_page.h"
 #include "app/dialogs/options_sheet.h"
 #include "app/dialogs/cities_page.h"
 #include "app/dialogs/options_sheet_launcher.h"
@@ -72,6 +73,7 @@ void open_options_sheet(int page, QWidget* parent) {
     apply_program_look(sheet, {});
     TimersPage* timers = nullptr;
     CScreensaverPage* screensaver = nullptr;
+    CButtonsPage* buttons = nullptr;
     for (const std::u16string& title : options_page_titles()) {
         QWidget* content = nullptr;
         switch (static_cast<OptionsPage>(sheet.page_count())) {
@@ -87,6 +89,9 @@ void open_options_sheet(int page, QWidget* parent) {
             case OptionsPage::ScreenSaver:
                 content = screensaver = new CScreensaverPage;
                 break;
+            case OptionsPage::Buttons:
+                content = buttons = new CButtonsPage(CButtonMappings::instance());
+                break;
             case OptionsPage::Cities:
                 content = new CCitiesPage(world::FavoritesList::instance());
                 break;
@@ -98,9 +103,10 @@ void open_options_sheet(int page, QWidget* parent) {
             platform::gui::set_control_id(*content, kAlarmsPageResource);
         sheet.add_page(translate(title), content);
     }
-    sheet.set_ok_handler([timers, screensaver] {
+    sheet.set_ok_handler([timers, screensaver, buttons] {
         timers->save();
         screensaver->save();
+        buttons->save();
         return true;
     });
     sheet.select_page(page);

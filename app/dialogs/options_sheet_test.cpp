@@ -5,9 +5,12 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
 #include <QLabel>
+#include <QListWidget>
 #include <QPushButton>
 #include <QTreeWidget>
+#include <QTreeWidgetItem>
 #include <QTimer>
 
 #include <algorithm>
@@ -18,6 +21,7 @@
 #include <string>
 
 #include "app/dialogs/alarms_page.h"
+#include "app/dialogs/buttons_page.h"
 #include "app/dialogs/options_sheet_launcher.h"
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/skins_page.h"
@@ -77,6 +81,8 @@ TEST_F(OptionsSheetTest, TimersPageStoresItsValuesOnlyOnOk) {
         ASSERT_TRUE(page) << "page 2 is the timers page";
         EXPECT_TRUE(page->no_sleep().isChecked()) << "both default to on";
         EXPECT_TRUE(page->keep_backlight().isChecked());
+        ASSERT_EQ(page->presets().count(), 5);
+        EXPECT_EQ(page->presets().item(4)->text(), "00:30:00") << "the last countdown preset";
         page->no_sleep().click();
         page->keep_backlight().click();
     };
@@ -101,6 +107,38 @@ TEST_F(OptionsSheetTest, TimersPageStoresItsValuesOnlyOnOk) {
         sheet.press_ok();
     });
     EXPECT_EQ(stored(u"KeepBacklight"), std::optional<uint32_t>(1u));
+}
+
+TEST_F(OptionsSheetTest, ButtonsPageBindingsAreStoredOnOkAndDroppedOnCancel) {
+    const auto stored_profile = [](std::u16string_view name) {
+        auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kMappingsKeyPath);
+        return key ? key->get_binary(name) : std::nullopt;
+    };
+    // Countdown timers: Start/Stop gets the last key the selector offers (Button 4).
+    const auto bind_first_row = [](gui::PropertySheet& sheet) {
+        auto* page = dynamic_cast<CButtonsPage*>(sheet.page(sheet.current_page()));
+        ASSERT_TRUE(page) << "page 6 is the buttons page";
+        page->screen_selector().setCurrentIndex(4);
+        page->list().setCurrentItem(page->list().topLevelItem(0));
+        page->key_selector().setCurrentIndex(page->key_selector().count() - 1);
+    };
+    const int buttons = static_cast<int>(OptionsPage::Buttons);
+    with_options_sheet(buttons, [&](gui::PropertySheet& sheet) {
+        bind_first_row(sheet);
+        sheet.press_cancel();
+    });
+    EXPECT_FALSE(stored_profile(u"5")) << "Cancel stores nothing";
+    CButtonMappings::instance().select_profile(5);
+    EXPECT_EQ(CButtonMappings::instance().action_for_key(196), kNoMappedAction) << "nor binds";
+
+    with_options_sheet(buttons, [&](gui::PropertySheet& sheet) {
+        bind_first_row(sheet);
+        sheet.press_ok();
+    });
+    EXPECT_EQ(stored_profile(u"5"), (std::vector<uint8_t> { 1, 0, 196, 0, 2, 0, 0, 0 }));
+    EXPECT_EQ(stored_profile(u"3"), std::vector<uint8_t> {}) << "every profile, the empty one too";
+    EXPECT_EQ(CButtonMappings::instance().action_for_key(196), 1) << "the keys work at once";
+    CButtonMappings::instance() = CButtonMappings();
 }
 
 TEST_F(OptionsSheetTest, OptionsSheetAndItsPagesHaveTheProgramsLook) {

@@ -12,6 +12,8 @@
 #include "app/dialogs/program_dialogs.h"
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/skin_message_box.h"
+#include "app/dialogs/timer_editor.h"
+#include "app/dialogs/timer_laps_view.h"
 #include "app/frame/screens.h"
 #include "app/frame/skin_backdrop.h"
 #include "app/frame/toolbar_controls.h"
@@ -129,8 +131,8 @@ std::vector<MainScreen*> CMainDialog::create_screens() {
                                   nullptr,
                                   [](QWidget* parent) { return run_add_city_dialog(AddCityRequest::add(), parent); },
                                   [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); },
-                                  {},
-                                  {} };
+                                  [this](QWidget* parent, core::CTimer& timer) { return run_timer_editor(timer, m_store, parent); },
+                                  [](QWidget* parent, const core::CTimer& timer) { show_timer_laps(timer, parent); } };
     m_screens = m_make_screens(sources);
     std::vector<MainScreen*> screens;
     for (const auto& screen : m_screens) {
