@@ -15,6 +15,7 @@
 #include "app/frame/screens.h"
 #include "app/frame/skin_backdrop.h"
 #include "app/frame/toolbar_controls.h"
+#include "app/model/alarm_edit.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/base/text.h"
@@ -102,14 +103,16 @@ void CMainDialog::create_window() {
 }
 
 std::vector<MainScreen*> CMainDialog::create_screens() {
-    const ScreenSources sources { m_skins,
-                                  m_settings,
-                                  m_store,
-                                  [this] { return m_controller.screensaver_running(); },
-                                  nullptr,
-                                  nullptr,
-                                  [](QWidget* parent) { return run_add_city_dialog(AddCityRequest::add(), parent); },
-                                  [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); } };
+    ScreenSources sources { m_skins,
+                            m_settings,
+                            m_store,
+                            [this] { return m_controller.screensaver_running(); },
+                            nullptr,
+                            nullptr,
+                            [](QWidget* parent) { return run_add_city_dialog(AddCityRequest::add(), parent); },
+                            [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); } };
+    sources.alarm_edit = std::make_shared<CAlarmEdit>();
+    sources.open_options = [this] { post(kToolbarCommandMessage, static_cast<uint32_t>(ToolbarCommandType::Options), 0); };
     m_screens = m_make_screens(sources);
     std::vector<MainScreen*> screens;
     for (const auto& screen : m_screens) {
