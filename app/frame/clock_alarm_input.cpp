@@ -108,7 +108,7 @@ void CClockScreen::press_control(const skins::ControlHit& hit) {
             switch (static_cast<skins::ControlButton>(hit.index)) {
                 case skins::ControlButton::Confirm: m_edit->confirm(m_sources.store); break;
                 case skins::ControlButton::Delete: m_edit->remove(m_sources.store); break;
-                case skins::ControlButton::OpenEditor: open_alarm_editor(); break;
+                case skins::ControlButton::OpenEditor: open_full_editor(); break;
                 case skins::ControlButton::Cancel: m_edit->cancel(); break;
             }
             show_now();
@@ -140,7 +140,7 @@ void CClockScreen::on_timer(uint32_t id) {
     step_digit(m_edit->repeat_cell->digit, m_edit->repeat_cell->direction);
 }
 
-void CClockScreen::open_alarm_editor() {
+void CClockScreen::open_full_editor() {
     const core::CAlarm* edited = m_edit->edited();
     if (!edited) return;
     // The editor works on its own copy: the edit may end while it is open (the screen left).

@@ -34,8 +34,6 @@ class WindowTimers;
 
 namespace zt::app {
 
-inline constexpr char16_t kAlarmControlHelpTopic[] = u"file:ZunTime.htm#alarm_control";
-
 class CClockScreen : public CScreen {
 public:
     static constexpr uint32_t kRefreshMs = 500;
@@ -133,7 +131,7 @@ private:
     const core::CAlarm* alarm_at(skins::Point point) const;
     void press_control(const skins::ControlHit& hit);
     void step_digit(TimeDigit digit, int direction);
-    void open_alarm_editor();
+    void open_full_editor();
     // The edited alarm's icons (and the control's digits when open) over the composed frame.
     void draw_edit(skins::CPicture& canvas);
     // A drag moved the edited icon: only its old and new boxes are drawn again.
@@ -154,6 +152,7 @@ class CAnalogClockScreen final : public CClockScreen {
 public:
     explicit CAnalogClockScreen(const ScreenSources& sources) : CClockScreen(ScreenNumber::AnalogClock, sources) {}
     const skins::CAnalogClockFace& face() const { return m_face; }
+    skins::Point alarm_position(const skins::DayTime& time) const override { return m_face.alarm_position(time); }
 
 private:
     bool load_face(const skins::ClockShow& show) override;
@@ -162,7 +161,6 @@ private:
     void place_face(const skins::ClockPlacement& placement) override { m_face.place(placement); }
     void compose(skins::CPicture& canvas, const FrameState& frame, const skins::CAlarmControlFace* control) override;
     const skins::CAlarmIcons& icons() const override { return m_face.icons(); }
-    skins::Point alarm_position(const skins::DayTime& time) const override { return m_face.alarm_position(time); }
     skins::DayTime face_time_at(skins::Point point, int previous_hour) const override {
         return m_face.time_at(point, previous_hour);
     }
@@ -175,6 +173,7 @@ class CDigitalClockScreen final : public CClockScreen {
 public:
     explicit CDigitalClockScreen(const ScreenSources& sources) : CClockScreen(ScreenNumber::DigitalClock, sources) {}
     const skins::CDigitalClockFace& face() const { return m_face; }
+    skins::Point alarm_position(const skins::DayTime& time) const override { return m_face.alarm_position(time); }
     // Also 5: shows or hides the calendar (in memory only).
     bool handle_action(int action) override;
 
@@ -188,7 +187,6 @@ private:
     void place_face(const skins::ClockPlacement& placement) override { m_face.place(placement); }
     void compose(skins::CPicture& canvas, const FrameState& frame, const skins::CAlarmControlFace* control) override;
     const skins::CAlarmIcons& icons() const override { return m_face.icons(); }
-    skins::Point alarm_position(const skins::DayTime& time) const override { return m_face.alarm_position(time); }
     skins::DayTime face_time_at(skins::Point point, int) const override { return m_face.time_at(point); }
     DayEnd day_end() const override { return DayEnd::LastQuarter; }
     bool has_calendar() const override { return true; }

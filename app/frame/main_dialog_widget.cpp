@@ -103,16 +103,19 @@ void CMainDialog::create_window() {
 }
 
 std::vector<MainScreen*> CMainDialog::create_screens() {
-    ScreenSources sources { m_skins,
-                            m_settings,
-                            m_store,
-                            [this] { return m_controller.screensaver_running(); },
-                            nullptr,
-                            nullptr,
-                            [](QWidget* parent) { return run_add_city_dialog(AddCityRequest::add(), parent); },
-                            [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); } };
-    sources.alarm_edit = std::make_shared<CAlarmEdit>();
-    sources.open_options = [this] { post(kToolbarCommandMessage, static_cast<uint32_t>(ToolbarCommandType::Options), 0); };
+    const ScreenSources sources { m_skins,
+                                  m_settings,
+                                  m_store,
+                                  [this] { return m_controller.screensaver_running(); },
+                                  nullptr,
+                                  nullptr,
+                                  [](QWidget* parent) { return run_add_city_dialog(AddCityRequest::add(), parent); },
+                                  [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); },
+                                  {},
+                                  {},
+                                  std::make_shared<CAlarmEdit>(),
+                                  {},
+                                  [this] { post(kToolbarCommandMessage, static_cast<uint32_t>(ToolbarCommandType::Options), 0); } };
     m_screens = m_make_screens(sources);
     std::vector<MainScreen*> screens;
     for (const auto& screen : m_screens) {
