@@ -55,7 +55,7 @@ struct WorldDevice {
 void WorldScreenRepaint(benchmark::State& state) {
     WorldDevice device;
     zt::app::ScreenSources sources { device.skins, device.settings, device.store, {}, &device.database,
-                                     &device.favourites, {}, {}, {}, {} };
+                                     &device.favourites, {}, {}, {}, {}, {}, {}, {} };
     zt::app::CWorldTimeScreen screen(sources);
     screen.set_layout({ { 0, 0, 480, 532 }, false, true, false, false });
     if (!screen.activate()) state.SkipWithError("the screen's images did not load");

@@ -35,6 +35,7 @@ struct Rect {
     int32_t bottom { 0 };
     int32_t width() const { return right - left; }
     int32_t height() const { return bottom - top; }
+    bool contains(Point p) const { return p.x >= left && p.x < right && p.y >= top && p.y < bottom; }
     bool operator==(const Rect&) const = default;
 };
 

@@ -203,32 +203,21 @@ void CAlarmEditor::on_command(uint32_t command) {
 std::optional<int32_t> open_alarm_editor(core::CTimeStore& store, const AlarmEditRequest& request, QWidget* parent,
                                          RunAlarmEditor run) {
     if (!run) run = [](CAlarmEditor& editor) { return editor.exec(); };
-    std::unique_ptr<core::CTimeItem> made;
+    std::unique_ptr<core::CAlarm> made;
     core::CAlarm* alarm = nullptr;
     if (request.alarm_id) {
         alarm = store.find_alarm(*request.alarm_id);
         if (!alarm) return std::nullopt;
     } else {
-        std::unique_ptr<core::CAlarm> fresh = store.copy_of_default_alarm();
-        if (request.one_time)
-            fresh->flags |= core::CAlarm::kOneTime;
-        else
-            fresh->flags &= ~core::CAlarm::kOneTime;
-        if (fresh->sound_action() && fresh->sound_action()->sound_file().empty())
-            fresh->sound_action()->set_sound_file(store.default_sound());
-        alarm = fresh.get();
-        made = std::move(fresh);
+        made = new_alarm_from_default(store, request.one_time);
+        alarm = made.get();
     }
     {
         CAlarmEditor editor(*alarm, made != nullptr, store, parent);
         if (run(editor) != QDialog::Accepted) return std::nullopt;  // a new alarm goes with `made`
     }
-    if (made) {
-        alarm->fix_one_time_date(platform::local_time());
-        if (!store.add_new_item(made)) return std::nullopt;
-    }
-    alarm->save();
-    announce_alarm_change(store, alarm->id(), contracts::ItemCommand::Change);
+    if (made) return store_new_alarm(store, std::move(made));
+    store_changed_alarm(store, *alarm);
     return alarm->id();
 }
 

@@ -18,6 +18,7 @@
 #include "app/frame/skin_backdrop.h"
 #include "app/frame/toolbar_controls.h"
 #include "app/model/button_mappings.h"
+#include "app/model/alarm_edit.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
 #include "platform/base/text.h"
@@ -132,7 +133,10 @@ std::vector<MainScreen*> CMainDialog::create_screens() {
                                   [](QWidget* parent) { return run_add_city_dialog(AddCityRequest::add(), parent); },
                                   [this](bool full_screen) { post(kFullScreenMessage, full_screen ? 1 : 0, 0); },
                                   [this](QWidget* parent, core::CTimer& timer) { return run_timer_editor(timer, m_store, parent); },
-                                  [](QWidget* parent, const core::CTimer& timer) { show_timer_laps(timer, parent); } };
+                                  [](QWidget* parent, const core::CTimer& timer) { show_timer_laps(timer, parent); },
+                                  std::make_shared<CAlarmEdit>(),
+                                  {},
+                                  [this] { post(kToolbarCommandMessage, static_cast<uint32_t>(ToolbarCommandType::Options), 0); } };
     m_screens = m_make_screens(sources);
     std::vector<MainScreen*> screens;
     for (const auto& screen : m_screens) {

@@ -1,6 +1,7 @@
 #include "app/frame/screen.h"
 
 #include <QPainter>
+#include <QRegion>
 
 #include "app/frame/skin_backdrop.h"
 #include "skins/drawing.h"
@@ -103,6 +104,18 @@ void CScreen::redraw() {
 }
 
 void CScreen::draw_content(skins::CPicture&) {}
+
+void CScreen::redraw_part(std::span<const skins::Rect> boxes, const std::function<void(skins::CPicture&)>& paint) {
+    if (!m_picture || m_stale) {
+        redraw();
+        return;
+    }
+    paint(*m_picture);
+    skins::to_qimage(*m_picture, m_shown);
+    QRegion region;
+    for (const skins::Rect& box : boxes) region += QRect(box.left, box.top, box.width(), box.height());
+    update(region);
+}
 
 void CScreen::paintEvent(QPaintEvent*) {
     QPainter painter(this);

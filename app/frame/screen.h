@@ -12,6 +12,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <span>
 
 #include "app/model/main_screen.h"
 #include "skins/picture.h"
@@ -87,6 +88,9 @@ public:
 protected:
     // Draws the screen's own content over the background; the base draws nothing more.
     virtual void draw_content(skins::CPicture& canvas);
+    // Changes the last picture in place and repaints only the boxes, where all that `paint`
+    // changes must lie (a dragged icon); without a picture yet it draws everything.
+    void redraw_part(std::span<const skins::Rect> boxes, const std::function<void(skins::CPicture&)>& paint);
     skins::CSkinManager& skins() { return m_skins; }
     // Tells the dialog that needs_refresh() may answer otherwise now.
     void refresh_needs_changed() {

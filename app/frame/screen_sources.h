@@ -3,11 +3,13 @@
 #include <QWidget>
 
 #include <functional>
+#include <memory>
 #include <optional>
 
 #include "world/city_record.h"
 
 namespace zt::core {
+class CAlarm;
 class CSettingsBag;
 class CTimeStore;
 class CTimer;
@@ -21,6 +23,8 @@ class FavoritesList;
 }  // namespace zt::world
 
 namespace zt::app {
+
+class CAlarmEdit;
 
 struct ScreenSources {
     skins::CSkinManager& skins;
@@ -40,6 +44,13 @@ struct ScreenSources {
     std::function<bool(QWidget* parent, core::CTimer& timer)> edit_timer;
     // Shows a time counter's lap times (its edit button).
     std::function<void(QWidget* parent, const core::CTimer& timer)> show_timer_laps;
+    // The alarm being set on the clocks, one for both; null: each clock keeps its own.
+    std::shared_ptr<CAlarmEdit> alarm_edit;
+    // The alarm editor on an alarm the clock's control edits (not yet stored): true when the
+    // user confirmed, the alarm then holding the new values. Null: the program's editor.
+    std::function<bool(QWidget* parent, core::CAlarm& alarm, bool is_new)> edit_alarm;
+    // Opens the options sheet (the clocks' "Options...").
+    std::function<void()> open_options;
 };
 
 }  // namespace zt::app

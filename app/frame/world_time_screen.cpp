@@ -8,6 +8,7 @@
 
 #include <cstdlib>
 
+#include "app/frame/screen_input.h"
 #include "app/model/favorite_cities.h"
 #include "platform/base/clock.h"
 #include "platform/gui/key_codes.h"
@@ -37,11 +38,8 @@ constexpr char16_t kMoreCities[] = u"More Cities...";
 constexpr int32_t kDragSlop = platform::gui::TapAndHold::kSlopPixels;
 
 QString to_qstring(std::u16string_view text) { return QString::fromUtf16(text.data(), static_cast<qsizetype>(text.size())); }
-QString translated(std::u16string_view text) { return to_qstring(CTextTable::instance().translate(text)); }
 
-skins::Point point_of(const QPointF& point) { return { static_cast<int32_t>(point.x()), static_cast<int32_t>(point.y()) }; }
-
-bool inside(const skins::Rect& r, skins::Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+bool inside(const skins::Rect& r, skins::Point p) { return r.contains(p); }
 
 skins::Point strip_size(const std::optional<skins::CImageStrip>& strip) {
     if (!strip) return {};

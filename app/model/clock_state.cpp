@@ -16,7 +16,7 @@ std::vector<skins::AlarmMark> alarm_marks(const core::CTimeStore& store) {
     store.for_each([&](const core::CTimeItem& item) {
         if (item.item_type() != core::ItemType::Alarm) return;
         const auto& alarm = static_cast<const core::CAlarm&>(item);
-        marks.push_back({ alarm.alarm_time.wHour % 24, alarm.alarm_time.wMinute % 60, alarm.enabled() });
+        marks.push_back({ alarm.alarm_time.wHour % 24, alarm.alarm_time.wMinute % 60, alarm.enabled(), alarm.id() });
     });
     return marks;
 }

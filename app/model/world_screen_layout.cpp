@@ -5,7 +5,7 @@
 namespace zt::app {
 namespace {
 
-bool inside(const skins::Rect& r, skins::Point p) { return p.x >= r.left && p.x < r.right && p.y >= r.top && p.y < r.bottom; }
+bool inside(const skins::Rect& r, skins::Point p) { return r.contains(p); }
 
 skins::Rect sized(int32_t left, int32_t top, int32_t width, int32_t height) { return { left, top, left + width, top + height }; }
 

@@ -38,6 +38,11 @@ bool TapAndHold::eventFilter(QObject* watched, QEvent* event) {
     if (is_press(type)) {
         if (mouse->button() != Qt::LeftButton) return false;
         m_recognised = false;
+        if (m_takes_press && m_takes_press(mouse->position().toPoint())) {
+            m_held.reset();
+            m_timer->stop();
+            return false;
+        }
         m_held.reset(mouse->clone());
         m_timer->start();
         return true;

@@ -10,10 +10,14 @@
 //  - the pen lifts earlier: a plain tap. The widget gets the press, then the release.
 //  - the pen moves farther first: no gesture. The widget gets the press, then the moves.
 // Presses on the widget's children are theirs: only the widget's own events are watched.
+// A widget that takes some presses itself (a handheld window asks the recogniser only when
+// the pen lands on nothing of its own) says which through a press filter: those reach it at once.
 #include <QObject>
+#include <QPoint>
 #include <QPointF>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 
 class QMouseEvent;
@@ -32,6 +36,8 @@ public:
 
     // True while a press is held back waiting for the decision.
     bool deciding() const { return m_held != nullptr; }
+    // Presses for which this answers true (at the widget's point) go to the widget unrecognised.
+    void set_press_filter(std::function<bool(QPoint)> takes_press) { m_takes_press = std::move(takes_press); }
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -41,6 +47,7 @@ private:
     void pass_press_on();
 
     QWidget& m_widget;
+    std::function<bool(QPoint)> m_takes_press;
     QTimer* m_timer { nullptr };
     std::unique_ptr<QMouseEvent> m_held;
     bool m_recognised { false };

@@ -19,12 +19,16 @@ std::optional<CImageStrip> load_required_strip(CSkinManager& skins, std::u16stri
 bool CAlarmIcons::load(CSkinManager& skins) {
     m_icon = load_required_strip(skins, kAlarmSetIconImage);
     m_badges = load_required_strip(skins, kAlarmMarkersImage);
+    m_old = load_required_strip(skins, kAlarmOldImage);
+    m_new = load_required_strip(skins, kAlarmNewImage);
     return m_icon.has_value();
 }
 
 void CAlarmIcons::release() {
     m_icon.reset();
     m_badges.reset();
+    m_old.reset();
+    m_new.reset();
 }
 
 Point CAlarmIcons::icon_size() const {
@@ -33,11 +37,18 @@ Point CAlarmIcons::icon_size() const {
     return { m_icon->half_width() << s, m_icon->part(0)->height << s };
 }
 
-void CAlarmIcons::draw(CPicture& canvas, Point centre, const AlarmMark& mark) const {
+Rect CAlarmIcons::box(Point centre) const {
+    const Point size = icon_size();
+    const Point top_left { centre.x - size.x / 2, centre.y - size.y / 2 };
+    return { top_left.x, top_left.y, top_left.x + size.x, top_left.y + size.y };
+}
+
+void CAlarmIcons::draw(CPicture& canvas, Point centre, const AlarmMark& mark, IconLook look) const {
     if (!m_icon) return;
     const Point size = icon_size();
     const Point top_left { centre.x - size.x / 2, centre.y - size.y / 2 };
-    draw_part(canvas, *m_icon, 0, 0, 0, top_left.x, top_left.y);
+    const std::optional<CImageStrip>& moved = look == IconLook::Old ? m_old : m_new;
+    draw_part(canvas, look != IconLook::Set && moved ? *moved : *m_icon, 0, 0, 0, top_left.x, top_left.y);
     if (!m_badges) return;
     const int glyph = alarm_badge(mark);
     std::optional<StripPart> badge = m_badges->part(glyph);

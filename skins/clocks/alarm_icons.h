@@ -1,7 +1,9 @@
 #pragma once
 // The alarm icons both clocks draw: "AlarmSetIcon.png" centred on the alarm's place, with a
 // badge from "alarm_markers.png" inside its bottom-right corner: glyph 2 for a disabled alarm,
-// else 1 for a morning alarm (hour below 12), else 0.
+// else 1 for a morning alarm (hour below 12), else 0. While an alarm is moved it shows
+// "AlarmOld.png" at its old place and "AlarmNew.png" at the new one (the set icon stands in
+// for a skin without them).
 #include <optional>
 
 #include "skins/clocks/clock_face.h"
@@ -14,6 +16,10 @@ class CSkinManager;
 
 inline constexpr char16_t kAlarmSetIconImage[] = u"AlarmSetIcon.png";
 inline constexpr char16_t kAlarmMarkersImage[] = u"alarm_markers.png";
+inline constexpr char16_t kAlarmOldImage[] = u"AlarmOld.png";
+inline constexpr char16_t kAlarmNewImage[] = u"AlarmNew.png";
+
+enum class IconLook { Set, Old, New };
 
 inline constexpr int kAfternoonBadge = 0;
 inline constexpr int kMorningBadge = 1;
@@ -28,10 +34,14 @@ public:
     bool loaded() const { return m_icon.has_value(); }
     // Half the icon image's width by the height of its part 0, doubled when scaled.
     Point icon_size() const;
-    void draw(CPicture& canvas, Point centre, const AlarmMark& mark) const;
+    // The screen box of an icon centred there.
+    Rect box(Point centre) const;
+    void draw(CPicture& canvas, Point centre, const AlarmMark& mark, IconLook look = IconLook::Set) const;
 
 private:
     std::optional<CImageStrip> m_icon;
+    std::optional<CImageStrip> m_old;
+    std::optional<CImageStrip> m_new;
     std::optional<CImageStrip> m_badges;
 };
 

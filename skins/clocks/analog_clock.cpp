@@ -32,6 +32,20 @@ Point analog_alarm_position(Point centre, int32_t radius, int hour, int minute) 
              static_cast<int32_t>(centre.y - radius * std::cos(theta)) };
 }
 
+DayTime analog_time_at(Point centre, Point point, int previous_hour) {
+    double degrees = std::atan2(point.x - centre.x, centre.y - point.y) * 180.0 / std::numbers::pi;
+    if (degrees < 0) degrees += 360.0;
+    const int theta = static_cast<int>(degrees) % 360;
+    const int dial_hour = theta / 30;
+    const int previous = ((previous_hour % 24) + 24) % 24;
+    bool afternoon = previous >= 12;
+    const int previous_dial = previous % 12;
+    const bool crossed_forward = previous_dial >= 9 && dial_hour <= 3;
+    const bool crossed_back = previous_dial <= 3 && dial_hour >= 9;
+    if (crossed_forward || crossed_back) afternoon = !afternoon;
+    return { dial_hour + (afternoon ? 12 : 0), (theta % 30) * 2 };
+}
+
 bool CAnalogClockFace::load(CSkinManager& skins) {
     release();
     auto second = load_required_strip(skins, kSecondHandImage);
@@ -74,13 +88,14 @@ void CAnalogClockFace::place(const ClockPlacement& placement) {
 }
 
 void CAnalogClockFace::compose(CPicture& canvas, const platform::SYSTEMTIME& time, const ClockShow& show,
-                               std::span<const AlarmMark> alarms) const {
+                               std::span<const AlarmMark> alarms, const CAlarmControlFace* control) const {
     if (!loaded()) return;
     draw_part(canvas, *m_dial, 0, 0, 0, m_centre.x - m_anchor.x, m_centre.y - m_anchor.y);
     const HandAngles angles = hand_angles(time.wHour, time.wMinute, time.wSecond);
     draw_rotated(canvas, *m_hour_hand, m_centre.x, m_centre.y, hand_rotation(angles.hour));
     draw_rotated(canvas, *m_minute_hand, m_centre.x, m_centre.y, hand_rotation(angles.minute));
     if (show.seconds) draw_rotated(canvas, *m_second_hand, m_centre.x, m_centre.y, hand_rotation(angles.second));
+    if (control) control->draw_image(canvas);
     if (!show.alarms) return;
     for (const AlarmMark& alarm : alarms)
         m_icons.draw(canvas, analog_alarm_position(m_centre, m_radius, alarm.hour, alarm.minute), alarm);

@@ -6,6 +6,7 @@
 #include <span>
 
 #include "platform/base/system_time.h"
+#include "skins/clocks/alarm_control.h"
 #include "skins/clocks/alarm_icons.h"
 #include "skins/clocks/clock_face.h"
 #include "skins/image_strip.h"
@@ -33,6 +34,11 @@ HandAngles hand_angles(int hour, int minute, int second);
 int hand_rotation(int angle);
 // Where an alarm's icon sits on a circle of that radius around the centre.
 Point analog_alarm_position(Point centre, int32_t radius, int hour, int minute);
+// The time a point stands for when a hand points at it from the centre: the whole degrees θ
+// from 12 o'clock give the minute ((θ mod 30) × 2) and the hour on the dial (θ ÷ 30). Morning or
+// afternoon stays as `previous_hour` had it, except that crossing 12 o'clock (from 9-11 on the
+// dial to 0-3 or back) flips it.
+DayTime analog_time_at(Point centre, Point point, int previous_hour);
 
 class CAnalogClockFace {
 public:
@@ -46,9 +52,13 @@ public:
     Point dial_top_left() const { return m_dial_top_left; }
     Point centre() const { return m_centre; }
     int32_t alarm_radius() const { return m_radius; }
+    const CAlarmIcons& icons() const { return m_icons; }
+    Point alarm_position(const DayTime& time) const { return analog_alarm_position(m_centre, m_radius, time.hour, time.minute); }
+    DayTime time_at(Point point, int previous_hour) const { return analog_time_at(m_centre, point, previous_hour); }
 
+    // The open alarm control's image, when given, goes under the alarm icons.
     void compose(CPicture& canvas, const platform::SYSTEMTIME& time, const ClockShow& show,
-                 std::span<const AlarmMark> alarms) const;
+                 std::span<const AlarmMark> alarms, const CAlarmControlFace* control = nullptr) const;
 
 private:
     std::optional<CImageStrip> m_second_hand;

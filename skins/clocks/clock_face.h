@@ -31,7 +31,15 @@ struct AlarmMark {
     int hour { 0 };  // 0..23
     int minute { 0 };
     bool enabled { true };
+    int32_t id { 0 };  // the alarm's item id
     bool operator==(const AlarmMark&) const = default;
+};
+
+// A time of day as a point on a clock face stands for it.
+struct DayTime {
+    int hour { 0 };  // 0..23
+    int minute { 0 };
+    bool operator==(const DayTime&) const = default;
 };
 
 // The high-resolution form of a layout number (10 for 5, 220 for 110).

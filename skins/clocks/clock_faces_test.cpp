@@ -101,6 +101,23 @@ TEST(ClockGeometry, HandAnglesAndAlarmPlacesFollowTheClock) {
     EXPECT_EQ(bar_alarm_position(big, 6, 30), (Point { 20, 10 + 390 * 34 / 60 })) << "half the icon beats a slim bar";
 }
 
+TEST(ClockGeometry, PointsTurnBackIntoTimesOnBothFaces) {
+    const Point centre { 100, 100 };
+    EXPECT_EQ(analog_time_at(centre, { 150, 100 }, 14), (DayTime { 15, 0 })) << "afternoon stays afternoon";
+    EXPECT_EQ(analog_time_at(centre, { 100, 150 }, 5), (DayTime { 6, 0 }));
+    EXPECT_EQ(analog_time_at(centre, { 50, 50 }, 8), (DayTime { 10, 30 })) << "315 degrees";
+    EXPECT_EQ(analog_time_at(centre, { 150, 50 }, 23), (DayTime { 1, 30 })) << "11 PM across 12 o'clock: morning";
+    EXPECT_EQ(analog_time_at(centre, { 50, 50 }, 0), (DayTime { 22, 30 }))
+        << "back across 12 o'clock from just after midnight: the evening before";
+    EXPECT_EQ(analog_time_at(centre, { 99, 0 }, 12), (DayTime { 11, 58 })) << "359 degrees: back from noon into the morning";
+
+    const BarGeometry bars { 240, 12, 14, 20, 0, false };
+    EXPECT_EQ(bar_time_at(bars, bar_alarm_position(bars, 6, 0)), (DayTime { 6, 0 }));
+    EXPECT_EQ(bar_time_at(bars, bar_alarm_position(bars, 18, 0)), (DayTime { 18, 0 }));
+    EXPECT_EQ(bar_time_at(bars, { 230, 10'000 }), (DayTime { 24, 0 })) << "below the right bar: the day's end";
+    EXPECT_EQ(bar_time_at(bars, { 10, -50 }), (DayTime { 0, 0 }));
+}
+
 TEST_F(ClockFaceTest, DialIsPlacedByItsValuePixelsOrCentred) {
     put_dial({ { 5, { 40, 0 } } });
     CAnalogClockFace face;

@@ -33,6 +33,14 @@ Point bar_alarm_position(const BarGeometry& bars, int hour, int minute) {
     return { x, bars.top + layout_number(5, bars.high_resolution) + t * layout_number(17, bars.high_resolution) / 60 };
 }
 
+DayTime bar_time_at(const BarGeometry& bars, Point point) {
+    const int32_t below_top = point.y - bars.top - layout_number(5, bars.high_resolution);
+    const int32_t per_hour = layout_number(17, bars.high_resolution);
+    int t = std::clamp(below_top * 60 / per_hour, 0, kMinutesPerHalfDay);
+    if (point.x >= bars.screen_width / 2) t += kMinutesPerHalfDay;
+    return { t / 60, t % 60 };
+}
+
 bool CDigitalClockFace::load(CSkinManager& skins, bool twelve_hour) {
     release();
     m_twelve_hour = twelve_hour;
@@ -130,7 +138,8 @@ Point CDigitalClockFace::calendar_top_left(const CalendarMetrics& metrics, const
 }
 
 void CDigitalClockFace::compose(CPicture& canvas, const platform::SYSTEMTIME& time, const ClockShow& show,
-                                std::span<const AlarmMark> alarms, const platform::gui::CalendarLocale& locale) const {
+                                std::span<const AlarmMark> alarms, const platform::gui::CalendarLocale& locale,
+                                const CAlarmControlFace* control) const {
     if (!loaded()) return;
     if (m_face) draw_part(canvas, *m_face, 0, 0, 0, 0, 0);
     const DigitPens at = pens(show);
@@ -159,6 +168,7 @@ void CDigitalClockFace::compose(CPicture& canvas, const platform::SYSTEMTIME& ti
     const BarGeometry geometry = bars();
     draw_part(canvas, *m_left_bar, 0, 0, 0, 0, geometry.top);
     draw_part(canvas, *m_right_bar, 0, 0, 0, geometry.screen_width - geometry.right_width, geometry.top);
+    if (control) control->draw_image(canvas);
     for (const AlarmMark& alarm : alarms) m_icons.draw(canvas, bar_alarm_position(geometry, alarm.hour, alarm.minute), alarm);
 }
 

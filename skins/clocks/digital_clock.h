@@ -8,6 +8,7 @@
 
 #include "platform/base/system_time.h"
 #include "platform/gui/locale_calendar.h"
+#include "skins/clocks/alarm_control.h"
 #include "skins/clocks/alarm_icons.h"
 #include "skins/clocks/clock_face.h"
 #include "skins/clocks/month_calendar.h"
@@ -38,6 +39,10 @@ struct BarGeometry {
     bool high_resolution { false };
 };
 Point bar_alarm_position(const BarGeometry& bars, int hour, int minute);
+// The time a point stands for on the bars (the inverse of bar_alarm_position): the left half of
+// the screen is the morning bar, the right half the afternoon one; a point above or below a
+// bar counts as its top or its end (the next half day's start: 24:00 at the afternoon bar's end).
+DayTime bar_time_at(const BarGeometry& bars, Point point);
 
 // Pen positions of the time: digits, seconds and AM/PM each start at a pen x on a baseline.
 struct DigitPens {
@@ -62,11 +67,15 @@ public:
     // Where the time is drawn for what is shown (computed, or from the face's rectangles).
     DigitPens pens(const ClockShow& show) const;
     BarGeometry bars() const;
+    const CAlarmIcons& icons() const { return m_icons; }
+    Point alarm_position(const DayTime& time) const { return bar_alarm_position(bars(), time.hour, time.minute); }
+    DayTime time_at(Point point) const { return bar_time_at(bars(), point); }
     // The calendar's top-left: the face's position, else centred between the bars shown.
     Point calendar_top_left(const CalendarMetrics& metrics, const ClockShow& show) const;
 
     void compose(CPicture& canvas, const platform::SYSTEMTIME& time, const ClockShow& show,
-                 std::span<const AlarmMark> alarms, const platform::gui::CalendarLocale& locale) const;
+                 std::span<const AlarmMark> alarms, const platform::gui::CalendarLocale& locale,
+                 const CAlarmControlFace* control = nullptr) const;
 
 private:
     // How far the face's positions, given for a 240-wide screen (480 on high resolution), move

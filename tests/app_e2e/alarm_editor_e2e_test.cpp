@@ -68,11 +68,6 @@ protected:
         ASSERT_EQ(m_main->wait(std::chrono::seconds(20)), zt::platform::Process::WaitResult::Ended);
         EXPECT_EQ(m_main->exit_status().code, 0u);
     }
-    static std::u16string stored_alarm(std::u16string_view id) {
-        auto alarms = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser,
-                                                        zt::contracts::kAlarmsKeyPath);
-        return alarms ? alarms->get_string(id).value_or(u"") : u"";
-    }
     // The item commands the Today item's window received, once `count` have arrived.
     static std::vector<zt::app::testing::RecordedMessage> heard(const zt::app::testing::WindowRecorder& today, size_t count) {
         EXPECT_TRUE(eventually([&] { return today.messages().size() >= count; }, kPatience, "the item command"));

@@ -1,8 +1,11 @@
 // The clock screens of the installed main program, seen through the device's debug bridge: the
-// analog hands follow the device clock, and an alarm added with zt-alarm shows on both clocks.
+// analog hands follow the device clock, an alarm added with zt-alarm shows on both clocks, and
+// alarms are made and moved on the dial with the pen.
 #include <gtest/gtest.h>
 
 #include <QImage>
+
+#include <sstream>
 
 #include "platform/profile/device_profile.h"
 #include "tests/app_e2e/device_bridge.h"
@@ -17,6 +20,9 @@ using zt::platform::gui::UiLine;
 constexpr std::int32_t kMainDialogId = 179;
 // "Clock.png" of the built-in skins: value pixel 5, the alarm icons' radius on a 240-wide screen.
 constexpr int kAlarmRadius = 70;
+// "AlarmControl.png" of the built-in skins: its size and the confirm button's centre in it.
+constexpr QSize kControlSize { 168, 116 };
+constexpr QPoint kConfirmInControl { 24, 94 };
 
 class ClockScreensEndToEnd : public MainProgramEndToEnd {
 protected:
@@ -61,6 +67,24 @@ protected:
         return button ? tap_centre_of(*button) : -1;
     }
     QPoint centre() const { return m_area.center(); }
+    int pen(const char* verb, std::initializer_list<QPoint> points) {
+        std::vector<std::string> line { verb };
+        for (QPoint p : points) {
+            line.push_back(std::to_string(p.x()));
+            line.push_back(std::to_string(p.y()));
+        }
+        return input(line);
+    }
+    // The alarm control is centred in the clock area.
+    int confirm() {
+        const QPoint corner(m_area.left() + (m_area.width() - kControlSize.width()) / 2,
+                            m_area.top() + (m_area.height() - kControlSize.height()) / 2);
+        return pen("tap", { corner + kConfirmInControl });
+    }
+    bool alarm_registered() {
+        const VerbResult listed = device_verb({ "notify", "list" });
+        return listed.exit_code == 0 && listed.out.find("\\ZunAlarmNotify") != std::string::npos;
+    }
 
     QRect m_area;
 };
@@ -94,6 +118,25 @@ TEST_F(ClockScreensEndToEnd, AnAlarmAddedElsewhereShowsOnBothClocks) {
     ASSERT_EQ(tap_button(2), 0);
     const QRect on_bar(0, m_area.top() + 5 + 102 - 8, 24, 16);
     EXPECT_TRUE(changes(digital_before, on_bar, "the alarm on the left bar"));
+    EXPECT_EQ(close_main(), 0u);
+}
+
+TEST_F(ClockScreensEndToEnd, AHeldDialMakesAnAlarmAndDraggingItsIconMovesIt) {
+    const QPoint c = centre();
+    const QPoint six(c.x(), c.y() + kAlarmRadius);
+    ASSERT_EQ(pen("hold", { six }), 0);
+    const auto item = find_line(ui_lines().value_or(std::vector<UiLine> {}), "menuitem", u"New Alarm");
+    ASSERT_TRUE(item) << "the clock menu";
+    ASSERT_EQ(tap_centre_of(*item), 0);
+    ASSERT_EQ(confirm(), 0);
+    ASSERT_TRUE(eventually([] { return stored_alarm(u"1").find(u"alt=60000") != std::u16string::npos; }, kPatience,
+                           "a new alarm at 06:00"));
+    EXPECT_TRUE(eventually([&] { return alarm_registered(); }, kPatience, "its registration"));
+
+    ASSERT_EQ(pen("drag", { six, QPoint(c.x() - kAlarmRadius, c.y()) }), 0);
+    ASSERT_EQ(confirm(), 0);
+    EXPECT_TRUE(eventually([] { return stored_alarm(u"1").find(u"alt=90000") != std::u16string::npos; }, kPatience,
+                           "the alarm moved to 09:00"));
     EXPECT_EQ(close_main(), 0u);
 }
 

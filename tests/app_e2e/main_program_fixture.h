@@ -27,6 +27,12 @@ inline zt::platform::registry::Key settings_key() {
     return std::move(Key::create(Root::CurrentUser, zt::contracts::kSettingsKeyPath)->key);
 }
 
+// The stored text of an alarm record; empty when there is none.
+inline std::u16string stored_alarm(std::u16string_view id) {
+    auto alarms = zt::platform::registry::Key::open(zt::platform::registry::Root::CurrentUser, zt::contracts::kAlarmsKeyPath);
+    return alarms ? alarms->get_string(id).value_or(u"") : u"";
+}
+
 inline std::optional<zt::platform::WindowInfo> window_of(int process_id, std::u16string_view class_name,
                                                           std::u16string_view title) {
     for (const auto& window : zt::platform::windows_of_process(process_id)) {

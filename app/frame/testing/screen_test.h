@@ -47,7 +47,7 @@ protected:
             ->key.set_string(u"Default", folder);
     }
     ScreenSources sources() {
-        return { m_skins, m_settings, m_store, [this] { return m_screensaver; }, nullptr, nullptr, {}, {}, {}, {} };
+        return { m_skins, m_settings, m_store, [this] { return m_screensaver; }, nullptr, nullptr, {}, {}, {}, {}, {}, {}, {} };
     }
     void add_alarm(int32_t id, uint16_t hour) {
         auto* alarm = static_cast<core::CAlarm*>(m_store.create_item(core::ItemType::Alarm, id));
