@@ -37,9 +37,9 @@ struct ScreenSources {
     std::function<void(bool full_screen)> request_full_screen;
     // The timer editor on a count-down timer (its edit button, "Custom..."): true when the user
     // confirmed; the timer then holds the new values and has been reset, saved and rescheduled.
-    std::function<bool(QWidget* parent, core::CTimer& timer)> edit_timer;
+    std::function<bool(QWidget* parent, core::CTimer& timer)> edit_timer {};
     // Shows a time counter's lap times (its edit button).
-    std::function<void(QWidget* parent, const core::CTimer& timer)> show_timer_laps;
+    std::function<void(QWidget* parent, const core::CTimer& timer)> show_timer_laps {};
 };
 
 }  // namespace zt::app
