@@ -37,7 +37,7 @@ void CStopwatchScreen::drop_images() {
 }
 
 StopwatchLayout CStopwatchScreen::stopwatch_layout() const {
-    return app::stopwatch_layout(image(), area_size(), layout().high_resolution);
+    return app::stopwatch_layout(image(), layout_size(), layout().high_resolution);
 }
 
 bool CStopwatchScreen::tick() {
@@ -80,7 +80,7 @@ void CStopwatchScreen::tap(skins::Point point) {
     else if (inside(places.save, point)) handle_action(3);
 }
 
-void CStopwatchScreen::draw_content(skins::CPicture& canvas) {
+void CStopwatchScreen::compose(skins::CPicture& canvas) {
     if (!load_images()) return;
     const StopwatchLayout places = stopwatch_layout();
     if (image()) skins::draw_part(canvas, *image(), 0, 0, 0, places.origin.x, places.origin.y);

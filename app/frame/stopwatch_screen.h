@@ -31,7 +31,7 @@ public:
 protected:
     bool load_images() override;
     void drop_images() override;
-    void draw_content(skins::CPicture& canvas) override;
+    void compose(skins::CPicture& canvas) override;
 
 private:
     void changed(bool was_running);

@@ -2,8 +2,11 @@
 
 #include <QMouseEvent>
 
+#include <algorithm>
+
 #include "app/frame/timer_support.h"
 #include "skins/clocks/alarm_icons.h"
+#include "skins/drawing.h"
 
 namespace zt::app {
 
@@ -51,8 +54,32 @@ void CTimerScreen::release_images() {
     drop_images();
 }
 
+skins::Point CTimerScreen::layout_size() const {
+    const skins::Point area { layout().area.width(), layout().area.height() };
+    const int32_t image_height = drawn_size(image()).y;
+    if (area.y <= 0 || image_height <= area.y) return area;
+    return { area.x * image_height / area.y, image_height };
+}
+
+void CTimerScreen::draw_content(skins::CPicture& canvas) {
+    const skins::Point size = layout_size();
+    if (size.x == canvas.width() && size.y == canvas.height()) {
+        compose(canvas);
+        return;
+    }
+    // Drawn large over the background enlarged, then shrunk back: all of it stays in view.
+    std::optional<skins::CPicture> large = skins::CPicture::create(size.x, size.y);
+    if (!large || !skins::scale_picture(large->view(), canvas.view(), skins::scale_mode::kStretch)) return;
+    compose(*large);
+    skins::scale_picture(canvas.view(), large->view(), skins::scale_mode::kStretch);
+}
+
 void CTimerScreen::mouseReleaseEvent(QMouseEvent* event) {
-    tap({ static_cast<int32_t>(event->position().x()), static_cast<int32_t>(event->position().y()) });
+    const skins::Point size = layout_size();
+    const int32_t height = std::max(1, layout().area.height());
+    const auto x = static_cast<int32_t>(event->position().x());
+    const auto y = static_cast<int32_t>(event->position().y());
+    tap({ x * size.y / height, y * size.y / height });
 }
 
 }  // namespace zt::app

@@ -45,8 +45,13 @@ protected:
     const skins::CImageStrip* image() const { return m_image ? &*m_image : nullptr; }
     const skins::CImageStrip* controls() const { return m_controls ? &*m_controls : nullptr; }
     const skins::CImageStrip* digits() const { return m_digits ? &*m_digits : nullptr; }
-    // The screen's area from its own top-left.
-    skins::Point area_size() const { return { layout().area.width(), layout().area.height() }; }
+    // The size the screen lays itself out in: its area; or, when the skin's background image is
+    // taller than the area (a landscape screen), the area enlarged to the image's height. The
+    // content is then drawn at that size and shrunk into the area, and taps are mapped back.
+    skins::Point layout_size() const;
+    // Draws the content at layout_size().
+    virtual void compose(skins::CPicture& canvas) = 0;
+    void draw_content(skins::CPicture& canvas) final;
 
     void mouseReleaseEvent(QMouseEvent* event) override;
 

@@ -134,10 +134,10 @@ bool CTimerSlotScreen::tap_slot(int slot, skins::Point point) {
 }
 
 TimerRowsLayout CTimerSlotScreen::rows_layout() const {
-    return timer_rows_layout(image(), area_size(), layout().high_resolution);
+    return timer_rows_layout(image(), layout_size(), layout().high_resolution);
 }
 
-void CTimerSlotScreen::draw_content(skins::CPicture& canvas) {
+void CTimerSlotScreen::compose(skins::CPicture& canvas) {
     if (!load_images()) return;
     const TimerRowsLayout rows = rows_layout();
     if (image()) skins::draw_part(canvas, *image(), 0, 0, 0, rows.origin.x, rows.origin.y);
@@ -164,9 +164,10 @@ void CTimerSlotScreen::draw_row(skins::CPicture& canvas, const TimerRowsLayout& 
     // In the band between the row's top and its digits, at least a few pixels high.
     skins::TextStyle style;
     style.font.height = std::max<int32_t>(digit_box.top - row.top, row.height() / 5);
-    style.colour = canvas.contains(digit_box.left, row.top + 1) && canvas.colour(digit_box.left, row.top + 1).red < 128
-                       ? skins::Rgb { 255, 255, 255 }
-                       : skins::Rgb { 0, 0, 0 };
+    // Black or white, whichever stands out on the row there.
+    const skins::Point under { digit_box.left + 2, (row.top + digit_box.top) / 2 };
+    const bool dark = canvas.contains(under.x, under.y) && canvas.colour(under.x, under.y).green < 128;
+    style.colour = dark ? skins::Rgb { 255, 255, 255 } : skins::Rgb { 0, 0, 0 };
     style.format = platform::gui::text_format::kLeft | platform::gui::text_format::kTop;
     skins::draw_text_cut_to_width(canvas, caption, { digit_box.left, row.top, digit_box.right, row.top + style.font.height + 2 },
                                   style, true);

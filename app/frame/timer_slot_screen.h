@@ -48,7 +48,7 @@ protected:
     // Every slot saved, the due time rescheduled, the screen drawn and its refresh updated.
     void slots_changed();
 
-    void draw_content(skins::CPicture& canvas) override;
+    void compose(skins::CPicture& canvas) override;
 
 private:
     void bind_slots();
