@@ -118,15 +118,21 @@ void CStopwatchScreen::draw_laps(skins::CPicture& canvas, const StopwatchLayout&
     const size_t lines = static_cast<size_t>(kLapLines);
     const size_t first = count > lines ? count - lines : 0;
     const int32_t column = area.width() / 2;
+    // Two full times do not fit side by side in a fifth-height font: the hours are left out
+    // while they are 0 (the lap file keeps them).
+    const auto shown = [](int64_t ms) {
+        const std::u16string text = core::format_lap_text(ms);
+        return text.starts_with(u"00:") ? text.substr(3) : text;
+    };
     for (size_t i = first; i < count; ++i) {
         const auto reading = m_timer.lap_reading(i);
         if (!reading) continue;
         const int32_t top = area.top + static_cast<int32_t>(i - first) * line_height;
         style.format = platform::gui::text_format::kLeft | platform::gui::text_format::kVCenter;
-        skins::draw_text_cut_to_width(canvas, core::format_lap_text(reading->split_ms),
+        skins::draw_text_cut_to_width(canvas, shown(reading->split_ms),
                                       { area.left + 2, top, area.left + column, top + line_height }, style, true);
         style.format = platform::gui::text_format::kRight | platform::gui::text_format::kVCenter;
-        skins::draw_text_cut_to_width(canvas, core::format_lap_text(reading->time_ms),
+        skins::draw_text_cut_to_width(canvas, shown(reading->time_ms),
                                       { area.left + column, top, area.right - 2, top + line_height }, style, true);
     }
 }
