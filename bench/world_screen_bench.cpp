@@ -1,7 +1,7 @@
 // The world screen at 480 x 640 with the Default skin and the shipped city database: one
 // repaint as the screen makes it each minute (background, the map window, every marker, the
-// night side, four panels with their texts, the copy the window paints), and the search for the
-// city nearest a tap over all marked cities.
+// night side, four panels with their texts, the copy the window paints), the search for the
+// city nearest a tap over all marked cities, and a running stopwatch's refresh.
 #include <benchmark/benchmark.h>
 
 #include <QApplication>
@@ -9,6 +9,7 @@
 #include <cstdlib>
 #include <filesystem>
 
+#include "app/frame/stopwatch_screen.h"
 #include "app/frame/world_time_screen.h"
 #include "contracts/registry_keys.h"
 #include "core/settings_bag.h"
@@ -79,6 +80,25 @@ void NearestCityOfATap(benchmark::State& state) {
     state.counters["cities"] = static_cast<double>(places.size());
 }
 BENCHMARK(NearestCityOfATap)->Unit(benchmark::kMicrosecond);
+
+// The stopwatch screen while it runs with a full lap list: one refresh as its 25 ms timer makes
+// it (the sample, the big and small digits, the buttons, the lap lines in their font, the copy).
+void StopwatchRefresh(benchmark::State& state) {
+    WorldDevice device;
+    zt::app::ScreenSources sources { device.skins, device.settings, device.store, {}, nullptr, nullptr, {}, {} };
+    zt::app::CStopwatchScreen screen(sources);
+    screen.set_keep_awake([](bool) {});
+    screen.set_layout({ { 0, 0, 480, 532 }, false, true, false, false });
+    if (!screen.activate()) state.SkipWithError("the screen's images did not load");
+    screen.handle_action(1);
+    for (int lap = 0; lap < 8; ++lap) screen.handle_action(2);
+    for (auto _ : state) {
+        screen.tick();
+        screen.redraw();
+        benchmark::DoNotOptimize(screen.picture());
+    }
+}
+BENCHMARK(StopwatchRefresh)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

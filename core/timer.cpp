@@ -44,11 +44,16 @@ std::u16string format_lap_text(int64_t ms) {
     return zt::platform::to_u16(text);
 }
 
-std::u16string format_interval_text(uint32_t seconds) {
+std::u16string format_interval(uint32_t seconds) {
     Split s = split(int64_t { seconds } * 1000);
     char text[32];
     std::snprintf(text, sizeof text, "%02u:%02u:%02u", s.hours, s.minutes, s.seconds);
     return zt::platform::to_u16(text);
+}
+
+std::u16string timer_display_name(const CTimer& timer, std::u16string_view timer_word) {
+    if (!timer.name.empty()) return timer.name;
+    return std::u16string(timer_word) + u" " + zt::platform::to_u16(std::to_string(timer.slot_index + 1u));
 }
 
 bool CTimer::to_value_map(CValueMap& map) const {

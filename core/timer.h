@@ -5,6 +5,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "core/time_item.h"
@@ -72,6 +73,8 @@ private:
 std::u16string format_timer_digits(int64_t ms);  // "%02u%02u%02u%03u"
 std::u16string format_lap_text(int64_t ms);      // "%02u:%02u:%02u.%03u"
 // A count-down length as its menus and lists show it, "%02u:%02u:%02u" (hours at most 99).
-std::u16string format_interval_text(uint32_t seconds);
+std::u16string format_interval(uint32_t seconds);
+// The timer's name, or for an unnamed one the (translated) word "Timer" and its slot number.
+std::u16string timer_display_name(const CTimer& timer, std::u16string_view timer_word);
 
 }  // namespace zt::core

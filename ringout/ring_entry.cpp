@@ -2,7 +2,6 @@
 
 #include "core/alarm.h"
 #include "core/timer.h"
-#include "platform/base/text.h"
 
 namespace zt::ringout {
 
@@ -21,9 +20,7 @@ RingEntry make_ring_entry(const zt::core::CTimeItem& item, const Translate& tran
         return entry;
     }
     const auto& timer = static_cast<const CTimer&>(item);
-    entry.title = item.name.empty()
-                      ? word(u"Timer") + u" " + zt::platform::to_u16(std::to_string(timer.slot_index + 1u))
-                      : item.name;
+    entry.title = zt::core::timer_display_name(timer, word(u"Timer"));
     const uint32_t seconds = timer.interval;
     entry.time.wHour = static_cast<uint16_t>(seconds / 3600);
     entry.time.wMinute = static_cast<uint16_t>((seconds / 60) % 60);

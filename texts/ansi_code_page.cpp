@@ -20,4 +20,20 @@ std::u16string ansi_to_utf16(std::span<const uint8_t> bytes) {
     return out;
 }
 
+std::string utf16_to_ansi(std::u16string_view text) {
+    std::string out;
+    out.reserve(text.size());
+    for (char16_t unit : text) {
+        char byte = '?';
+        if (unit < 0x80 || (unit >= 0xA0 && unit <= 0xFF)) {
+            byte = static_cast<char>(unit);
+        } else {
+            for (size_t i = 0; i < kHighControls.size(); ++i)
+                if (kHighControls[i] == unit) byte = static_cast<char>(0x80 + i);
+        }
+        out.push_back(byte);
+    }
+    return out;
+}
+
 }  // namespace zt::app

@@ -44,7 +44,7 @@ TimersPage::TimersPage(QWidget* parent) : CProgramPage(u"Timers", parent) {
     platform::gui::set_control_id(*m_presets, kPresetListId);
     m_presets->setSelectionMode(QAbstractItemView::NoSelection);
     m_presets->setFocusPolicy(Qt::NoFocus);
-    for (uint32_t seconds : core::CTimer::kDefaultIntervals) m_presets->addItem(to_qstring(core::format_interval_text(seconds)));
+    for (uint32_t seconds : core::CTimer::kDefaultIntervals) m_presets->addItem(to_qstring(core::format_interval(seconds)));
     layout->addWidget(new QLabel(QStringLiteral("Countdown presets:"), this));
     layout->addWidget(m_presets, 1);
 }

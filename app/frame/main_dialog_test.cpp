@@ -119,7 +119,12 @@ class MainDialogRendering : public MainDialogTest, public ::testing::WithParamIn
 // compared pixel by pixel with the image files themselves.
 TEST_P(MainDialogRendering, ShowsTheSkinsToolbarAndBackground) {
     const RenderCase c = GetParam();
-    // The stopwatch's screen, in the timers set: the background alone so far.
+    // The stopwatch's place in the timers set, taken by a screen that shows the background alone.
+    m_screens = [](const ScreenSources& sources) {
+        auto screens = make_screens(sources);
+        screens[3] = std::make_unique<CScreen>(ScreenNumber::Stopwatch, 0, sources.skins);
+        return screens;
+    };
     m_settings.set_number(u"ActiveScreenSet", 1);
     m_settings.set_number(u"TimersActiveScreen", 3);
     ASSERT_TRUE(start(c.size, c.skin));

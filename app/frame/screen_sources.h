@@ -41,16 +41,16 @@ struct ScreenSources {
     std::function<void(bool full_screen)> request_full_screen;
     // The timer editor on a count-down timer (its edit button, "Custom..."): true when the user
     // confirmed; the timer then holds the new values and has been reset, saved and rescheduled.
-    std::function<bool(QWidget* parent, core::CTimer& timer)> edit_timer;
+    std::function<bool(QWidget* parent, core::CTimer& timer)> edit_timer {};
     // Shows a time counter's lap times (its edit button).
-    std::function<void(QWidget* parent, const core::CTimer& timer)> show_timer_laps;
+    std::function<void(QWidget* parent, const core::CTimer& timer)> show_timer_laps {};
     // The alarm being set on the clocks, one for both; null: each clock keeps its own.
-    std::shared_ptr<CAlarmEdit> alarm_edit;
+    std::shared_ptr<CAlarmEdit> alarm_edit {};
     // The alarm editor on an alarm the clock's control edits (not yet stored): true when the
     // user confirmed, the alarm then holding the new values. Null: the program's editor.
-    std::function<bool(QWidget* parent, core::CAlarm& alarm, bool is_new)> edit_alarm;
+    std::function<bool(QWidget* parent, core::CAlarm& alarm, bool is_new)> edit_alarm {};
     // Opens the options sheet (the clocks' "Options...").
-    std::function<void()> open_options;
+    std::function<void()> open_options {};
 };
 
 }  // namespace zt::app

@@ -3,14 +3,13 @@
 namespace zt::app {
 
 std::vector<std::unique_ptr<CScreen>> make_screens(const ScreenSources& sources) {
-    skins::CSkinManager& skins = sources.skins;
     std::vector<std::unique_ptr<CScreen>> screens;
     screens.push_back(std::make_unique<CAnalogClockScreen>(sources));
     screens.push_back(std::make_unique<CDigitalClockScreen>(sources));
     screens.push_back(std::make_unique<CWorldTimeScreen>(sources));
-    screens.push_back(std::make_unique<CStopwatchScreen>(skins));
-    screens.push_back(std::make_unique<CTimeCountersScreen>(skins));
-    screens.push_back(std::make_unique<CCountdownScreen>(skins));
+    screens.push_back(std::make_unique<CStopwatchScreen>(sources));
+    screens.push_back(std::make_unique<CTimeCountersScreen>(sources));
+    screens.push_back(std::make_unique<CCountdownScreen>(sources));
     return screens;
 }
 

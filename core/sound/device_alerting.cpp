@@ -111,8 +111,9 @@ void CDeviceAlerting::set_vibrator(int32_t on_off) {
 void CDeviceAlerting::vibrator_on() { set_vibrator(1); }
 void CDeviceAlerting::vibrator_off() { set_vibrator(0); }
 
-void CDeviceAlerting::keep_awake() {
+void CDeviceAlerting::keep_awake(bool backlight) {
     alert::system_idle_timer_reset();
+    if (!backlight) return;
     if (!m_activity_found) {
         m_activity_found = true;
         if (auto own = zt::platform::Event::create_or_open(alert::kBackLightChangeEventName,

@@ -40,7 +40,9 @@ public:
     void vibrator_on();
     void vibrator_off();
 
-    void keep_awake();
+    // Resets the idle timer so the device does not sleep; with `backlight` it also pulses the
+    // activity event, which restarts the display and backlight time-outs.
+    void keep_awake(bool backlight = true);
     void power_on_display();
 
     int generation() const { return m_generation; }
