@@ -45,6 +45,16 @@ bool at_or_below(const fs::path& inner, const fs::path& outer) {
     return mismatch == outer.end();
 }
 
+bool make_device_own_folders() {
+    bool all = true;
+    for (const std::u16string& folder : device_own_folders()) {
+        std::optional<fs::path> host = map_device_path(folder);
+        std::error_code ec;
+        if (!host || (!fs::create_directories(*host, ec) && ec)) all = false;
+    }
+    return all;
+}
+
 bool is_protected_device_folder(std::u16string_view device_folder) {
     if (device_folder.empty()) return true;
     const std::optional<fs::path> folder = resolved(device_folder);

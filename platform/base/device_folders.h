@@ -13,6 +13,10 @@ namespace zt::platform {
 // "\" (the device root), "\Windows", "\Program Files" and "\My Documents".
 const std::vector<std::u16string>& device_own_folders();
 
+// Makes the device's own folders that do not exist yet: a handheld always has them, and programs
+// write into "\My Documents" without making it. False when one could not be made.
+bool make_device_own_folders();
+
 // True when deleting the folder with everything below it would take one of the device's own
 // folders with it (it is one of them or lies above one), or when it lies inside "\Windows"
 // (the device's programs and libraries). A path that does not map into the device counts as

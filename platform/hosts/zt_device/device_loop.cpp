@@ -9,6 +9,7 @@
 #include <cstdio>
 
 #include "platform/base/clock.h"
+#include "platform/base/device_folders.h"
 #include "platform/base/device_root.h"
 #include "platform/hosts/zt_device/control_server.h"
 #include "platform/hosts/zt_device/device_lock.h"
@@ -151,6 +152,7 @@ int run_device() {
         return 2;
     }
     auto timer = WakeTimer::create();
+    if (!make_device_own_folders()) std::fprintf(stderr, "zt-device: cannot make the device's own folders\n");
     auto watch = RootWatch::create(root);
     auto control = ControlServer::create();
     int signals = signal_descriptor();

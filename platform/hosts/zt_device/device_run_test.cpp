@@ -85,6 +85,7 @@ protected:
 TEST_F(DeviceRunTest, SecondDeviceForTheSameRootRefuses) {
     auto first = start_answering_device();
     ASSERT_TRUE(first);
+    EXPECT_TRUE(fs::is_directory(device.path() / "My Documents")) << "a running device has its own folders";
     auto second = run_zt_device({ "run" });
     EXPECT_EQ(second.exit_code, 2);
     EXPECT_NE(second.err.find("already running"), std::string::npos) << second.err;
