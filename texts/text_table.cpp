@@ -89,4 +89,16 @@ std::u16string CTextTable::LoadString(uint32_t id) const {
     return translate(*text);
 }
 
+std::u16string fill_in(std::u16string_view text, std::u16string_view marker, std::u16string_view value) {
+    const size_t at = text.find(marker);
+    if (at == std::u16string_view::npos) return std::u16string(text);
+    // Built piece by piece: gcc 12 at -O2 misreads replace() on a fresh string here (-Wrestrict).
+    std::u16string filled;
+    filled.reserve(text.size() - marker.size() + value.size());
+    filled.append(text.substr(0, at));
+    filled.append(value);
+    filled.append(text.substr(at + marker.size()));
+    return filled;
+}
+
 }  // namespace zt::app

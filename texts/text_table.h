@@ -62,4 +62,8 @@ private:
     ResourceStrings m_resources;
 };
 
+// A translated text with its first `marker` ("%s", "%u") replaced by `value`: translations may put
+// the value anywhere, or leave it out.
+std::u16string fill_in(std::u16string_view text, std::u16string_view marker, std::u16string_view value);
+
 }  // namespace zt::app

@@ -48,11 +48,8 @@ QSpinBox* make_field(QWidget* parent, int maximum, int32_t id) {
 // "Timer interval is less than %u sec!" with the least interval in place of "%u", after
 // translation, so a translation may put the number anywhere.
 std::u16string interval_message() {
-    std::u16string text = translate(u"Timer interval is less than %u sec!");
     const std::string digits = std::to_string(kMinimumTimerInterval);
-    if (const size_t at = text.find(u"%u"); at != std::u16string::npos)
-        text.replace(at, 2, std::u16string(digits.begin(), digits.end()));
-    return text;
+    return fill_in(translate(u"Timer interval is less than %u sec!"), u"%u", std::u16string(digits.begin(), digits.end()));
 }
 
 }  // namespace

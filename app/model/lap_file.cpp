@@ -25,12 +25,6 @@ std::u16string lap_file_name(uint32_t counter) {
     return std::u16string(kLapFolder) + platform::to_u16(name);
 }
 
-std::u16string with_path(std::u16string_view format, std::u16string_view path) {
-    std::u16string text(format);
-    if (const size_t at = text.find(u"%s"); at != std::u16string::npos) text.replace(at, 2, path);
-    return text;
-}
-
 }  // namespace
 
 std::string lap_file_text(const core::CTimer& timer) {
@@ -75,7 +69,7 @@ bool save_laps(const core::CTimer& timer, bool interactive, const LapFileUi& ui)
         out.close();
         written = out.good();
     }
-    if (!written && ui.show_error) ui.show_error(with_path(CTextTable::instance().translate(kLapFileError), *path));
+    if (!written && ui.show_error) ui.show_error(fill_in(CTextTable::instance().translate(kLapFileError), u"%s", *path));
     return written;
 }
 
