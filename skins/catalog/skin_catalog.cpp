@@ -49,7 +49,8 @@ std::vector<ImageRule> make_catalog()
         { "Ping.png", K::Strip, 1, { 0 }, {}, -1, 0, false },
         { "fullscreen.png", K::Strip, 1, {}, {}, -1, 0, false },
         { "screen.png", K::Strip, 1, {}, {}, -1, 0, false },
-        { "iconappl.png", K::Strip, 1, {}, {}, -1, 0, false },
+        // Date, next alarm and city: each stands on a 12-pixel text line of the Today item.
+        { "iconappl.png", K::Strip, 3, {}, {}, -1, 0, false, 12 },
         { "alarm_buttons.png", K::Strip, 6, {}, {}, -1, 0, false },
         { "alarm_picts.png", K::Strip, 2, {}, {}, -1, 0, false },
         { "apl_Clock.png", K::Strip, 1, { 0 }, {}, -1, 0, false },

@@ -22,6 +22,7 @@ struct ImageRule {
     int colour_part { -1 };          // part whose first row starts with colours, -1 none
     int colours { 0 };               // how many colours that row gives
     bool optional { false };         // the screen works without it
+    int tallest_part { 0 };          // rows a part may have (doubled in a _vga form), 0 any
 };
 
 const std::vector<ImageRule>& skin_catalog();

@@ -46,8 +46,9 @@ std::string point_text(const skins::Point& p)
     return "(" + std::to_string(p.x) + ", " + std::to_string(p.y) + ")";
 }
 
-// What the screens of this resolution would miss in a strip; empty when nothing.
-std::string strip_problem(const ImageRule& rule, const skins::CImageStrip& strip, bool high)
+// What the screens of this resolution would miss in a strip; empty when nothing. `vga` says
+// the file is a _vga form, drawn as it is rather than doubled.
+std::string strip_problem(const ImageRule& rule, const skins::CImageStrip& strip, bool high, bool vga)
 {
     if (!strip.valid())
         return "not a strip: width must be even and at least 2";
@@ -57,6 +58,13 @@ std::string strip_problem(const ImageRule& rule, const skins::CImageStrip& strip
         --parts;
     if (static_cast<int>(parts) != rule.parts)
         return "has " + std::to_string(parts) + " parts, screens use " + std::to_string(rule.parts);
+    if (rule.tallest_part > 0) {
+        const int32_t room = rule.tallest_part * (vga ? 2 : 1);
+        for (size_t i = 0; i < parts; ++i)
+            if (strip.parts()[i].height > room)
+                return "part " + std::to_string(i) + " is " + std::to_string(strip.parts()[i].height) +
+                       " rows high, screens have room for " + std::to_string(room);
+    }
     for (int index : rule.anchored_parts) {
         const auto part = strip.part(index);
         if (!part || part->anchor_x <= 0 || part->anchor_x >= strip.half_width() || part->anchor_y < 0 ||
@@ -124,7 +132,7 @@ CheckResult check_skin(const fs::path& folder, bool require_vga)
             // A _vga image carries its value pixels in normal-screen units as well: the screens
             // double them on a high-resolution screen whichever file they came from.
             const skins::CImageStrip strip(std::move(*picture));
-            result.findings.push_back({ shown, strip_problem(rule, strip, high) });
+            result.findings.push_back({ shown, strip_problem(rule, strip, high, found->second) });
         }
     }
     return result;

@@ -96,6 +96,33 @@ TEST_F(SkinCheck, WrongPartCountAbsentValueAndLostAnchorAreFound)
     EXPECT_NE(problem_of("HArrow.png").find("anchor"), std::string::npos) << problem_of("HArrow.png");
 }
 
+// The Today item's line icons stand on 12-pixel lines; a _vga form is drawn as it is, so it has
+// twice the room.
+TEST_F(SkinCheck, LineIconTallerThanItsLineIsReportedAtEachSize)
+{
+    // Moves the end of the first icon down to `row`, making it taller by as many rows.
+    auto end_first_icon_at = [this](const std::string& file, int row) {
+        QImage icons(QString::fromStdString((m_folder / file).string()));
+        const int w = icons.width() / 2;
+        int end = 0;
+        while (end < icons.height() && qRed(icons.pixel(w, end)) == qGreen(icons.pixel(w, end)))
+            ++end;
+        ASSERT_LT(end, row) << file;
+        const int opacity = qRed(icons.pixel(w, end));
+        set_pixel(file, w, end, qRgb(opacity, opacity, opacity));
+        const int below = qRed(icons.pixel(w, row));
+        set_pixel(file, w, row, qRgb(below, below ^ 0xff, below ^ 0xff));
+    };
+    end_first_icon_at("iconappl.png", 11);
+    end_first_icon_at("iconappl_vga.png", 23);
+    EXPECT_TRUE(check_skin(m_folder, true).complete()) << problem_of("iconappl");
+    end_first_icon_at("iconappl.png", 12);
+    EXPECT_NE(problem_of("iconappl.png").find("part 0 is 13 rows high"), std::string::npos) << problem_of("iconappl.png");
+    end_first_icon_at("iconappl_vga.png", 24);
+    EXPECT_NE(problem_of("iconappl_vga.png").find("part 0 is 25 rows high"), std::string::npos)
+        << problem_of("iconappl_vga.png");
+}
+
 TEST_F(SkinCheck, ValueOutsideTheSmallestScreenIsReported)
 {
     QImage timer(QString::fromStdString((m_folder / "Timer.png").string()));

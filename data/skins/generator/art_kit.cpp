@@ -2,6 +2,7 @@
 
 #include <QFont>
 #include <QLinearGradient>
+#include <QPainterPath>
 
 namespace zt::skinart {
 
@@ -128,6 +129,26 @@ void paint_text(QPainter& p, const QRectF& r, const QString& text, double size, 
     p.setPen(colour);
     p.drawText(r, Qt::AlignCenter, text);
     p.restore();
+}
+
+void paint_bell(QPainter& p, const QRectF& box, const QBrush& body, const QColor& edge)
+{
+    const double w = box.width(), h = box.height();
+    const double x = box.left(), y = box.top();
+    QPainterPath bell;
+    bell.moveTo(x + w * 0.5, y + h * 0.10);
+    bell.cubicTo(x + w * 0.80, y + h * 0.10, x + w * 0.78, y + h * 0.45, x + w * 0.82, y + h * 0.62);
+    bell.lineTo(x + w * 0.92, y + h * 0.76);
+    bell.lineTo(x + w * 0.08, y + h * 0.76);
+    bell.lineTo(x + w * 0.18, y + h * 0.62);
+    bell.cubicTo(x + w * 0.22, y + h * 0.45, x + w * 0.20, y + h * 0.10, x + w * 0.5, y + h * 0.10);
+    p.setPen(QPen(edge, w * 0.06, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    p.setBrush(body);
+    p.drawPath(bell);
+    p.setPen(Qt::NoPen);
+    p.setBrush(edge);
+    p.drawEllipse(QPointF(x + w * 0.5, y + h * 0.84), w * 0.10, w * 0.10);
+    p.drawEllipse(QPointF(x + w * 0.5, y + h * 0.08), w * 0.06, w * 0.06);
 }
 
 }  // namespace zt::skinart

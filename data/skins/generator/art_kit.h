@@ -1,6 +1,6 @@
 #pragma once
 // Shared drawing pieces of the skin painters: an anti-aliased canvas in 240-wide screen units
-// that renders at 1x or 2x (the _vga form), the skin's button and panel surfaces, and text.
+// that renders at 1x or 2x (the _vga form), the skin's button and panel surfaces, text and the alarm bell.
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
@@ -34,5 +34,7 @@ void paint_backdrop(QPainter& p, const SkinStyle& s, const QRectF& r);
 void paint_text(QPainter& p, const QRectF& r, const QString& text, double size, const QColor& colour,
                 bool bold = true);
 QColor mix(const QColor& a, const QColor& b, double t);
+// A bell filling `box`, with its clapper; `body` fills it, `edge` outlines it.
+void paint_bell(QPainter& p, const QRectF& box, const QBrush& body, const QColor& edge);
 
 }  // namespace zt::skinart

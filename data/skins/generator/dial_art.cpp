@@ -1,5 +1,5 @@
-// Dials, hands and the application icon. Hands are drawn pointing to 3 o'clock with the pivot
-// as the strip anchor; the screens rotate them.
+// Dials and hands. Hands are drawn pointing to 3 o'clock with the pivot as the strip anchor;
+// the screens rotate them.
 #include <QPainterPath>
 #include <QRadialGradient>
 #include <cmath>
@@ -141,20 +141,6 @@ QImage draw_small_hour_hand(const SkinStyle& s, int scale)
 QImage draw_small_minute_hand(const SkinStyle& s, int scale)
 {
     return paint_hand(s, scale, 13, 3, 3, s.minute_hand, false);
-}
-
-QImage draw_app_icon(const SkinStyle& s, int scale)
-{
-    const int d = 16;
-    Canvas canvas(d, d + 1, scale);
-    QPainter& p = canvas.painter();
-    paint_dial(p, s, d, false);
-    p.setPen(QPen(s.hour_hand, 1.6, Qt::SolidLine, Qt::RoundCap));
-    p.drawLine(QPointF(8, 8), QPointF(8, 4));
-    p.drawLine(QPointF(8, 8), QPointF(11, 9.5));
-    StripImage strip;
-    strip.add_part(canvas.finish());
-    return built(strip);
 }
 
 }  // namespace zt::skinart

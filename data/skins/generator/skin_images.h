@@ -21,7 +21,6 @@ QImage draw_second_hand(const SkinStyle& s, int scale);
 QImage draw_small_clock(const SkinStyle& s, int scale);
 QImage draw_small_hour_hand(const SkinStyle& s, int scale);
 QImage draw_small_minute_hand(const SkinStyle& s, int scale);
-QImage draw_app_icon(const SkinStyle& s, int scale);
 
 // Digit strips.
 QImage draw_digits(const SkinStyle& s, int scale);
@@ -36,6 +35,8 @@ QImage draw_alarm_icon_new(const SkinStyle& s, int scale);
 QImage draw_alarm_markers(const SkinStyle& s, int scale);
 QImage draw_ping(const SkinStyle& s, int scale);
 QImage draw_ring_pictures(const SkinStyle& s, int scale);
+// The Today item's line icons: part 0 the date, 1 the next alarm, 2 the city.
+QImage draw_line_icons(const SkinStyle& s, int scale);
 
 // Buttons and controls.
 QImage draw_toolbar(const SkinStyle& s, int scale);

@@ -55,7 +55,7 @@ std::vector<Entry> entries(const LandShapes& land)
         { "Ping", true, draw_ping },
         { "fullscreen", true, draw_fullscreen_button },
         { "screen", true, draw_window_button },
-        { "iconappl", true, draw_app_icon },
+        { "iconappl", true, draw_line_icons },
         { "alarm_buttons", true, draw_ring_buttons },
         { "alarm_picts", true, draw_ring_pictures },
         { "apl_Clock", true, draw_small_clock },

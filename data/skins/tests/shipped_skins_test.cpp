@@ -159,6 +159,47 @@ TEST_F(ShippedSkins, DigitalClockFitsBetweenTheAlarmBars)
     }
 }
 
+// The Today item puts one icon of "iconappl" before each of its three 12-pixel text lines
+// (24 on a large screen), over whatever the Today theme paints: each icon must be a real
+// picture that fits its line and stands out from a light background as well as a dark one.
+TEST_F(ShippedSkins, TodayLineIconsAreThreePicturesThatFitTheirLinesOnAnyBackground)
+{
+    auto differs = [](skins::Rgb a, skins::Rgb b) {
+        return std::max({ std::abs(a.red - b.red), std::abs(a.green - b.green), std::abs(a.blue - b.blue) }) >= 80;
+    };
+    for (const SkinStyle& style : built_in_styles()) {
+        const std::string skin = style.name.toStdString();
+        SCOPED_TRACE(skin);
+        for (const int k : { 1, 2 }) {
+            const std::string file = k == 1 ? "iconappl.png" : "iconappl_vga.png";
+            const auto icons = strip(skin, file);
+            ASSERT_EQ(icons.part_count(), 3u) << file << ": date, alarm and city";
+            const int w = icons.half_width();
+            for (int i = 0; i < 3; ++i) {
+                const auto part = *icons.part(i);
+                EXPECT_LE(part.height, 12 * k) << file << " part " << i << " is taller than its line";
+                int opaque = 0;
+                for (int y = part.start; y < part.start + part.height; ++y)
+                    for (int x = 0; x < w; ++x)
+                        opaque += icons.picture()->colour(w + x, y).red >= 128 ? 1 : 0;
+                EXPECT_GE(4 * opaque, w * part.height) << file << " part " << i << " is mostly transparent";
+                for (const skins::Rgb background : { skins::Rgb { 255, 255, 255 }, skins::Rgb { 0, 0, 0 } }) {
+                    auto line = skins::CPicture::create(w, part.height);
+                    ASSERT_TRUE(line);
+                    skins::fill_picture(*line, background);
+                    skins::draw_part(*line, icons, i, 0, 0, 0, 0);
+                    int standing_out = 0;
+                    for (int y = 0; y < part.height; ++y)
+                        for (int x = 0; x < w; ++x)
+                            standing_out += differs(line->colour(x, y), background) ? 1 : 0;
+                    EXPECT_GE(5 * standing_out, w * part.height)
+                        << file << " part " << i << " fades into a background of " << static_cast<int>(background.red);
+                }
+            }
+        }
+    }
+}
+
 // Drawn with the screens' own primitives, 3:00 puts the hour hand right of the centre and the
 // minute hand above it: a wrong anchor or a hand not drawn towards 3 o'clock shows here.
 TEST_F(ShippedSkins, HandsTurnAboutTheDialCentreOnTheScreen)
