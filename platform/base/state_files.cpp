@@ -3,13 +3,16 @@
 #include <fcntl.h>
 #include <stdio.h>
 #include <sys/file.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
 #include <cstring>
 #include <ctime>
+#include <mutex>
 #include <string>
 #include <system_error>
+#include <vector>
 
 #include "platform/base/text.h"
 
@@ -25,6 +28,45 @@ bool rename_no_replace(const fs::path& from, const fs::path& to) {
     return unlink(from.c_str()) == 0;
 }
 
+// Closing any descriptor of a file drops every POSIX lock the process holds on it, and SQLite's
+// connections in this process (the registry, the notification volume) hold such locks: a
+// dropped one lets another process take the database for unused, checkpoint it and remove its
+// log under a connection still reading it. So the files these checks open stay open for the
+// life of the process, one descriptor per file (per inode: a file moved aside and made again
+// gets a new one). A descriptor whose file no longer exists under any name it was opened by is
+// closed: no other process can reach that file any more, so no lock on it matters.
+int lasting_descriptor(const fs::path& file, bool create) {
+    static std::mutex mutex;
+    struct Held {
+        fs::path path;
+        dev_t device;
+        ino_t inode;
+        int fd;
+    };
+    static std::vector<Held> held;
+    std::lock_guard<std::mutex> guard(mutex);
+    struct stat status {};
+    std::erase_if(held, [](const Held& entry) {
+        struct stat now {};
+        if (::lstat(entry.path.c_str(), &now) == 0 || errno != ENOENT) return false;
+        ::close(entry.fd);
+        return true;
+    });
+    if (::lstat(file.c_str(), &status) == 0) {
+        for (const Held& entry : held) {
+            if (entry.device == status.st_dev && entry.inode == status.st_ino) return entry.fd;
+        }
+    } else if (!create) {
+        return -1;
+    }
+    const int flags = O_RDONLY | O_CLOEXEC | O_NOFOLLOW | O_NONBLOCK | (create ? O_CREAT : 0);
+    const int fd = ::open(file.c_str(), flags, 0600);
+    if (fd < 0) return -1;
+    if (::fstat(fd, &status) != 0) return fd;  // not kept: cannot tell it apart later
+    held.push_back({ file, status.st_dev, status.st_ino, fd });
+    return fd;
+}
+
 }  // namespace
 
 bool is_device_state_name(std::u16string_view top_level_name) {
@@ -36,12 +78,7 @@ bool is_device_state_name(std::u16string_view top_level_name) {
     return false;
 }
 
-bool create_private_file(const fs::path& file) {
-    int fd = ::open(file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) return false;
-    ::close(fd);
-    return true;
-}
+bool create_private_file(const fs::path& file) { return lasting_descriptor(file, true) >= 0; }
 
 StateFileLock::StateFileLock(const fs::path& file) {
     m_fd = ::open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0600);
@@ -67,10 +104,9 @@ bool has_foreign_sqlite_header(const fs::path& file) {
     if (ec || size == 0) return false;
     static constexpr char kMagic[16] = "SQLite format 3";  // with its NUL: 16 bytes
     char header[sizeof kMagic] = {};
-    int fd = ::open(file.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    int fd = lasting_descriptor(file, false);
     if (fd < 0) return false;  // unreadable: SQLite reports it
-    ssize_t got = ::read(fd, header, sizeof header);
-    ::close(fd);
+    ssize_t got = ::pread(fd, header, sizeof header, 0);
     return size < 512 || got != static_cast<ssize_t>(sizeof header) || std::memcmp(header, kMagic, sizeof header) != 0;
 }
 

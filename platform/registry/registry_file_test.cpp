@@ -11,6 +11,8 @@
 #include "platform/base/device_root.h"
 #include "platform/base/text.h"
 #include "platform/registry/registry.h"
+#include "platform/registry/registry_file.h"
+#include "platform/testing/run_program.h"
 #include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::registry {
@@ -214,6 +216,23 @@ TEST_F(RegistryFileTest, DamageFoundWhileRunningLeadsToAFreshRegistry) {
     EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
     EXPECT_NE(use_registry().find("damaged"), std::string::npos) << "the next use checks and moves the file";
     EXPECT_EQ(moved_aside().size(), 1u);
+}
+
+// A second connection of the same process (the device runs the service library with a registry
+// of its own) must not cost the first its lock: without it, another program closing its
+// connection takes itself for the last one, checkpoints and removes the log the first still
+// reads from, and the first then finds the registry damaged and moves it aside.
+TEST_F(RegistryFileTest, OpeningAgainKeepsTheProcesssLockSoNoOtherProgramRemovesTheLog) {
+    ASSERT_EQ(use_registry(), "");
+    const fs::path log = registry_file().string() + "-wal";
+    ASSERT_TRUE(fs::exists(log));
+    sqlite3* again = detail::open_registry(m_root.path());
+    ASSERT_NE(again, nullptr);
+    sqlite3_close(again);
+    auto other = testing::run_program("/usr/bin/sqlite3", { registry_file().string(), "SELECT count(*) FROM keys;" });
+    ASSERT_EQ(other.exit_code, 0) << other.err;
+    EXPECT_TRUE(fs::exists(log)) << "another program took itself for the registry's last user";
+    EXPECT_EQ(use_registry(), "");
 }
 
 }  // namespace
