@@ -7,16 +7,14 @@
 #include <vector>
 
 #include "core/alarm.h"
+#include "core/alarm_label.h"
 
 namespace zt::app {
 
-using TranslateWord = std::function<std::u16string(std::u16string_view english)>;
+using core::alarm_row_text;
+using core::TranslateWord;
 
 // Earlier times of day first; equal times by name without regard to case. Stable otherwise.
 void sort_alarm_rows(std::vector<const core::CAlarm*>& alarms);
-
-// "%s %02u:%02u%s%s": the name (or the translated "Alarm"), the hour (1 ... 12 with the
-// 12-hour clock), the minute, " AM"/" PM" with the 12-hour clock, " (snoozed)" translated.
-std::u16string alarm_row_text(const core::CAlarm& alarm, bool twelve_hour, const TranslateWord& translate);
 
 }  // namespace zt::app
