@@ -29,7 +29,7 @@ CitySlots load_city_slots() {
 std::optional<CitySlot> shown_city(const TodayContent& content) {
     const int32_t index = content.settings.city_index;
     if (index < 0 || index >= kCitySlotCount) return std::nullopt;
-    return content.slots[static_cast<size_t>(index)];
+    return content.city_slots[static_cast<size_t>(index)];
 }
 
 platform::SYSTEMTIME city_time(const TodayContent& content, const std::optional<CitySlot>& city) {

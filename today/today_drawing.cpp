@@ -48,7 +48,7 @@ struct ShownCity {
 
 ShownCity city_at(const TodayContent& content, uint32_t position) {
     const auto slot = static_cast<size_t>((static_cast<int>(position) + first_slot(content)) % kCitySlotCount);
-    ShownCity shown { content.slots[slot], {}, {} };
+    ShownCity shown { content.city_slots[slot], {}, {} };
     shown.time = city_time(content, shown.city);
     shown.name = shown.city ? std::u16string(shown.city->city.name_view()) : content.local_name;
     return shown;

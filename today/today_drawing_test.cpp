@@ -90,8 +90,8 @@ TEST_F(TodayDrawing, OneAnalogClockFillsItsAreaAndTheIconColumnOnlyWhenShown) {
 TEST_F(TodayDrawing, SeveralClocksStartWithTheChosenCity) {
     world::TimeZoneRules six_hours;
     six_hours.bias = 360;
-    m_content.slots[2] = CitySlot { world::CityRecord {}, six_hours };
-    m_content.slots[2]->city.set_name(u"Dhaka");
+    m_content.city_slots[2] = CitySlot { world::CityRecord {}, six_hours };
+    m_content.city_slots[2]->city.set_name(u"Dhaka");
     m_content.settings.cities_count = 2;
     m_content.show_icon = false;
     const auto clocks = [&](const skins::CPicture& picture, int column) {

@@ -104,7 +104,7 @@ struct TodayLook {
 };
 struct TodayContent {
     core::TodaySettings settings;  // cities_count already effective
-    CitySlots slots;
+    CitySlots city_slots;  // not "slots": Qt's keyword macro of that name empties it in every Qt file
     bool show_icon { true };
     platform::SYSTEMTIME universal {};
     platform::SYSTEMTIME local {};

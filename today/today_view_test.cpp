@@ -129,10 +129,10 @@ TEST_F(TodayRegistry, CitySlotsOfTheRightSizeGiveTheirCitysTime) {
     settings.set_binary(world::slot_value_name(2), std::vector<uint8_t>(299, 1));
 
     TodayContent content;
-    content.slots = load_city_slots();
-    ASSERT_TRUE(content.slots[1]);
-    EXPECT_EQ(content.slots[1]->city.name_view(), u"Oslo");
-    EXPECT_FALSE(content.slots[0] || content.slots[2] || content.slots[3]) << "missing and 299-byte values";
+    content.city_slots = load_city_slots();
+    ASSERT_TRUE(content.city_slots[1]);
+    EXPECT_EQ(content.city_slots[1]->city.name_view(), u"Oslo");
+    EXPECT_FALSE(content.city_slots[0] || content.city_slots[2] || content.city_slots[3]) << "missing and 299-byte values";
     content.universal = { 2026, 3, 0, 9, 10, 0, 0, 0 };
     content.local = { 2026, 3, 0, 9, 5, 0, 0, 0 };
     content.settings.city_index = 1;

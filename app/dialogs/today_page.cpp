@@ -170,7 +170,7 @@ void CTodayPage::redraw() {
     today::TodayContent content;
     content.settings = m_settings;
     content.settings.cities_count = cities;
-    content.slots = today::load_city_slots();
+    content.city_slots = today::load_city_slots();
     content.show_icon = today::icon_shown(m_host, m_settings);
     content.universal = platform::universal_time();
     content.local = platform::local_time();

@@ -13,6 +13,7 @@
 #include "app/model/testing/window_recorder.h"
 #include "contracts/registry_keys.h"
 #include "contracts/today_item.h"
+#include "platform/base/text.h"
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/registry/registry.h"
 #include "platform/testing/eventually.h"
