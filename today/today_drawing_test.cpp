@@ -4,9 +4,6 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
-#include "platform/base/text.h"
 #include "platform/gui/locale_clock.h"
 #include "platform/gui/testing/gui_test_app.h"
 #include "skins/skin_manager.h"
@@ -24,9 +21,7 @@ protected:
     void SetUp() override {
         SkinDeviceTest::SetUp();
         platform::gui::testing::gui_test_app();
-        const std::u16string folder = add_skin(u"Default");
-        std::filesystem::copy(std::filesystem::path(ZT_SKINS_DIR) / "Default", host(folder),
-                              std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
+        add_shipped_skin(u"Default", ZT_SKINS_DIR);
         m_skins.build_skin_list(skins::SkinConsumer::Applet);
         ASSERT_TRUE(m_skins.load_skin(u"Default", false));
         m_images = load_today_images(m_skins);

@@ -8,12 +8,9 @@
 #include <QComboBox>
 #include <QListWidget>
 
-#include <filesystem>
-
 #include "app/model/testing/window_recorder.h"
 #include "contracts/registry_keys.h"
 #include "contracts/today_item.h"
-#include "platform/base/text.h"
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/registry/registry.h"
 #include "platform/testing/eventually.h"
@@ -29,11 +26,7 @@ protected:
     void SetUp() override {
         SkinDeviceTest::SetUp();
         platform::gui::testing::widget_test_app();
-        for (const char16_t* skin : { u"Default", u"Black" }) {
-            const std::u16string folder = add_skin(skin);
-            std::filesystem::copy(std::filesystem::path(ZT_SKINS_DIR) / platform::utf16_to_utf8(skin), host(folder),
-                                  std::filesystem::copy_options::recursive);
-        }
+        for (const char16_t* skin : { u"Default", u"Black" }) add_shipped_skin(skin, ZT_SKINS_DIR);
         registry::Key key = settings();
         key.set_dword(u"View", 1);
         key.set_dword(u"CitiesCount", 0);
