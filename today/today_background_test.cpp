@@ -60,15 +60,12 @@ TEST_F(TodayBackground, TheSizedShellPictureIsDoubledOnTheSquareAndRepeatedWhenN
     EXPECT_EQ(landscape->colour(500, 10), kRed) << "repeated to the right";
     EXPECT_EQ(landscape->colour(639, 639), kRed);
 
-    // A 240-wide screen is neither 480 nor 640 wide: copied unchanged, then repeated.
+    // A 240-wide screen is neither 480 nor 640 wide: copied unchanged, then repeated once.
     put(u"stwater_240_320.gif", 100, 300);
     std::optional<skins::CPicture> small = today_background(240, 320);
     ASSERT_TRUE(small);
-    EXPECT_EQ(small->width(), 320);
-    EXPECT_EQ(small->colour(60, 10), kBlue);
     EXPECT_EQ(small->colour(110, 10), kRed) << "the copy starts at 100";
     EXPECT_EQ(small->colour(230, 10), kBlack) << "only once";
-    EXPECT_EQ(small->colour(10, 305), kBlack) << "below the picture";
 }
 
 TEST_F(TodayBackground, AWatermarkIsUsedAsItIsAndTheStartImageSkipsTheShellPictures) {
