@@ -6,9 +6,11 @@
 
 #include "contracts/registry_keys.h"
 #include "contracts/today_item.h"
+#include "platform/gui/testing/gui_test_app.h"
 #include "platform/registry/registry.h"
 #include "platform/testing/temp_device_root.h"
 #include "skins/testing/test_images.h"
+#include "today/item_icons.h"
 #include "world/slot_publisher.h"
 
 namespace zt::today {
@@ -28,6 +30,16 @@ TEST(TodayRules, CitiesCountIsClampedAndHandsMoveInEvenDegrees) {
     EXPECT_EQ(today_hour_angle(10, 15), 306) << "not 307.5";
     EXPECT_EQ(today_minute_angle(15, 30), 92);
     EXPECT_EQ(today_minute_angle(0, 20), 2);
+}
+
+TEST(TodayRules, IconsComeAtTheSizesTheHostsAskFor) {
+    platform::gui::testing::gui_test_app();
+    EXPECT_EQ(item_icon(true).size(), QSize(32, 32));
+    EXPECT_EQ(item_icon(false).size(), QSize(16, 16));
+    EXPECT_EQ(tab_icon(true).size(), QSize(24, 22));
+    EXPECT_EQ(tab_icon(false).size(), QSize(12, 11));
+    EXPECT_EQ(qAlpha(item_icon(false).pixel(0, 0)), 0) << "transparent around the clock";
+    EXPECT_TRUE(load_icon_resource(104, 16, 16).isNull());
 }
 
 TEST(TodayRules, HeightFollowsTheViewTheCountTheDialAndTheScreen) {
