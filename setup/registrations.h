@@ -4,10 +4,12 @@
 // not reported.
 #include <string_view>
 
+#include "contracts/today_item.h"
+
 namespace zt::setup {
 
 inline constexpr char16_t kServiceKey[] = u"Services\\ZunTime";
-inline constexpr char16_t kTodayItemKey[] = u"SOFTWARE\\Microsoft\\Today\\Items\\\"Zun Time\"";
+inline constexpr const char16_t* kTodayItemKey = contracts::kTodayItemKeyPath;
 inline constexpr char16_t kTabPluginKey[] = u"SOFTWARE\\Zunworks\\Shared\\TabPlugins\\Zun Time";
 inline constexpr char16_t kTabAppletKey[] = u"SOFTWARE\\Zunworks\\Shared\\TabApplets\\Zun Time";
 inline constexpr char16_t kTodayLibrary[] = u"\\Windows\\ZunTimeToday.dll";

@@ -20,6 +20,9 @@
 namespace zt::skins {
 class CSkinManager;
 }
+namespace zt::core {
+class CTimeStore;
+}
 
 namespace zt::today {
 
@@ -81,6 +84,18 @@ struct TodayLayout {
 TodayLayout today_layout(int32_t width, int32_t height, uint32_t view, uint32_t cities, bool show_icon,
                          bool high_resolution);
 
+// The shell's theme colour 6 (HKEY_LOCAL_MACHINE "SOFTWARE\Microsoft\Color": the DWORD "6",
+// else entry 6 of "SHColor", else of "DefSHColor"; 0x00BBGGRR), 0xCE8231 when none is there.
+skins::Rgb theme_text_colour();
+// The normal font's height in pixels: on systems of generation 3 and later the user's text size,
+// which the device does not report, so 12; before, 8 points at the screen's dots per inch.
+int32_t normal_font_height(int generation, int dots_per_inch);
+
+// The universal moment of the enabled alarm that rings next after the local time `local`
+// (whose universal time is `universal`), when one does. Timers do not count.
+std::optional<platform::FileTime> next_alarm_moment(const core::CTimeStore& store, const platform::SYSTEMTIME& local,
+                                                    const platform::SYSTEMTIME& universal);
+
 // What the drawing shows besides the settings.
 struct TodayLook {
     skins::Rgb text_colour;
@@ -89,7 +104,7 @@ struct TodayLook {
 };
 struct TodayContent {
     core::TodaySettings settings;  // cities_count already effective
-    CitySlots slots;
+    CitySlots city_slots;  // not "slots": Qt's keyword macro of that name empties it in every Qt file
     bool show_icon { true };
     platform::SYSTEMTIME universal {};
     platform::SYSTEMTIME local {};

@@ -1,6 +1,5 @@
-// The options sheet "Zun Time". The skins, alarms, timers, cities, screensaver and buttons pages
-// are the sheet's own; the Today page belongs to the Today item it sets up and shows its title
-// until that exists.
+// The options sheet "Zun Time": the skins, alarms, timers, cities, Today, screensaver and buttons
+// pages.
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -12,6 +11,7 @@
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/screensaver_page.h"
 #include "app/dialogs/timers_page.h"
+#include "app/dialogs/today_page.h"
 #include "core/time_store.h"
 #include "platform/gui/control_id.h"
 #include "platform/gui/property_sheet.h"
@@ -74,6 +74,7 @@ void open_options_sheet(int page, QWidget* parent) {
     TimersPage* timers = nullptr;
     CScreensaverPage* screensaver = nullptr;
     CButtonsPage* buttons = nullptr;
+    CTodayPage* today = nullptr;
     for (const std::u16string& title : options_page_titles()) {
         QWidget* content = nullptr;
         switch (static_cast<OptionsPage>(sheet.page_count())) {
@@ -92,6 +93,9 @@ void open_options_sheet(int page, QWidget* parent) {
             case OptionsPage::Buttons:
                 content = buttons = new CButtonsPage(CButtonMappings::instance());
                 break;
+            case OptionsPage::Today:
+                content = today = new CTodayPage;
+                break;
             case OptionsPage::Cities:
                 content = new CCitiesPage(world::FavoritesList::instance());
                 break;
@@ -103,8 +107,9 @@ void open_options_sheet(int page, QWidget* parent) {
             platform::gui::set_control_id(*content, kAlarmsPageResource);
         sheet.add_page(translate(title), content);
     }
-    sheet.set_ok_handler([timers, screensaver, buttons] {
+    sheet.set_ok_handler([timers, screensaver, buttons, today] {
         timers->save();
+        today->save();
         screensaver->save();
         buttons->save();
         return true;

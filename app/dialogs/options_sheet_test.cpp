@@ -26,6 +26,7 @@
 #include "app/dialogs/program_look.h"
 #include "app/dialogs/skins_page.h"
 #include "app/dialogs/timers_page.h"
+#include "app/dialogs/today_page.h"
 #include "contracts/registry_keys.h"
 #include "platform/gui/property_sheet.h"
 #include "platform/gui/screen_metrics.h"
@@ -107,6 +108,21 @@ TEST_F(OptionsSheetTest, TimersPageStoresItsValuesOnlyOnOk) {
         sheet.press_ok();
     });
     EXPECT_EQ(stored(u"KeepBacklight"), std::optional<uint32_t>(1u));
+}
+
+TEST_F(OptionsSheetTest, TodayPageIsPageFourAndStoresItsChoicesOnOk) {
+    with_options_sheet(static_cast<int>(OptionsPage::Today), [&](gui::PropertySheet& sheet) {
+        auto* page = dynamic_cast<CTodayPage*>(sheet.page(sheet.current_page()));
+        if (page) {
+            EXPECT_EQ(page->help_topic(), kTodayHelpTopic);
+            page->cities_count().setCurrentIndex(3);
+        }
+        sheet.press_ok();
+        ASSERT_TRUE(page) << "page 4 is the Today page";
+    });
+    auto key = platform::registry::Key::open(platform::registry::Root::CurrentUser, contracts::kSettingsKeyPath);
+    ASSERT_TRUE(key);
+    EXPECT_EQ(key->get_dword(u"CitiesCount"), 4u);
 }
 
 TEST_F(OptionsSheetTest, ButtonsPageBindingsAreStoredOnOkAndDroppedOnCancel) {

@@ -1,8 +1,6 @@
 // Every built-in skin draws both clocks at every screen size the device offers.
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "platform/base/text.h"
 #include "platform/gui/testing/gui_test_app.h"
 #include "skins/clocks/analog_clock.h"
@@ -11,8 +9,6 @@
 
 namespace zt::skins {
 namespace {
-
-namespace fs = std::filesystem;
 
 // The clock area on each screen: below the task bar and beside or above the toolbar.
 struct Screen {
@@ -40,11 +36,7 @@ class ShippedSkinFaces : public testing::SkinDeviceTest, public ::testing::WithP
 TEST_P(ShippedSkinFaces, BothClocksLoadAndDrawAtEverySize) {
     platform::gui::testing::gui_test_app();
     const std::u16string name = platform::to_u16(GetParam());
-    for (const char16_t* skin : { u"Default", name.c_str() }) {
-        const std::u16string folder = add_skin(skin);
-        fs::copy(fs::path(ZT_SKINS_DIR) / platform::utf16_to_utf8(skin), host(folder),
-                 fs::copy_options::recursive | fs::copy_options::overwrite_existing);
-    }
+    for (const char16_t* skin : { u"Default", name.c_str() }) add_shipped_skin(skin, ZT_SKINS_DIR);
     const AlarmMark alarms[] = { { 7, 30, true }, { 19, 0, false } };
     const platform::SYSTEMTIME time { 2026, 12, 2, 8, 10, 8, 42, 0 };
     const platform::gui::CalendarLocale locale = platform::gui::calendar_locale_named(u"en_US");

@@ -8,6 +8,7 @@
 
 #include "contracts/registry_keys.h"
 #include "platform/base/device_path.h"
+#include "platform/base/text.h"
 #include "platform/registry/registry.h"
 #include "platform/testing/temp_device_root.h"
 #include "skins/skin_manager.h"
@@ -27,6 +28,13 @@ protected:
         std::u16string folder = std::u16string(kInstallFolder) + name + (trailing ? u"\\" : u"");
         register_skin(name, folder);
         std::filesystem::create_directories(host(folder));
+        return folder;
+    }
+    // Registers the skin and copies the shipped one of that name (from data/skins) into its folder.
+    std::u16string add_shipped_skin(const std::u16string& name, const std::filesystem::path& shipped_skins) {
+        const std::u16string folder = add_skin(name);
+        std::filesystem::copy(shipped_skins / platform::utf16_to_utf8(name), host(folder),
+                              std::filesystem::copy_options::recursive | std::filesystem::copy_options::overwrite_existing);
         return folder;
     }
     void register_skin(const std::u16string& name, const std::u16string& folder) {
