@@ -7,6 +7,7 @@
 #include "skins/clocks/analog_clock.h"
 #include "skins/drawing.h"
 #include "today/item_icons.h"
+#include "today/today_clock_face.h"
 #include "today/today_drawing_parts.h"
 
 namespace zt::today {
@@ -16,23 +17,12 @@ namespace gui = platform::gui;
 
 int32_t sized(int32_t normal, bool high_resolution) { return high_resolution ? normal * 2 : normal; }
 
-int32_t clock_height(const TodayImages& images) {
-    const std::optional<skins::StripPart> dial = images.clock.part(0);
-    return dial ? dial->height << images.clock.shift() : 0;
-}
+int32_t clock_height(const TodayImages& images) { return today_clock_height(images); }
 
-// The dial centred across the area with its top at `top`, the hands turned about its anchor.
+// The dial centred across the area with its top at `top`.
 void draw_clock(skins::CPicture& picture, const TodayImages& images, const skins::Rect& area, int32_t top,
                 const platform::SYSTEMTIME& time) {
-    const std::optional<skins::StripPart> dial = images.clock.part(0);
-    if (!dial || !images.hour_hand.valid() || !images.minute_hand.valid()) return;
-    const int shift = images.clock.shift();
-    const int32_t left = area.left + (area.width() - (images.clock.half_width() << shift)) / 2;
-    skins::draw_part(picture, images.clock, 0, 0, 0, left, top);
-    const int32_t x = left + (dial->anchor_x << shift), y = top + (dial->anchor_y << shift);
-    skins::draw_rotated(picture, images.hour_hand, x, y, skins::hand_rotation(today_hour_angle(time.wHour, time.wMinute)));
-    skins::draw_rotated(picture, images.minute_hand, x, y,
-                        skins::hand_rotation(today_minute_angle(time.wMinute, time.wSecond)));
+    draw_today_clock(picture, images, { area.left + (area.width() - today_clock_width(images)) / 2, top }, time);
 }
 
 // The slot shown first with several cities: the chosen one when it holds a city.

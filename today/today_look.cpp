@@ -12,11 +12,6 @@ constexpr size_t kThemeColourEntry = 6;
 // The theme's colour table holds up to 45 colours.
 constexpr size_t kThemeColourCount = 45;
 
-skins::Rgb from_colour_reference(uint32_t value) {
-    return { static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>((value >> 8) & 0xFF),
-             static_cast<uint8_t>((value >> 16) & 0xFF) };
-}
-
 std::optional<uint32_t> table_entry(const platform::registry::Key& key, std::u16string_view name) {
     const std::optional<std::vector<uint8_t>> table = key.get_binary(name);
     const size_t at = kThemeColourEntry * 4;
@@ -28,14 +23,19 @@ std::optional<uint32_t> table_entry(const platform::registry::Key& key, std::u16
 
 }  // namespace
 
+skins::Rgb colour_from_colorref(uint32_t value) {
+    return { static_cast<uint8_t>(value & 0xFF), static_cast<uint8_t>((value >> 8) & 0xFF),
+             static_cast<uint8_t>((value >> 16) & 0xFF) };
+}
+
 skins::Rgb theme_text_colour() {
     namespace registry = platform::registry;
     const std::optional<registry::Key> key = registry::Key::open(registry::Root::LocalMachine, u"SOFTWARE\\Microsoft\\Color");
-    if (!key) return from_colour_reference(kDefaultTextColour);
+    if (!key) return colour_from_colorref(kDefaultTextColour);
     std::optional<uint32_t> colour = key->get_dword(u"6");
     if (!colour) colour = table_entry(*key, u"SHColor");
     if (!colour) colour = table_entry(*key, u"DefSHColor");
-    return from_colour_reference(colour.value_or(kDefaultTextColour));
+    return colour_from_colorref(colour.value_or(kDefaultTextColour));
 }
 
 int32_t normal_font_height(int generation, int dots_per_inch) {

@@ -95,17 +95,19 @@ std::u16string next_alarm_text(const TodayContent& content, const std::optional<
     return text;
 }
 
+TodayTexts today_texts(const TodayContent& content) {
+    const std::optional<CitySlot> city = shown_city(content);
+    const platform::SYSTEMTIME time = city_time(content, city);
+    return { city ? std::u16string(city->city.name_view()) : content.local_name,
+             gui::format_locale_short_date(time.wYear, time.wMonth, time.wDay), next_alarm_text(content, city) };
+}
+
 void draw_text_column(skins::CPicture& picture, const TodayLayout& layout, const TodayContent& content,
                       const TodayImages& images, const TodayLook& look) {
     if (layout.text_column.width() <= 0) return;
     const bool high_resolution = look.high_resolution;
-    const std::optional<CitySlot> city = shown_city(content);
-    const platform::SYSTEMTIME time = city_time(content, city);
-    const std::u16string texts[3] = {
-        city ? std::u16string(city->city.name_view()) : content.local_name,
-        gui::format_locale_short_date(time.wYear, time.wMonth, time.wDay),
-        next_alarm_text(content, city),
-    };
+    const TodayTexts lines = today_texts(content);
+    const std::u16string texts[3] = { lines.city, lines.date, lines.alarm };
     // The icons of the three lines: the city, the calendar, the alarm bell.
     constexpr int kLineIcon[3] = { 2, 0, 1 };
     const int32_t glyph_width = images.icons.valid() ? images.icons.half_width() << images.icons.shift() : 0;

@@ -87,6 +87,8 @@ TodayLayout today_layout(int32_t width, int32_t height, uint32_t view, uint32_t 
 // The shell's theme colour 6 (HKEY_LOCAL_MACHINE "SOFTWARE\Microsoft\Color": the DWORD "6",
 // else entry 6 of "SHColor", else of "DefSHColor"; 0x00BBGGRR), 0xCE8231 when none is there.
 skins::Rgb theme_text_colour();
+// A colour as the shell passes it (0x00BBGGRR).
+skins::Rgb colour_from_colorref(uint32_t colorref);
 // The normal font's height in pixels: on systems of generation 3 and later the user's text size,
 // which the device does not report, so 12; before, 8 points at the screen's dots per inch.
 int32_t normal_font_height(int generation, int dots_per_inch);
@@ -122,6 +124,16 @@ bool background_is_light(const skins::CPicture& picture);
 std::optional<CitySlot> shown_city(const TodayContent& content);
 // The time a city (or local time, without one) shows at the content's moment.
 platform::SYSTEMTIME city_time(const TodayContent& content, const std::optional<CitySlot>& city);
+
+// The text column's lines as drawn (and as the device's tools list them): the shown city's name
+// (or the local name), the short date of the shown time, and the next alarm in the shown city's
+// time with " [+%d]" whole days when it is a day or more away (or the none text).
+struct TodayTexts {
+    std::u16string city;
+    std::u16string date;
+    std::u16string alarm;
+};
+TodayTexts today_texts(const TodayContent& content);
 
 // Draws the item over `picture`, which already holds the background behind it (the picture is
 // as large as the item). Missing images skip the clock and hands, and the icons.

@@ -1,0 +1,110 @@
+// The Today item on a running device: the package installed, `zt-device run` and the Today
+// screen `zt-today` started offscreen; what the item shows, how it follows an alarm added with
+// zt-alarm, and what its alarm menu changes in the store and tells the main program.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "contracts/item_command.h"
+#include "contracts/main_program.h"
+#include "contracts/today_item.h"
+#include "core/time_store.h"
+#include "platform/testing/child_process.h"
+#include "platform/windows/window.h"
+#include "platform/windows/window_lookup.h"
+#include "tests/app_e2e/device_bridge.h"
+#include "tests/app_e2e/main_program_fixture.h"
+
+namespace zt::e2e {
+namespace {
+
+using platform::gui::UiLine;
+
+class TodayItemEndToEnd : public MainProgramEndToEnd {
+protected:
+    void SetUp() override {
+        MainProgramEndToEnd::SetUp();
+        if (HasFatalFailure()) return;
+        m_today = platform::testing::ChildProcess::spawn(built_program("zt-today"), { "--root", device.root().string() });
+        ASSERT_TRUE(m_today);
+        ASSERT_TRUE(eventually([] { return platform::find_window(contracts::kTodayItemClass).has_value(); }, kStartLimit,
+                               "the Today item's relay window"))
+            << "the item did not start";
+    }
+    void TearDown() override {
+        if (m_today) m_today->terminate();
+        MainProgramEndToEnd::TearDown();
+    }
+    static std::optional<UiLine> item_line(std::u16string_view text) {
+        return find_line(ui_lines().value_or(std::vector<UiLine> {}), "label", text);
+    }
+    static bool shows(std::u16string_view text) { return item_line(text).has_value(); }
+
+    std::optional<platform::testing::ChildProcess> m_today;
+};
+
+TEST_F(TodayItemEndToEnd, ShowsTheTimeFollowsANewAlarmAndItsMenuDisablesIt) {
+    ASSERT_TRUE(eventually([] { return shows(u"none"); }, kPatience, "the item's alarm line")) << "no item on the Today screen";
+    const auto picture = screencap(device.root() / "today.png");
+    ASSERT_TRUE(picture);
+
+    ASSERT_EQ(run_program(built_program("zt-alarm"), { "--root", device.root().string(), "add", "07:30" }), 0);
+    std::optional<UiLine> alarm_line;
+    ASSERT_TRUE(eventually([&] {
+        for (const UiLine& line : ui_lines().value_or(std::vector<UiLine> {})) {
+            if (line.kind == "label" && line.text.find(u"30") != std::u16string::npos && line.text != u"none") alarm_line = line;
+        }
+        return alarm_line.has_value();
+    }, kPatience, "the new alarm in the third line"));
+
+    std::vector<platform::Message> told;
+    auto stand_in = platform::Window::create(contracts::kMainProgramClass, u"Zun Time",
+                                             [&](platform::Window&, const platform::Message& message) -> std::optional<uint32_t> {
+                                                 told.push_back(message);
+                                                 return 0;
+                                             });
+    ASSERT_TRUE(stand_in);
+    const QPoint on_line = alarm_line->rect.center();
+    ASSERT_EQ(input({ "hold", std::to_string(on_line.x()), std::to_string(on_line.y()) }), 0);
+    const auto alarm_entry = find_line(ui_lines().value_or(std::vector<UiLine> {}), "submenu", u"Alarms");
+    ASSERT_TRUE(alarm_entry) << "the full menu";
+    ASSERT_EQ(tap_centre_of(*alarm_entry), 0);
+    std::optional<UiLine> disable;
+    ASSERT_TRUE(eventually([&] {
+        for (const UiLine& line : ui_lines().value_or(std::vector<UiLine> {})) {
+            if (line.kind == "submenu" && line.text.find(u"07:30") != std::u16string::npos) {
+                tap_centre_of(line);
+                break;
+            }
+        }
+        disable = find_line(ui_lines().value_or(std::vector<UiLine> {}), "menuitem", u"Disable");
+        return disable.has_value();
+    }, kPatience, "the alarm's submenu"));
+    ASSERT_EQ(tap_centre_of(*disable), 0);
+    EXPECT_TRUE(eventually([] {
+        core::CTimeStore store;
+        store.reload_all();
+        const core::CAlarm* alarm = store.find_alarm(1);
+        return alarm && !alarm->enabled();
+    }, kPatience, "the alarm stored disabled"));
+    EXPECT_TRUE(eventually([&] {
+        while (auto message = stand_in->next_posted()) stand_in->dispatch(*message);
+        for (const auto& message : told) {
+            if (message.number == contracts::kMsgItemCommand && message.wparam == 1 &&
+                contracts::split_item_command_parameter(message.lparam).command ==
+                    static_cast<uint16_t>(contracts::ItemCommand::Disable)) {
+                return true;
+            }
+        }
+        return false;
+    }, kPatience, "command 6 at the main program's window"));
+}
+
+}  // namespace
+}  // namespace zt::e2e
