@@ -72,8 +72,8 @@ struct WatermarkRequest {
 class ChildMessageEvent : public QEvent {
 public:
     static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 0x0400);
-    ChildMessageEvent(uint32_t message, uintptr_t wparam, intptr_t lparam)
-        : QEvent(kType), message(message), wparam(wparam), lparam(lparam) {}
+    ChildMessageEvent(uint32_t message_number, uintptr_t first, intptr_t second)
+        : QEvent(kType), message(message_number), wparam(first), lparam(second) {}
     uint32_t message;
     uintptr_t wparam;
     intptr_t lparam;
