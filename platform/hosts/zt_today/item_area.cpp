@@ -8,6 +8,7 @@
 
 #include "platform/base/text.h"
 #include "platform/gui/theme_colors.h"
+#include "platform/hosts/zt_today/tab_host.h"
 #include "platform/hosts/zt_today/today_background.h"
 
 namespace zt::platform::today {
@@ -56,23 +57,24 @@ void ItemArea::load(const std::vector<TodayItemEntry>& entries) {
 }
 
 void ItemArea::create(const TodayItemEntry& entry) {
+    Hosted hosted { entry, std::make_unique<TodayListItem>(list_item_of(entry)), std::nullopt, {} };
+    QWidget* widget = nullptr;
     if (entry.tab_host) {
-        complain(entry, "the built-in tabbed host is not available on this device");
-        return;
+        widget = new TabHostItem(*hosted.list_item, this);
+    } else {
+        std::string error;
+        hosted.library = ItemLibrary::open(entry.dll, error);
+        if (!hosted.library) {
+            complain(entry, utf16_to_utf8(entry.dll) + ": " + error);
+            return;
+        }
+        const InitializeItemFunction initialize = hosted.library->initialize_item();
+        if (!initialize) {
+            complain(entry, utf16_to_utf8(entry.dll) + " has no " + kInitializeItemExport);
+            return;
+        }
+        widget = initialize(hosted.list_item.get(), this);
     }
-    std::string error;
-    auto library = ItemLibrary::open(entry.dll, error);
-    if (!library) {
-        complain(entry, utf16_to_utf8(entry.dll) + ": " + error);
-        return;
-    }
-    const InitializeItemFunction initialize = library->initialize_item();
-    if (!initialize) {
-        complain(entry, utf16_to_utf8(entry.dll) + " has no " + kInitializeItemExport);
-        return;
-    }
-    Hosted hosted { entry, std::make_unique<TodayListItem>(list_item_of(entry)), std::move(library), {} };
-    QWidget* widget = initialize(hosted.list_item.get(), this);
     if (widget) {
         if (widget->parentWidget() != this) widget->setParent(this);
         widget->show();
@@ -164,6 +166,7 @@ std::vector<ItemArea::OptionsEntry> ItemArea::options_entries() const {
     std::vector<OptionsEntry> list;
     for (const Hosted& item : m_items) {
         if (item.entry.options == 0) continue;
+        if (!item.library) continue;
         if (OptionsDialogFunction procedure = item.library->options_dialog()) list.push_back({ item.entry.name, procedure });
     }
     return list;

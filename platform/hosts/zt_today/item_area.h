@@ -5,6 +5,7 @@
 // keyboard selection.
 //
 // Guarantees:
+//  - An entry with "TabHost" 1 is the built-in tabbed host (tab_host.h), without a library.
 //  - A library that does not load, or lacks kInitializeItemExport, is skipped with a line on
 //    stderr; an item that returns no widget is not shown (a disabled entry) but keeps its
 //    library for its options dialog.
@@ -87,7 +88,7 @@ private:
     struct Hosted {
         TodayItemEntry entry;
         std::unique_ptr<TodayListItem> list_item;  // the address the item may keep
-        std::optional<ItemLibrary> library;
+        std::optional<ItemLibrary> library;  // none for the tabbed host
         QPointer<QWidget> widget;
     };
 

@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QDialog>
 #include <QLabel>
+#include <QMouseEvent>
 #include <QPainter>
 
 #include <cstdlib>
@@ -21,6 +22,7 @@
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/gui/theme_colors.h"
 #include "platform/hosts/zt_today/item_area.h"
+#include "platform/hosts/zt_today/tab_host.h"
 #include "platform/hosts/zt_today/today_screen.h"
 #include "platform/profile/device_profile.h"
 #include "platform/registry/registry.h"
@@ -268,6 +270,62 @@ TEST_F(TodayScreenTest, OptionsDialogsOpenUnlessTheItemEndsThemAndItemsGoBeforeT
 
     screen.reset();
     EXPECT_EQ(taken(), (Lines { "A destroyed", "B destroyed" }));
+}
+
+TEST_F(TodayScreenTest, TheTabbedHostShowsATabPerPluginWithIconAndClockAndTheSelectedTabsContent) {
+    struct Plugin { const char16_t* key; const char16_t* dll; const char16_t* name; };
+    for (const auto& [key, dll, name] : { Plugin { u"One", kFake, u"First" }, Plugin { u"Gone", u"", u"Unloaded" },
+                                          Plugin { u"Broken", u"\\Windows\\NoExport.dll", u"Broken" },
+                                          Plugin { u"Two", kFake, u"Second" } }) {
+        auto plugin = Key::create(Root::LocalMachine, std::u16string(kTabPluginsKey) + u"\\" + key);
+        plugin->key.set_string(u"DLL", dll);
+        plugin->key.set_string(u"Name", name);
+    }
+    auto host_key = Key::create(Root::LocalMachine, std::u16string(kTodayItemsKey) + u"\\Tabs");
+    host_key->key.set_dword(u"TabHost", 1);
+    host_key->key.set_dword(u"Enabled", 1);
+    host_key->key.set_dword(u"Selectability", 1);
+    ::testing::internal::CaptureStderr();
+    auto area = loaded(QSize(240, 300));
+    const std::string errors = ::testing::internal::GetCapturedStderr();
+    ASSERT_EQ(area->shown_items().size(), 1u);
+    auto* host = dynamic_cast<TabHostItem*>(area->shown_items()[0]);
+    ASSERT_NE(host, nullptr);
+    ASSERT_EQ(host->tab_count(), 2u);
+    EXPECT_EQ(host->tab_name(1), u"Second");
+    EXPECT_NE(errors.find("tab Broken not shown"), std::string::npos) << errors;
+    EXPECT_EQ(host->geometry(), QRect(0, 0, 240, 16 + 40)) << "the strip and the content's height";
+    const QImage first = host->grab().toImage();
+    const Lines made = taken();
+    EXPECT_EQ(std::count(made.begin(), made.end(), "clock set_size 120 16"), 2) << "each clock learns its tab's size";
+    EXPECT_EQ(std::count(made.begin(), made.end(), "Embedded init"), 1) << "only the selected tab's content";
+    EXPECT_EQ(first.pixel(5, 6), 0xFFC000C0u) << "the first tab's icon";
+    EXPECT_EQ(first.pixel(60, 8), 0xFF0000C0u) << "the first tab's clock";
+    EXPECT_EQ(first.pixel(180, 8), 0xFF0000C0u) << "the second tab's clock";
+    EXPECT_EQ(first.pixel(60, 15), qRgb(0x31, 0x69, 0xC6)) << "the selected tab's mark";
+    EXPECT_EQ(first.pixel(5, 30), kItemColour) << "the content below the strip";
+    EXPECT_EQ(first.pixel(150, 30), qRgb(255, 255, 255)) << "the content's background, passed up";
+
+    EXPECT_TRUE(area->key(gui::VK_DOWN));
+    EXPECT_EQ(area->selected_item(), host) << "the content took the selection";
+    EXPECT_EQ(taken(), (Lines { "Embedded received 40" }));
+
+    QMouseEvent tap(QEvent::MouseButtonPress, QPointF(180, 8), QPointF(180, 8), Qt::LeftButton, Qt::LeftButton,
+                    Qt::NoModifier);
+    QApplication::sendEvent(host, &tap);
+    EXPECT_EQ(host->selected_tab(), 1u);
+    EXPECT_EQ(taken(), (Lines { "Embedded destroyed", "Embedded init" }));
+    EXPECT_FALSE(area->refresh()) << "the new content is as high as the old one";
+    ASSERT_TRUE(area->refresh());
+    EXPECT_EQ(host->height(), 16 + 50);
+
+    taken();
+    area.reset();
+    const Lines gone = taken();
+    ASSERT_FALSE(gone.empty());
+    EXPECT_EQ(gone.front(), "Embedded destroyed");
+    EXPECT_EQ(std::count(gone.begin(), gone.end(), "clock destroy"), 2);
+    EXPECT_EQ(std::count(gone.begin(), gone.end(), "clock release 0"), 2);
 }
 
 }  // namespace

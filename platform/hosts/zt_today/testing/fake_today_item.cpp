@@ -6,11 +6,16 @@
 // Its list entry's "Type" steers it: the low 16 bits are its first height; 0x10000 refuses the
 // selection; 0x20000 moves within itself on the first Up/Down it gets while selected. Each
 // refresh grows it by 10 pixels, up to 40 more than its first height.
+//
+// For the tabbed host it makes an item "Embedded" 40 high, a 10 x 10 tab icon of kIconColour,
+// and a tab clock that logs its calls ("clock ...") and paints a 6 x 6 square of kClockColour
+// at the centre of what it is given.
 #include <QDialog>
 #include <QLabel>
 #include <QPainter>
 #include <QWidget>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <string>
@@ -28,6 +33,8 @@ constexpr uint32_t kRefusesSelection = 0x10000;
 constexpr uint32_t kNavigatesOnce = 0x20000;
 constexpr uint32_t kGrowth = 10;
 constexpr uint32_t kMostGrowth = 40;
+constexpr QRgb kIconColour = 0xFFC000C0;
+constexpr QRgb kClockColour = 0xFF0000C0;
 
 void log_line(const std::string& line) {
     const char* file = std::getenv("ZT_FAKE_ITEM_LOG");
@@ -86,7 +93,7 @@ private:
         case kMsgQueryRefreshCache: {
             auto* entry = reinterpret_cast<TodayListItem*>(message.lparam);
             if (!entry || entry->height >= m_first_height + kMostGrowth) return 0;
-            entry->height += kGrowth;
+            entry->height = entry->height < m_first_height ? m_first_height : entry->height + kGrowth;
             log("refresh", entry->height, true);
             return 1;
         }
@@ -110,7 +117,82 @@ private:
     bool m_navigated { false };
 };
 
+class FakeClock final : public SmartPlugin {
+public:
+    int32_t query_interface(const InterfaceId* iid, void** result) override {
+        if (!iid || !result) return kInvalidArgument;
+        if (*iid != kIidUnknown && *iid != kIidSmartPlugin) return kNoInterface;
+        add_ref();
+        *result = this;
+        return kOk;
+    }
+    uint32_t add_ref() override { return ++m_references; }
+    uint32_t release() override {
+        log_line("clock release " + std::to_string(m_references - 1));
+        if (--m_references > 0) return m_references;
+        delete this;
+        return 0;
+    }
+    int32_t set_up(uint32_t, uint32_t, uint32_t) override {
+        log_line("clock set_up");
+        return kOk;
+    }
+    int32_t paint(const PaintTarget* target, const PaintRect* rect) override {
+        if (!target || !rect || !target->bits) return kInvalidArgument;
+        const int cx = (rect->left + rect->right) / 2;
+        const int cy = (rect->top + rect->bottom) / 2;
+        for (int y = std::max(cy - 3, 0); y < std::min(cy + 3, target->height); ++y) {
+            uint8_t* row = target->bits + static_cast<size_t>(target->height - 1 - y) * static_cast<size_t>(target->stride);
+            for (int x = std::max(cx - 3, 0); x < std::min(cx + 3, target->width); ++x) {
+                row[x * 3] = static_cast<uint8_t>(qBlue(kClockColour));
+                row[x * 3 + 1] = static_cast<uint8_t>(qGreen(kClockColour));
+                row[x * 3 + 2] = static_cast<uint8_t>(qRed(kClockColour));
+            }
+        }
+        return kOk;
+    }
+    int32_t update() override {
+        log_line("clock update");
+        return kOk;
+    }
+    int32_t set_size(uint32_t first, uint32_t second) override {
+        log_line("clock set_size " + std::to_string(first) + " " + std::to_string(second));
+        return kOk;
+    }
+    int32_t destroy() override {
+        log_line("clock destroy");
+        return kOk;
+    }
+
+private:
+    ~FakeClock() = default;
+    uint32_t m_references { 0 };
+};
+
 }  // namespace
+
+extern "C" __attribute__((visibility("default"))) QWidget* InitializeEmbeddedItem(QWidget* parent) {
+    TodayListItem entry;
+    std::copy_n(u"Embedded", 8, entry.name);
+    entry.enabled = true;
+    entry.type = 40;
+    return new FakeItem(entry, parent);
+}
+
+extern "C" __attribute__((visibility("default"))) bool GetTabIcon(QImage* icon) {
+    if (!icon) return false;
+    *icon = QImage(10, 10, QImage::Format_RGB32);
+    icon->fill(kIconColour);
+    return true;
+}
+
+extern "C" __attribute__((visibility("default"))) int32_t GetSmartPluginInterface(SmartPlugin** result) {
+    if (!result) return kFail;
+    auto* clock = new FakeClock;
+    clock->add_ref();
+    *result = clock;
+    return kOk;
+}
 
 extern "C" __attribute__((visibility("default"))) QWidget* InitializeCustomItem(TodayListItem* item, QWidget* parent) {
     if (!item || !item->enabled) return nullptr;
