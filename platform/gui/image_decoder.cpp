@@ -58,15 +58,7 @@ std::optional<DecodedImage> read_with(QImageReader& reader) {
     out.height = image.height();
     out.stride = (out.width * 3 + 3) & ~3;
     out.bits.assign(static_cast<size_t>(out.stride) * static_cast<size_t>(out.height), 0);
-    for (int32_t y = 0; y < out.height; ++y) {
-        uint8_t* row = out.bits.data() + static_cast<size_t>(out.height - 1 - y) * static_cast<size_t>(out.stride);
-        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
-        for (int32_t x = 0; x < out.width; ++x) {
-            row[x * 3] = static_cast<uint8_t>(qBlue(source[x]));
-            row[x * 3 + 1] = static_cast<uint8_t>(qGreen(source[x]));
-            row[x * 3 + 2] = static_cast<uint8_t>(qRed(source[x]));
-        }
-    }
+    write_bottom_up(image, out.bits.data(), out.stride);
     return out;
 }
 
@@ -89,6 +81,33 @@ std::optional<DecodedImage> decode_image_file(const std::filesystem::path& path)
     }
     QImageReader reader(&file);
     return read_with(reader);
+}
+
+void write_bottom_up(const QImage& image, uint8_t* bits, int32_t stride) {
+    const int32_t height = image.height();
+    for (int32_t y = 0; y < height; ++y) {
+        uint8_t* row = bits + static_cast<size_t>(height - 1 - y) * static_cast<size_t>(stride);
+        const auto* source = reinterpret_cast<const QRgb*>(image.constScanLine(y));
+        for (int32_t x = 0; x < image.width(); ++x) {
+            row[x * 3] = static_cast<uint8_t>(qBlue(source[x]));
+            row[x * 3 + 1] = static_cast<uint8_t>(qGreen(source[x]));
+            row[x * 3 + 2] = static_cast<uint8_t>(qRed(source[x]));
+        }
+    }
+}
+
+QImage to_image(const DecodedImage& picture) {
+    if (picture.width <= 0 || picture.height <= 0 || picture.stride / 3 < picture.width ||
+        picture.bits.size() < static_cast<size_t>(picture.stride) * static_cast<size_t>(picture.height))
+        return {};
+    QImage image(picture.width, picture.height, QImage::Format_RGB32);
+    for (int32_t y = 0; y < picture.height; ++y) {
+        const uint8_t* row =
+            picture.bits.data() + static_cast<size_t>(picture.height - 1 - y) * static_cast<size_t>(picture.stride);
+        auto* target = reinterpret_cast<QRgb*>(image.scanLine(y));
+        for (int32_t x = 0; x < picture.width; ++x) target[x] = qRgb(row[x * 3 + 2], row[x * 3 + 1], row[x * 3]);
+    }
+    return image;
 }
 
 std::optional<DecodedImage> decode_image_bytes(std::span<const uint8_t> bytes) {

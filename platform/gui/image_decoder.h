@@ -16,6 +16,8 @@
 #include <span>
 #include <vector>
 
+class QImage;
+
 namespace zt::platform::gui {
 
 struct DecodedImage {
@@ -29,5 +31,12 @@ inline constexpr int32_t kMaxDecodedSide = 10000;
 
 std::optional<DecodedImage> decode_image_file(const std::filesystem::path& path);
 std::optional<DecodedImage> decode_image_bytes(std::span<const uint8_t> bytes);
+
+// Between Qt images and bottom-up pictures, for programs that draw with Qt. The image is
+// RGB32 or premultiplied ARGB32 and exactly as large as the rows given (the caller checks);
+// the rows take `stride` bytes each.
+void write_bottom_up(const QImage& image, uint8_t* bits, int32_t stride);
+// An RGB32 image of the picture (null for a malformed one).
+QImage to_image(const DecodedImage& picture);
 
 }  // namespace zt::platform::gui

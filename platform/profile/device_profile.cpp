@@ -10,7 +10,7 @@ using registry::Key;
 using registry::Root;
 using registry::Status;
 
-constexpr std::u16string_view kProfileKey = u"System\\ZunDevice";
+constexpr std::u16string_view kProfileKey = kDeviceProfileKey;
 constexpr std::u16string_view kScreenWidth = u"ScreenWidth";
 constexpr std::u16string_view kScreenHeight = u"ScreenHeight";
 constexpr std::u16string_view kDpi = u"Dpi";

@@ -21,6 +21,9 @@
 
 namespace zt::platform {
 
+// Other facilities of the device keep their own values under the same key (the text size).
+inline constexpr char16_t kDeviceProfileKey[] = u"System\\ZunDevice";
+
 struct DeviceProfile {
     uint32_t screen_width { 480 };
     uint32_t screen_height { 640 };

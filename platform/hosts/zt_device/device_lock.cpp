@@ -8,12 +8,9 @@
 #include <utility>
 
 #include "platform/base/device_root.h"
-#include "platform/base/state_files.h"
 
 namespace zt::platform::device {
 namespace {
-
-constexpr const char* kLockFileName = kDeviceLockFileName;
 
 // Open-file-description locks: owned by the descriptor, not the process, and testable
 // with F_OFD_GETLK without taking them.
@@ -24,16 +21,16 @@ flock whole_file(short type) {
     return lock;
 }
 
-int open_lock_file(int flags) {
+int open_lock_file(const char* file_name, int flags) {
     auto root = device_root();
     if (root.empty()) return -1;
-    return ::open((root / kLockFileName).c_str(), flags | O_CLOEXEC, 0600);
+    return ::open((root / file_name).c_str(), flags | O_CLOEXEC, 0600);
 }
 
 }  // namespace
 
-std::optional<DeviceLock> DeviceLock::acquire() {
-    int fd = open_lock_file(O_RDWR | O_CREAT);
+std::optional<DeviceLock> DeviceLock::acquire(const char* file_name) {
+    int fd = open_lock_file(file_name, O_RDWR | O_CREAT);
     if (fd < 0) return std::nullopt;
     flock lock = whole_file(F_WRLCK);
     if (fcntl(fd, F_OFD_SETLK, &lock) != 0) {
@@ -47,8 +44,8 @@ std::optional<DeviceLock> DeviceLock::acquire() {
     return DeviceLock(fd);
 }
 
-std::optional<int> DeviceLock::running_pid() {
-    int fd = open_lock_file(O_RDONLY);
+std::optional<int> DeviceLock::running_pid(const char* file_name) {
+    int fd = open_lock_file(file_name, O_RDONLY);
     if (fd < 0) return std::nullopt;
     flock probe = whole_file(F_WRLCK);
     bool held = fcntl(fd, F_OFD_GETLK, &probe) == 0 && probe.l_type != F_UNLCK;
