@@ -1,5 +1,7 @@
 #include "platform/gui/control_id.h"
 
+#include <QCoreApplication>
+#include <QEvent>
 #include <QObject>
 #include <QVariant>
 #include <QWidget>
@@ -10,6 +12,15 @@ namespace {
 constexpr char kControlIdProperty[] = "zt_control_id";
 constexpr char kDrawnControlsName[] = "zt_drawn_controls";
 
+// The holder is asked by an event rather than by its C++ type: a library loaded into a program
+// (a Today item) carries its own copy of this code, whose types the program's copy cannot cast to.
+class DescribeEvent final : public QEvent {
+public:
+    static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 0x0401);
+    DescribeEvent() : QEvent(kType) {}
+    std::vector<DrawnControl> controls;
+};
+
 // Kept as a Qt child of the widget, so the description goes with it.
 class DrawnControlsHolder final : public QObject {
 public:
@@ -18,15 +29,24 @@ public:
         setObjectName(QString::fromLatin1(kDrawnControlsName));
     }
     DescribeDrawnControls m_describe;
+
+protected:
+    bool event(QEvent* event) override {
+        if (event->type() != DescribeEvent::kType) return QObject::event(event);
+        if (m_describe) static_cast<DescribeEvent*>(event)->controls = m_describe();
+        return true;
+    }
 };
 
-DrawnControlsHolder* holder_of(const QWidget& widget) {
+QObject* holder_object(const QWidget& widget) {
     for (QObject* child : widget.children()) {
-        if (child->objectName() != QLatin1String(kDrawnControlsName)) continue;
-        if (auto* holder = dynamic_cast<DrawnControlsHolder*>(child)) return holder;
+        if (child->objectName() == QLatin1String(kDrawnControlsName)) return child;
     }
     return nullptr;
 }
+
+// Only this copy's own holders can be changed; another copy's are left to it.
+DrawnControlsHolder* holder_of(const QWidget& widget) { return dynamic_cast<DrawnControlsHolder*>(holder_object(widget)); }
 
 }  // namespace
 
@@ -54,8 +74,11 @@ void set_drawn_controls(QWidget& widget, DescribeDrawnControls describe) {
 }
 
 std::vector<DrawnControl> drawn_controls(const QWidget& widget) {
-    const DrawnControlsHolder* holder = holder_of(widget);
-    return holder && holder->m_describe ? holder->m_describe() : std::vector<DrawnControl> {};
+    QObject* holder = holder_object(widget);
+    if (!holder) return {};
+    DescribeEvent ask;
+    QCoreApplication::sendEvent(holder, &ask);
+    return std::move(ask.controls);
 }
 
 }  // namespace zt::platform::gui

@@ -15,6 +15,7 @@
 #include "contracts/main_program.h"
 #include "contracts/today_item.h"
 #include "core/time_store.h"
+#include "platform/gui/locale_clock.h"
 #include "platform/testing/child_process.h"
 #include "platform/windows/window.h"
 #include "platform/windows/window_lookup.h"
@@ -55,25 +56,23 @@ TEST_F(TodayItemEndToEnd, ShowsTheTimeFollowsANewAlarmAndItsMenuDisablesIt) {
     ASSERT_TRUE(picture);
 
     ASSERT_EQ(run_program(built_program("zt-alarm"), { "--root", device.root().string(), "add", "07:30" }), 0);
+    // The third line shows the alarm's time as the locale writes it (the device's clock may be
+    // anywhere, so the alarm is less than a day away).
     std::optional<UiLine> alarm_line;
-    ASSERT_TRUE(eventually([&] {
-        for (const UiLine& line : ui_lines().value_or(std::vector<UiLine> {})) {
-            if (line.kind == "label" && line.text.find(u"30") != std::u16string::npos && line.text != u"none") alarm_line = line;
-        }
-        return alarm_line.has_value();
-    }, kPatience, "the new alarm in the third line"));
+    ASSERT_TRUE(eventually([&] { return (alarm_line = item_line(platform::gui::format_locale_time(7, 30))).has_value(); },
+                           kPatience, "the new alarm in the third line"));
+    EXPECT_FALSE(shows(u"none"));
 
-    std::vector<platform::Message> told;
-    auto stand_in = platform::Window::create(contracts::kMainProgramClass, u"Zun Time",
-                                             [&](platform::Window&, const platform::Message& message) -> std::optional<uint32_t> {
-                                                 told.push_back(message);
-                                                 return 0;
-                                             });
-    ASSERT_TRUE(stand_in);
-    const QPoint on_line = alarm_line->rect.center();
-    ASSERT_EQ(input({ "hold", std::to_string(on_line.x()), std::to_string(on_line.y()) }), 0);
-    const auto alarm_entry = find_line(ui_lines().value_or(std::vector<UiLine> {}), "submenu", u"Alarms");
-    ASSERT_TRUE(alarm_entry) << "the full menu";
+    // A hold in the Today screen's first moments opens no menu (noted, not yet understood), so
+    // the hold is repeated until the menu is there.
+    const std::string x = std::to_string(alarm_line->x + alarm_line->width / 2);
+    const std::string y = std::to_string(alarm_line->y + alarm_line->height / 2);
+    std::optional<UiLine> alarm_entry;
+    ASSERT_TRUE(eventually([&] {
+        if ((alarm_entry = find_line(ui_lines().value_or(std::vector<UiLine> {}), "submenu", u"Alarms"))) return true;
+        input({ "hold", x, y });
+        return false;
+    }, kPatience, "the full menu")) << device_verb({ "ui" }).out;
     ASSERT_EQ(tap_centre_of(*alarm_entry), 0);
     std::optional<UiLine> disable;
     ASSERT_TRUE(eventually([&] {
@@ -86,6 +85,18 @@ TEST_F(TodayItemEndToEnd, ShowsTheTimeFollowsANewAlarmAndItsMenuDisablesIt) {
         disable = find_line(ui_lines().value_or(std::vector<UiLine> {}), "menuitem", u"Disable");
         return disable.has_value();
     }, kPatience, "the alarm's submenu"));
+    // The main program's anchor window, hidden as the real one is, so that the Today screen
+    // stays the program in front.
+    std::vector<platform::Message> told;
+    platform::WindowOptions hidden;
+    hidden.visible = false;
+    auto stand_in = platform::Window::create(contracts::kMainProgramClass, u"Zun Time",
+                                             [&](platform::Window&, const platform::Message& message) -> std::optional<uint32_t> {
+                                                 told.push_back(message);
+                                                 return 0;
+                                             },
+                                             hidden);
+    ASSERT_TRUE(stand_in);
     ASSERT_EQ(tap_centre_of(*disable), 0);
     EXPECT_TRUE(eventually([] {
         core::CTimeStore store;
