@@ -89,8 +89,8 @@ TodayLayout today_layout(int32_t width, int32_t height, uint32_t view, uint32_t 
 skins::Rgb theme_text_colour();
 // A colour as the shell passes it (0x00BBGGRR).
 skins::Rgb colour_from_colorref(uint32_t colorref);
-// The normal font's height in pixels: on systems of generation 3 and later the user's text size,
-// which the device does not report, so 12; before, 8 points at the screen's dots per inch.
+// The normal font's height in pixels: on systems of generation 3 and later the user's text size
+// (12 when the device gives none); before, 8 points at the screen's dots per inch.
 int32_t normal_font_height(int generation, int dots_per_inch);
 
 // The universal moment of the enabled alarm that rings next after the local time `local`
