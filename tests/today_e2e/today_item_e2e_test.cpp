@@ -29,9 +29,7 @@ using platform::gui::UiLine;
 
 class TodayItemEndToEnd : public MainProgramEndToEnd {
 protected:
-    void SetUp() override {
-        MainProgramEndToEnd::SetUp();
-        if (HasFatalFailure()) return;
+    void start_today() {
         m_today = platform::testing::ChildProcess::spawn(built_program("zt-today"), { "--root", device.root().string() });
         ASSERT_TRUE(m_today);
         ASSERT_TRUE(eventually([] { return platform::find_window(contracts::kTodayItemClass).has_value(); }, kStartLimit,
@@ -51,6 +49,7 @@ protected:
 };
 
 TEST_F(TodayItemEndToEnd, ShowsTheTimeFollowsANewAlarmAndItsMenuDisablesIt) {
+    start_today();
     ASSERT_TRUE(eventually([] { return shows(u"none"); }, kPatience, "the item's alarm line")) << "no item on the Today screen";
     const auto picture = screencap(device.root() / "today.png");
     ASSERT_TRUE(picture);
@@ -115,6 +114,47 @@ TEST_F(TodayItemEndToEnd, ShowsTheTimeFollowsANewAlarmAndItsMenuDisablesIt) {
         }
         return false;
     }, kPatience, "command 6 at the main program's window"));
+}
+
+// The options page's preview is the item as the Today screen shows it: the same view, skin,
+// background picture and theme colour.
+TEST_F(TodayItemEndToEnd, TheOptionsPagePreviewMatchesTheItem) {
+    QImage water(480, 640, QImage::Format_RGB32);
+    water.fill(QColor(200, 220, 240));
+    ASSERT_TRUE(water.save(QString::fromStdString((device.root() / "Windows" / "zt_water.png").string())));
+    namespace registry = platform::registry;
+    registry::Key::create(registry::Root::CurrentUser, u"SOFTWARE\\Microsoft\\Today")->key.set_string(u"Watermark", u"zt_water.png");
+    registry::Key::create(registry::Root::LocalMachine, u"SOFTWARE\\Microsoft\\Color")->key.set_dword(u"6", 0x00204080);
+    settings_key().set_dword(u"View", 0);
+    start_today();
+    ASSERT_TRUE(eventually([] { return shows(u"none"); }, kPatience, "the item"));
+    const auto item = find_line(ui_lines().value_or(std::vector<UiLine> {}), "button", u"Zun Time");
+    ASSERT_TRUE(item) << "the item's icon";
+    // The item is listed as soon as it exists; it is on the screen once it has painted there.
+    std::optional<QImage> today;
+    ASSERT_TRUE(eventually([&] {
+        today = screencap(device.root() / "today.png");
+        return today && share_alike(*today, water, QRect(item->x, item->y, item->width, item->height), QPoint(), 12, 2) < 0.9;
+    }, kPatience, "the item painted"));
+    m_today->terminate();
+    m_today.reset();
+
+    start_main(u"Options 4", false);
+    std::optional<UiLine> preview;
+    ASSERT_TRUE(eventually([&] {
+        for (const UiLine& line : ui_lines().value_or(std::vector<UiLine> {})) {
+            if (line.control_id == 1405) preview = line;
+        }
+        return preview.has_value();
+    }, kPatience, "the preview"));
+    const auto page = screencap(device.root() / "page.png");
+    ASSERT_TRUE(page);
+    // The preview is as wide as the screen inside a page with margins: compare what it shows.
+    const int width = std::min(preview->width, page->width() - preview->x) - 16;
+    const QRect on_today(item->x, item->y, width, preview->height);
+    EXPECT_GT(share_alike(*today, *page, on_today, QPoint(preview->x - item->x, preview->y - item->y)), 0.95)
+        << "the item and its preview differ";
+    EXPECT_EQ(close_main(), 0u);
 }
 
 }  // namespace
