@@ -13,7 +13,9 @@
 #include "platform/gui/locale_clock.h"
 #include "platform/gui/testing/widget_test_app.h"
 #include "platform/testing/temp_device_root.h"
+#include "skins/testing/skin_fixture.h"
 #include "today/item_window.h"
+#include "today/tab_clock.h"
 
 namespace zt::today {
 namespace {
@@ -216,6 +218,41 @@ TEST(TodayItemWindow, RefreshCacheAnswersChangesAndAShrinkStartsTheRepaintTimerO
     EXPECT_TRUE(item.selected());
     EXPECT_EQ(abi::send_child_message(&item, abi::kMsgUserNavigation), 0);
     EXPECT_FALSE(item.selected());
+}
+
+class TodayTabClock : public skins::testing::SkinDeviceTest {
+protected:
+    // Pixels of a white 200 x 60 target the clock changes when told it has `width`.
+    int painted_pixels(platform::today::SmartPlugin& clock, uint32_t width) {
+        std::vector<uint8_t> bits(static_cast<size_t>(skins::CPicture::stride_for(200)) * 60, 0xFF);
+        const platform::today::PaintTarget target { bits.data(), 200, 60, skins::CPicture::stride_for(200), nullptr };
+        const platform::today::PaintRect rect { 0, 0, 200, 60 };
+        clock.set_size(width, 60);
+        EXPECT_EQ(clock.paint(&target, &rect), platform::today::kOk);
+        return static_cast<int>(std::count_if(bits.begin(), bits.end(), [](uint8_t byte) { return byte != 0xFF; }));
+    }
+};
+
+TEST_F(TodayTabClock, AnswersItsTwoInterfacesAndPaintsTheClockOrTheIconWhenTheTabIsNarrow) {
+    namespace abi = platform::today;
+    platform::gui::testing::widget_test_app();
+    add_shipped_skin(u"Default", ZT_SKINS_DIR);
+    auto* clock = new CTabClock();
+    clock->add_ref();
+    void* answer = &answer;
+    const abi::InterfaceId other { 1, 2, 3, {} };
+    EXPECT_EQ(clock->query_interface(&other, &answer), abi::kNoInterface);
+    EXPECT_EQ(answer, nullptr);
+    EXPECT_EQ(clock->query_interface(&abi::kIidSmartPlugin, nullptr), abi::kInvalidArgument);
+    EXPECT_EQ(clock->query_interface(&abi::kIidUnknown, &answer), abi::kOk);
+    EXPECT_EQ(answer, static_cast<abi::SmartPlugin*>(clock));
+    EXPECT_EQ(clock->release(), 1u) << "the query added a reference";
+
+    const int dial = painted_pixels(*clock, 200);
+    const int icon = painted_pixels(*clock, 10);
+    EXPECT_GT(icon, 0) << "a tab narrower than the clock shows the item icon";
+    EXPECT_GT(dial, 2 * icon) << "a wide tab shows the whole clock";
+    EXPECT_EQ(clock->release(), 0u);
 }
 
 }  // namespace
