@@ -62,8 +62,7 @@ TEST_F(TodayItemEndToEnd, ShowsTheTimeFollowsANewAlarmAndItsMenuDisablesIt) {
                            kPatience, "the new alarm in the third line"));
     EXPECT_FALSE(shows(u"none"));
 
-    // A hold in the Today screen's first moments opens no menu (noted, not yet understood), so
-    // the hold is repeated until the menu is there.
+    // The hold is repeated until the menu is there: a hold lands only once the screen has it.
     const std::string x = std::to_string(alarm_line->x + alarm_line->width / 2);
     const std::string y = std::to_string(alarm_line->y + alarm_line->height / 2);
     std::optional<UiLine> alarm_entry;

@@ -78,6 +78,9 @@ void ItemArea::create(const TodayItemEntry& entry) {
     if (widget) {
         if (widget->parentWidget() != this) widget->setParent(this);
         widget->show();
+        // Its height at once: laid out with the entry's 0, a new item would stay out of sight
+        // (and out of reach of the pen) until the first refresh.
+        send_child_message(widget, kMsgQueryRefreshCache, 0, reinterpret_cast<intptr_t>(hosted.list_item.get()));
     }
     hosted.widget = widget;
     m_items.push_back(std::move(hosted));
