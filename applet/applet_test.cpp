@@ -8,9 +8,11 @@
 
 #include "applet/dock_applet.h"
 #include "core/number_text.h"
+#include "platform/base/clock.h"
 #include "platform/base/le_bytes.h"
 #include "platform/gui/testing/widget_test_app.h"
 #include "skins/testing/skin_fixture.h"
+#include "today/item_icons.h"
 
 namespace zt::applet {
 namespace {
@@ -171,6 +173,23 @@ TEST_F(DockApplet, ShowDateTwiceRestoresTheSizeAndTheBlobFollowsTheCommands) {
     EXPECT_EQ(description[0], 0) << "14 units are too few";
     EXPECT_EQ(copy_applet_description(description, 15), 15u);
     EXPECT_EQ(std::u16string_view(description), u"Zun Time Applet");
+    EXPECT_EQ(today::applet_icon(true).size(), QSize(32, 32));
+    EXPECT_EQ(today::applet_icon(false).size(), QSize(16, 16));
+}
+
+TEST_F(DockApplet, UpdateAsksForOneRepaintAMinuteAndNoneWhileOneIsPending) {
+    platform::ManualClock clock;
+    platform::ScopedClockOverride installed(clock);
+    CDockApplet applet({}, std::make_unique<RecordingReach>());
+    ASSERT_TRUE(applet.init(host.get()));
+    EXPECT_EQ(applet.retry_count(), -1) << "the images are complete";
+    EXPECT_TRUE(applet.update()) << "nothing drawn yet";
+    EXPECT_FALSE(applet.update()) << "the host has not painted since";
+    EXPECT_TRUE(paint(applet).first);
+    clock.advance_ms(59'000);
+    EXPECT_FALSE(applet.update()) << "the same minute is shown";
+    clock.advance_ms(1'000);
+    EXPECT_TRUE(applet.update()) << "the minute turned";
 }
 
 std::vector<std::pair<QString, uint32_t>> actions(const QMenu& menu, std::vector<QString>* checked = nullptr) {

@@ -42,16 +42,20 @@ void CDockApplet::load_images() {
     }
 }
 
+void CDockApplet::reload_images() {
+    load_images();
+    // A skin without the view's images gets the same retries as a start without them.
+    m_retry_count = m_images.complete(m_data.view) ? -1 : 0;
+}
+
 bool CDockApplet::init(QWidget* host) {
     m_host = host;
     const int32_t side = applet_metrics(m_skins.high_resolution()).initial_side;
     m_width = side;
     m_height = side;
-    load_images();
+    reload_images();
     std::tie(m_width, m_height) = size_of(layout_now());
-    const bool complete = m_images.complete(m_data.view);
-    m_retry_count = complete ? -1 : 0;
-    return complete;
+    return m_retry_count < 0;
 }
 
 std::pair<int32_t, int32_t> CDockApplet::size_of(const AppletLayout& layout) const {
@@ -116,10 +120,10 @@ bool CDockApplet::handle_command(uint32_t command_number) {
         const uint32_t view = command_number - command::kFirstView;
         if (view == m_data.view) return true;
         m_data.view = view;
-        load_images();
+        reload_images();
     } else if (command_number >= command::kFirstSkin && command_number - command::kFirstSkin < m_skin_list.size()) {
         m_data.skin_name = m_skin_list[command_number - command::kFirstSkin];
-        load_images();
+        reload_images();
     } else {
         return false;
     }

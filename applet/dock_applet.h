@@ -60,6 +60,8 @@ public:
 
 private:
     void load_images();
+    // Loads them and arms the retries when they are incomplete.
+    void reload_images();
     AppletLayout layout_now() const;
     // The layout's size, or the stored one while the view's images are missing.
     std::pair<int32_t, int32_t> size_of(const AppletLayout& layout) const;
