@@ -96,11 +96,22 @@ protected:
         add_shipped_skin(u"Black", ZT_SKINS_DIR);
         host = std::make_unique<RecordingHost>();
     }
-    // Paints into a white 300 x 200 panel; how many bytes changed.
+    // Paints into a white 300 x 200 panel; how many pixels changed, all inside the placement.
     std::pair<bool, int> paint(CDockApplet& applet) {
-        std::vector<uint8_t> bits(static_cast<size_t>(skins::CPicture::stride_for(300)) * 200, 0xFF);
-        const bool drawn = applet.paint({ 0, 0, 300, 200 }, { bits.data(), 300, 200, skins::CPicture::stride_for(300), host.get() });
-        return { drawn, static_cast<int>(std::count_if(bits.begin(), bits.end(), [](uint8_t byte) { return byte != 0xFF; })) };
+        const int32_t stride = skins::CPicture::stride_for(300);
+        std::vector<uint8_t> bits(static_cast<size_t>(stride) * 200, 0xFF);
+        const bool drawn = applet.paint({ 0, 0, 300, 200 }, { bits.data(), 300, 200, stride, host.get() });
+        const skins::PixelView panel { bits.data(), 300, 200, stride };
+        int changed = 0;
+        for (int32_t y = 0; y < 200; ++y) {
+            for (int32_t x = 0; x < 300; ++x) {
+                const uint8_t* pixel = panel.pixel(x, y);
+                if (pixel[0] == 0xFF && pixel[1] == 0xFF && pixel[2] == 0xFF) continue;
+                ++changed;
+                EXPECT_TRUE(applet.placement() && applet.placement()->contains({ x, y })) << x << "," << y;
+            }
+        }
+        return { drawn, changed };
     }
     uint32_t update_message() const {
         return platform::dock::register_window_message(platform::dock::kHostUpdateMessageName);
@@ -161,6 +172,10 @@ TEST_F(DockApplet, ShowDateTwiceRestoresTheSizeAndTheBlobFollowsTheCommands) {
     EXPECT_TRUE(paint(applet).first);
 
     ASSERT_TRUE(applet.handle_command(201));
+    EXPECT_FALSE(paint(applet).first) << "the digital face has its own size";
+    const auto [drawn, changed] = paint(applet);
+    EXPECT_TRUE(drawn);
+    EXPECT_GT(changed, 0);
     uint8_t small[10] {};
     EXPECT_EQ(applet.get_data(small, sizeof small), 330u) << "\"default\" is 7 units";
     EXPECT_EQ(small[0], 0) << "nothing copied into a short buffer";
