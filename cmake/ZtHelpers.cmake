@@ -13,6 +13,21 @@ function(zt_add_test name)
     PROPERTIES ENVIRONMENT "ZT_BIN_DIR=${CMAKE_BINARY_DIR}/bin" TIMEOUT 120)
 endfunction()
 
+# zt_add_loaded_library(NAME SOURCES a.cpp LIBS lib1 lib2)
+# A library a device host loads into its own process (Today item, applet): only the entry
+# points it marks visible are seen, the static libraries inside included, and it stays mapped
+# once loaded, since Qt keeps pointers into it (event types, timers) until the application ends.
+function(zt_add_loaded_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+  add_library(${name} SHARED ${ARG_SOURCES})
+  target_link_libraries(${name} PRIVATE ${ARG_LIBS})
+  set_target_properties(${name} PROPERTIES
+    OUTPUT_NAME "${name}"
+    CXX_VISIBILITY_PRESET hidden
+    VISIBILITY_INLINES_HIDDEN ON)
+  target_link_options(${name} PRIVATE "LINKER:--exclude-libs,ALL" "LINKER:--no-undefined" "LINKER:-z,nodelete")
+endfunction()
+
 # zt_add_bench(NAME SOURCES a.cpp LIBS lib1)
 function(zt_add_bench name)
   cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})

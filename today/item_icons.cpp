@@ -24,7 +24,9 @@ void draw_clock(QPainter& painter, const QColor& rim, const QColor& face, const 
 QImage load_icon_resource(int resource_id, int width, int height) {
     if (width < 1 || height < 1) return {};
     const bool tab = resource_id == kTabIconResource;
-    if (!tab && resource_id != kItemIconResource && resource_id != kLargeItemIconResource) return {};
+    if (!tab && resource_id != kItemIconResource && resource_id != kLargeItemIconResource &&
+        resource_id != kAppletIconResource)
+        return {};
     QImage icon(width, height, QImage::Format_ARGB32);
     icon.fill(Qt::transparent);
     QPainter painter(&icon);
@@ -43,6 +45,11 @@ QImage item_icon(bool high_resolution) {
 
 QImage tab_icon(bool high_resolution) {
     return high_resolution ? load_icon_resource(kTabIconResource, 24, 22) : load_icon_resource(kTabIconResource, 12, 11);
+}
+
+QImage applet_icon(bool high_resolution) {
+    const int side = high_resolution ? 32 : 16;
+    return load_icon_resource(kAppletIconResource, side, side);
 }
 
 }  // namespace zt::today
