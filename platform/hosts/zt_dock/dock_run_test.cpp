@@ -1,0 +1,96 @@
+// zt-dock as a person meets it: started in a fresh device root with an applet placed before,
+// looked at and tapped through zt-device's debug bridge, ended by SIGTERM with the applet's
+// data stored back.
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <optional>
+#include <string>
+
+#include "platform/profile/device_profile.h"
+#include "platform/registry/registry.h"
+#include "platform/testing/child_process.h"
+#include "platform/testing/running_device.h"
+#include "platform/testing/temp_device_root.h"
+
+namespace zt::platform::testing {
+namespace {
+
+namespace fs = std::filesystem;
+using registry::Key;
+using registry::Root;
+
+constexpr QRgb kAppletColour = 0xFF2080C0;  // the fake applet's box
+constexpr char16_t kAppletsKey[] = u"Software\\ZunDevice\\Dock\\Applets";
+
+class DockRunTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ASSERT_FALSE(m_root.path().empty());
+        ASSERT_TRUE(write_screen_size(240, 320));
+        fs::create_directories(m_root.path() / "Windows");
+        fs::copy_file(ZT_FAKE_APPLET_LIBRARY, m_root.path() / "Windows" / "FakeApplet.dll");
+        auto registered = Key::create(Root::LocalMachine, u"SOFTWARE\\Zunworks\\Shared\\TabApplets\\Fake");
+        ASSERT_TRUE(registered);
+        registered->key.set_string(u"DLL", u"\\Windows\\FakeApplet.dll");
+        registered->key.set_string(u"Name", u"Fake Applet");
+        registered->key.set_string(u"Label", u"Fake");
+        auto placed = Key::create(Root::CurrentUser, std::u16string(kAppletsKey) + u"\\0");
+        ASSERT_TRUE(placed);
+        placed->key.set_string(u"Library", u"\\windows\\fakeapplet.dll");
+        const uint8_t blob[] = { 41, 0, 0, 0 };
+        placed->key.set_binary(u"Data", blob);
+        ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        ::setenv("ZT_FAKE_APPLET_LOG", log_file().c_str(), 1);
+    }
+    void TearDown() override { ::unsetenv("ZT_FAKE_APPLET_LOG"); }
+
+    fs::path log_file() const { return m_root.path() / "applet.log"; }
+    bool logged_prefix(const std::string& wanted) const {
+        std::ifstream in(log_file());
+        for (std::string line; std::getline(in, line);)
+            if (line.starts_with(wanted)) return true;
+        return false;
+    }
+    std::optional<QImage> screen() const {
+        const fs::path file = m_root.path() / "screen.png";
+        if (run_zt_device({ "screencap", file.string() }).exit_code != 0) return std::nullopt;
+        QImage image;
+        if (!image.load(QString::fromStdString(file.string()), "PNG")) return std::nullopt;
+        return image.convertToFormat(QImage::Format_RGB32);
+    }
+
+    TempDeviceRoot m_root;
+};
+
+TEST_F(DockRunTest, ShowsTheStoredAppletPassesItsTapAndStoresItsDataOnSigterm) {
+    auto dock = ChildProcess::spawn(built_program("zt-dock"), { "--root", m_root.path().string() });
+    ASSERT_TRUE(dock);
+    std::optional<QImage> picture;
+    ASSERT_TRUE(eventually([&] { return (picture = screen()).has_value(); }, kPatience, "the dock's picture"));
+    ASSERT_EQ(picture->size(), QSize(240, 320));
+
+    // The applet's box: the first run of its colour down the left of the screen.
+    int top = 0;
+    while (top < 320 && picture->pixel(20, top) != kAppletColour) ++top;
+    ASSERT_LT(top, 100) << "no applet near the top of the screen";
+    EXPECT_EQ(picture->pixel(20, top + 25), kAppletColour) << "30 rows high";
+    EXPECT_EQ(picture->pixel(39, top + 10), kAppletColour) << "40 wide from x = 2";
+    EXPECT_NE(picture->pixel(45, top + 10), kAppletColour) << "and no wider";
+
+    ASSERT_EQ(run_zt_device({ "input", "tap", "10", std::to_string(top + 10) }).exit_code, 0);
+    EXPECT_TRUE(eventually([&] { return logged_prefix("click 8 "); }, kPatience, "the tap to reach OnClick"));
+
+    EXPECT_EQ(dock->terminate(), 0);
+    const auto stored = Key::open(Root::CurrentUser, std::u16string(kAppletsKey) + u"\\0");
+    ASSERT_TRUE(stored);
+    EXPECT_EQ(stored->get_binary(u"Data"), (std::vector<uint8_t> { 42, 0, 0, 0 })) << "the tap counted in the blob";
+    EXPECT_TRUE(logged_prefix("delete 42")) << "the applet was deleted as the dock ended";
+}
+
+}  // namespace
+}  // namespace zt::platform::testing
