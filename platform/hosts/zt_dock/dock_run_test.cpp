@@ -7,7 +7,6 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -15,7 +14,9 @@
 #include "platform/registry/registry.h"
 #include "platform/testing/child_process.h"
 #include "platform/testing/running_device.h"
+#include "platform/testing/log_lines.h"
 #include "platform/testing/temp_device_root.h"
+#include "tests/app_e2e/device_bridge.h"
 
 namespace zt::platform::testing {
 namespace {
@@ -32,8 +33,7 @@ protected:
     void SetUp() override {
         ASSERT_FALSE(m_root.path().empty());
         ASSERT_TRUE(write_screen_size(240, 320));
-        fs::create_directories(m_root.path() / "Windows");
-        fs::copy_file(ZT_FAKE_APPLET_LIBRARY, m_root.path() / "Windows" / "FakeApplet.dll");
+        ASSERT_TRUE(copy_into_root(m_root.path(), ZT_FAKE_APPLET_LIBRARY, "Windows/FakeApplet.dll"));
         auto registered = Key::create(Root::LocalMachine, u"SOFTWARE\\Zunworks\\Shared\\TabApplets\\Fake");
         ASSERT_TRUE(registered);
         registered->key.set_string(u"DLL", u"\\Windows\\FakeApplet.dll");
@@ -45,33 +45,20 @@ protected:
         const uint8_t blob[] = { 41, 0, 0, 0 };
         placed->key.set_binary(u"Data", blob);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
-        ::setenv("ZT_FAKE_APPLET_LOG", log_file().c_str(), 1);
+        ::setenv("ZT_FAKE_APPLET_LOG", m_log.file().c_str(), 1);
     }
     void TearDown() override { ::unsetenv("ZT_FAKE_APPLET_LOG"); }
 
-    fs::path log_file() const { return m_root.path() / "applet.log"; }
-    bool logged_prefix(const std::string& wanted) const {
-        std::ifstream in(log_file());
-        for (std::string line; std::getline(in, line);)
-            if (line.starts_with(wanted)) return true;
-        return false;
-    }
-    std::optional<QImage> screen() const {
-        const fs::path file = m_root.path() / "screen.png";
-        if (run_zt_device({ "screencap", file.string() }).exit_code != 0) return std::nullopt;
-        QImage image;
-        if (!image.load(QString::fromStdString(file.string()), "PNG")) return std::nullopt;
-        return image.convertToFormat(QImage::Format_RGB32);
-    }
-
     TempDeviceRoot m_root;
+    LogLines m_log { m_root.path() / "applet.log" };
 };
 
 TEST_F(DockRunTest, ShowsTheStoredAppletPassesItsTapAndStoresItsDataOnSigterm) {
     auto dock = ChildProcess::spawn(built_program("zt-dock"), { "--root", m_root.path().string() });
     ASSERT_TRUE(dock);
     std::optional<QImage> picture;
-    ASSERT_TRUE(eventually([&] { return (picture = screen()).has_value(); }, kPatience, "the dock's picture"));
+    ASSERT_TRUE(eventually([&] { return (picture = e2e::screencap(m_root.path() / "screen.png")).has_value(); },
+                           kPatience, "the dock's picture"));
     ASSERT_EQ(picture->size(), QSize(240, 320));
 
     // The applet's box: the first run of its colour down the left of the screen.
@@ -82,14 +69,14 @@ TEST_F(DockRunTest, ShowsTheStoredAppletPassesItsTapAndStoresItsDataOnSigterm) {
     EXPECT_EQ(picture->pixel(39, top + 10), kAppletColour) << "40 wide from x = 2";
     EXPECT_NE(picture->pixel(45, top + 10), kAppletColour) << "and no wider";
 
-    ASSERT_EQ(run_zt_device({ "input", "tap", "10", std::to_string(top + 10) }).exit_code, 0);
-    EXPECT_TRUE(eventually([&] { return logged_prefix("click 8 "); }, kPatience, "the tap to reach OnClick"));
+    ASSERT_EQ(e2e::input({ "tap", "10", std::to_string(top + 10) }), 0);
+    EXPECT_TRUE(eventually([&] { return m_log.has_line_starting("click 8 "); }, kPatience, "the tap to reach OnClick"));
 
     EXPECT_EQ(dock->terminate(), 0);
     const auto stored = Key::open(Root::CurrentUser, std::u16string(kAppletsKey) + u"\\0");
     ASSERT_TRUE(stored);
     EXPECT_EQ(stored->get_binary(u"Data"), (std::vector<uint8_t> { 42, 0, 0, 0 })) << "the tap counted in the blob";
-    EXPECT_TRUE(logged_prefix("delete 42")) << "the applet was deleted as the dock ended";
+    EXPECT_TRUE(m_log.has_line_starting("delete 42")) << "the applet was deleted as the dock ended";
 }
 
 }  // namespace

@@ -1,8 +1,10 @@
 #include "platform/hosts/zt_dock/dock_store.h"
 
 #include <algorithm>
+#include <charconv>
 
 #include "platform/base/text.h"
+#include "platform/registry/subkeys.h"
 
 namespace zt::platform::dock {
 namespace {
@@ -23,12 +25,10 @@ const Key::ValueInfo* find_value(const StoredApplet& applet, std::u16string_view
 
 // The entry's number when its name is a plain decimal number.
 std::optional<uint32_t> entry_number(std::u16string_view name) {
-    if (name.empty() || name.size() > 9) return std::nullopt;
+    const std::string text = utf16_to_utf8(name);
     uint32_t number = 0;
-    for (char16_t unit : name) {
-        if (unit < u'0' || unit > u'9') return std::nullopt;
-        number = number * 10 + static_cast<uint32_t>(unit - u'0');
-    }
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), number);
+    if (text.empty() || error != std::errc() || end != text.data() + text.size()) return std::nullopt;
     return number;
 }
 
@@ -70,16 +70,10 @@ StoredApplet stored_applet(std::u16string_view library, std::span<const uint8_t>
 
 std::vector<StoredApplet> read_stored_applets() {
     std::vector<StoredApplet> applets;
-    const auto list = Key::open(registry::Root::CurrentUser, kDockAppletsKey);
-    if (!list) return applets;
-    for (uint32_t index = 0;; ++index) {
-        auto name = list->enum_subkey(index);
-        if (!name) break;
-        const auto key = list->open_subkey(*name);
-        if (!key) continue;
-        StoredApplet applet { *name, {} };
+    for (auto& [name, key] : registry::open_subkeys(registry::Root::CurrentUser, kDockAppletsKey)) {
+        StoredApplet applet { std::move(name), {} };
         for (uint32_t at = 0;; ++at) {
-            auto value = key->enum_value(at);
+            auto value = key.enum_value(at);
             if (!value) break;
             applet.values.push_back(std::move(*value));
         }

@@ -9,7 +9,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <memory>
 #include <string>
 #include <vector>
@@ -22,6 +21,7 @@
 #include "platform/hosts/zt_dock/tab_applets.h"
 #include "platform/profile/device_profile.h"
 #include "platform/registry/registry.h"
+#include "platform/testing/log_lines.h"
 #include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::dock {
@@ -48,25 +48,16 @@ protected:
         gui::testing::widget_test_app();
         ASSERT_FALSE(m_root.path().empty());
         ASSERT_TRUE(write_screen_size(240, 320));
-        fs::create_directories(m_root.path() / "Windows");
-        fs::copy_file(ZT_FAKE_APPLET_LIBRARY, m_root.path() / "Windows" / "FakeApplet.dll");
-        fs::copy_file(ZT_PARTIAL_APPLET_LIBRARY, m_root.path() / "Windows" / "Partial.dll");
+        ASSERT_TRUE(testing::copy_into_root(m_root.path(), ZT_FAKE_APPLET_LIBRARY, "Windows/FakeApplet.dll"));
+        ASSERT_TRUE(testing::copy_into_root(m_root.path(), ZT_PARTIAL_APPLET_LIBRARY, "Windows/Partial.dll"));
         auto colours = Key::create(Root::LocalMachine, u"SOFTWARE\\Microsoft\\Color");
         ASSERT_TRUE(colours);
         colours->key.set_dword(u"6", 0x000000FF);
-        ::setenv("ZT_FAKE_APPLET_LOG", (m_root.path() / "applet.log").c_str(), 1);
+        ::setenv("ZT_FAKE_APPLET_LOG", m_log.file().c_str(), 1);
     }
     void TearDown() override { ::unsetenv("ZT_FAKE_APPLET_LOG"); }
 
-    // The fake's log lines since the last call.
-    Lines taken() {
-        std::ifstream in(m_root.path() / "applet.log");
-        Lines lines;
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
-        Lines fresh(lines.begin() + static_cast<std::ptrdiff_t>(std::min(m_seen, lines.size())), lines.end());
-        m_seen = lines.size();
-        return fresh;
-    }
+    Lines taken() { return m_log.take(); }
     static void store(const std::u16string& name, const std::vector<Key::ValueInfo>& values) {
         auto key = Key::create(Root::CurrentUser, std::u16string(kDockAppletsKey) + u"\\" + name);
         ASSERT_TRUE(key);
@@ -79,7 +70,7 @@ protected:
     static std::vector<uint8_t> stored_data(const StoredApplet& applet) { return applet.data().value_or(std::vector<uint8_t> { 9 }); }
 
     testing::TempDeviceRoot m_root;
-    size_t m_seen { 0 };
+    testing::LogLines m_log { m_root.path() / "applet.log" };
 };
 
 TEST_F(DockTest, AnAddedAppletIsMadeInitedSizedPaintedInItsBoxAndUpdatedInThatOrder) {

@@ -3,24 +3,16 @@
 #include <algorithm>
 
 #include "platform/base/text.h"
-#include "platform/registry/registry.h"
+#include "platform/registry/subkeys.h"
 
 namespace zt::platform::dock {
 
 std::vector<TabApplet> registered_tab_applets() {
-    using registry::Key;
     std::vector<TabApplet> applets;
-    const auto list = Key::open(registry::Root::LocalMachine, kTabAppletsKey);
-    if (!list) return applets;
-    for (uint32_t index = 0;; ++index) {
-        auto name = list->enum_subkey(index);
-        if (!name) break;
-        const auto key = list->open_subkey(*name);
-        if (!key) continue;
-        auto dll = key->get_string(u"DLL");
+    for (auto& [name, key] : registry::open_subkeys(registry::Root::LocalMachine, kTabAppletsKey)) {
+        auto dll = key.get_string(u"DLL");
         if (!dll || dll->empty()) continue;
-        applets.push_back({ *name, std::move(*dll), key->get_string(u"Name").value_or(*name),
-                            key->get_string(u"Label").value_or(u"") });
+        applets.push_back({ name, std::move(*dll), key.get_string(u"Name").value_or(name), key.get_string(u"Label").value_or(u"") });
     }
     std::stable_sort(applets.begin(), applets.end(),
                      [](const TabApplet& a, const TabApplet& b) { return fold_case(a.name) < fold_case(b.name); });

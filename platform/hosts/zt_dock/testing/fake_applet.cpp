@@ -19,6 +19,7 @@
 #include <string>
 #include <utility>
 
+#include "platform/testing/fake_log.h"
 #include "platform/gui/dock_applet_abi.h"
 
 namespace {
@@ -40,14 +41,7 @@ struct Applet {
     QWidget* host { nullptr };
 };
 
-void log_line(const std::string& line) {
-    const char* file = std::getenv("ZT_FAKE_APPLET_LOG");
-    if (!file) return;
-    if (FILE* out = std::fopen(file, "a")) {
-        std::fprintf(out, "%s\n", line.c_str());
-        std::fclose(out);
-    }
-}
+void log_line(const std::string& line) { zt::platform::testing::append_fake_log("ZT_FAKE_APPLET_LOG", line); }
 
 Applet* of(void* applet) { return static_cast<Applet*>(applet); }
 int32_t width_of(const Applet& applet) { return kBaseWidth + kStep * applet.grown; }
