@@ -14,9 +14,9 @@
 #include "platform/registry/registry.h"
 #include "platform/testing/child_process.h"
 #include "platform/testing/running_device.h"
+#include "platform/testing/screen_picture.h"
 #include "platform/testing/log_lines.h"
 #include "platform/testing/temp_device_root.h"
-#include "tests/app_e2e/device_bridge.h"
 
 namespace zt::platform::testing {
 namespace {
@@ -57,7 +57,7 @@ TEST_F(DockRunTest, ShowsTheStoredAppletPassesItsTapAndStoresItsDataOnSigterm) {
     auto dock = ChildProcess::spawn(built_program("zt-dock"), { "--root", m_root.path().string() });
     ASSERT_TRUE(dock);
     std::optional<QImage> picture;
-    ASSERT_TRUE(eventually([&] { return (picture = e2e::screencap(m_root.path() / "screen.png")).has_value(); },
+    ASSERT_TRUE(eventually([&] { return (picture = device_screen(m_root.path() / "screen.png")).has_value(); },
                            kPatience, "the dock's picture"));
     ASSERT_EQ(picture->size(), QSize(240, 320));
 
@@ -69,7 +69,7 @@ TEST_F(DockRunTest, ShowsTheStoredAppletPassesItsTapAndStoresItsDataOnSigterm) {
     EXPECT_EQ(picture->pixel(39, top + 10), kAppletColour) << "40 wide from x = 2";
     EXPECT_NE(picture->pixel(45, top + 10), kAppletColour) << "and no wider";
 
-    ASSERT_EQ(e2e::input({ "tap", "10", std::to_string(top + 10) }), 0);
+    ASSERT_EQ(run_zt_device({ "input", "tap", "10", std::to_string(top + 10) }).exit_code, 0);
     EXPECT_TRUE(eventually([&] { return m_log.has_line_starting("click 8 "); }, kPatience, "the tap to reach OnClick"));
 
     EXPECT_EQ(dock->terminate(), 0);

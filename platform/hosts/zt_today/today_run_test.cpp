@@ -14,6 +14,7 @@
 #include "platform/registry/registry.h"
 #include "platform/testing/child_process.h"
 #include "platform/testing/running_device.h"
+#include "platform/testing/screen_picture.h"
 #include "platform/testing/log_lines.h"
 #include "platform/testing/temp_device_root.h"
 
@@ -49,13 +50,7 @@ protected:
         const auto lines = LogLines(log_file()).take();
         return std::find(lines.begin(), lines.end(), wanted) != lines.end();
     }
-    std::optional<QImage> screen() const {
-        const fs::path file = m_root.path() / "screen.png";
-        if (run_zt_device({ "screencap", file.string() }).exit_code != 0) return std::nullopt;
-        QImage image;
-        if (!image.load(QString::fromStdString(file.string()), "PNG")) return std::nullopt;
-        return image.convertToFormat(QImage::Format_RGB32);
-    }
+    std::optional<QImage> screen() const { return device_screen(m_root.path() / "screen.png"); }
     std::vector<std::string> arguments() const { return { "--root", m_root.path().string() }; }
 
     TempDeviceRoot m_root;
