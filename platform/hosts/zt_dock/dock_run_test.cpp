@@ -1,5 +1,5 @@
 // zt-dock as a person meets it: started in a fresh device root with an applet placed before,
-// looked at and tapped through zt-device's debug bridge, ended by SIGTERM with the applet's
+// looked at, held and tapped through zt-device's debug bridge, ended by SIGTERM with the applet's
 // data stored back.
 #include <gtest/gtest.h>
 
@@ -10,6 +10,7 @@
 #include <optional>
 #include <string>
 
+#include "platform/gui/ui_line.h"
 #include "platform/profile/device_profile.h"
 #include "platform/registry/registry.h"
 #include "platform/testing/child_process.h"
@@ -53,7 +54,7 @@ protected:
     LogLines m_log { m_root.path() / "applet.log" };
 };
 
-TEST_F(DockRunTest, ShowsTheStoredAppletPassesItsTapAndStoresItsDataOnSigterm) {
+TEST_F(DockRunTest, ShowsTheStoredAppletPassesItsMenuCommandAndTapAndStoresItsDataOnSigterm) {
     auto dock = ChildProcess::spawn(built_program("zt-dock"), { "--root", m_root.path().string() });
     ASSERT_TRUE(dock);
     std::optional<QImage> picture;
@@ -69,14 +70,33 @@ TEST_F(DockRunTest, ShowsTheStoredAppletPassesItsTapAndStoresItsDataOnSigterm) {
     EXPECT_EQ(picture->pixel(39, top + 10), kAppletColour) << "40 wide from x = 2";
     EXPECT_NE(picture->pixel(45, top + 10), kAppletColour) << "and no wider";
 
-    ASSERT_EQ(run_zt_device({ "input", "tap", "10", std::to_string(top + 10) }).exit_code, 0);
+    // Tap-and-hold in its left half: the applet's menu with the dock's "Remove Applet" below it.
+    const std::string y = std::to_string(top + 10);
+    std::optional<gui::UiLine> count;
+    bool remove_offered = false;
+    ASSERT_TRUE(eventually(
+        [&] {
+            for (const gui::UiLine& line : gui::parse_ui_dump(run_zt_device({ "ui" }).out).value_or(std::vector<gui::UiLine> {})) {
+                if (line.kind == "menuitem" && line.text == u"Count") count = line;
+                if (line.kind == "menuitem" && line.text == u"Remove Applet") remove_offered = true;
+            }
+            if (!count) run_zt_device({ "input", "hold", "10", y });
+            return count.has_value();
+        },
+        kPatience, "the applet's menu"));
+    EXPECT_TRUE(remove_offered);
+    ASSERT_EQ(run_zt_device({ "input", "tap", std::to_string(count->x + count->width / 2),
+                              std::to_string(count->y + count->height / 2) }).exit_code, 0);
+    EXPECT_TRUE(eventually([&] { return m_log.has_line_starting("command 2"); }, kPatience, "the command to reach the applet"));
+
+    ASSERT_EQ(run_zt_device({ "input", "tap", "10", y }).exit_code, 0);
     EXPECT_TRUE(eventually([&] { return m_log.has_line_starting("click 8 "); }, kPatience, "the tap to reach OnClick"));
 
     EXPECT_EQ(dock->terminate(), 0);
     const auto stored = Key::open(Root::CurrentUser, std::u16string(kAppletsKey) + u"\\0");
     ASSERT_TRUE(stored);
-    EXPECT_EQ(stored->get_binary(u"Data"), (std::vector<uint8_t> { 42, 0, 0, 0 })) << "the tap counted in the blob";
-    EXPECT_TRUE(m_log.has_line_starting("delete 42")) << "the applet was deleted as the dock ended";
+    EXPECT_EQ(stored->get_binary(u"Data"), (std::vector<uint8_t> { 43, 0, 0, 0 })) << "the command and the tap counted";
+    EXPECT_TRUE(m_log.has_line_starting("delete 43")) << "the applet was deleted as the dock ended";
 }
 
 }  // namespace
