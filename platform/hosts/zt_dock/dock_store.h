@@ -5,7 +5,8 @@
 //   "Data"     REG_BINARY  the applet's blob (absent or empty: none)
 // An entry the dock cannot use (no "Library" string, "Data" of another type, a library that
 // does not load) keeps every value it has, and the dock writes it back at its place, so a
-// library that comes back later finds its applet again.
+// library that comes back later finds its applet again. Entries hold values only; a sub-key
+// someone put below an entry is not carried over when the dock rewrites the list.
 #include <cstdint>
 #include <optional>
 #include <span>
