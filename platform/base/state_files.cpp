@@ -72,7 +72,7 @@ int lasting_descriptor(const fs::path& file, bool create) {
 bool is_device_state_name(std::u16string_view top_level_name) {
     for (const char* state : { kRegistryFileName, kRegistryLockName, kNotifyVolumeFileName, kNotifyLockName,
                                kNotifyChangeFileName, kDeviceClockFileName, kDeviceLockFileName,
-                               kTodayLockFileName, kRuntimePointerFileName }) {
+                               kTodayLockFileName, kDockLockFileName, kRuntimePointerFileName }) {
         if (starts_with_ignoring_case(top_level_name, to_u16(state))) return true;
     }
     return false;

@@ -23,6 +23,7 @@ inline constexpr const char* kNotifyChangeFileName = "notify_changes";
 inline constexpr const char* kDeviceClockFileName = "device_clock";
 inline constexpr const char* kDeviceLockFileName = "zt-device.lock";
 inline constexpr const char* kTodayLockFileName = "zt-today.lock";
+inline constexpr const char* kDockLockFileName = "zt-dock.lock";
 inline constexpr const char* kRuntimePointerFileName = "runtime_folder";
 
 // True when a top-level name of the root belongs to the device's state (compared without

@@ -5,7 +5,19 @@
 #include <QVariant>
 #include <QWidget>
 
+#include "platform/gui/theme_colors.h"
+
 namespace zt::platform::today {
+
+std::optional<uint32_t> answer_colour_request(uintptr_t index) {
+    switch (index) {
+    case kColorText: return gui::shell_theme_colour(gui::kThemeText).value_or(kDefaultTextColour);
+    case kColorHighlight: return gui::shell_theme_colour(gui::kThemeHighlight).value_or(kDefaultHighlightColour);
+    case kColorHighlightedText:
+        return gui::shell_theme_colour(gui::kThemeHighlightedText).value_or(kDefaultHighlightedTextColour);
+    default: return std::nullopt;
+    }
+}
 
 intptr_t send_child_message(QWidget* widget, uint32_t message, uintptr_t wparam, intptr_t lparam) {
     if (!widget) return 0;

@@ -19,6 +19,7 @@
 #include <QEvent>
 
 #include <cstdint>
+#include <optional>
 
 class QImage;
 class QPainter;
@@ -54,6 +55,10 @@ inline constexpr uint32_t kMsgInitDialog = 0x0110;
 inline constexpr uint32_t kColorText = 0x10000004;
 inline constexpr uint32_t kColorHighlight = 0x10000022;
 inline constexpr uint32_t kColorHighlightedText = 0x10000023;
+// 0x00BBGGRR answers of kMsgGetColor when the theme has none.
+inline constexpr uint32_t kDefaultTextColour = 0x00000000;             // black
+inline constexpr uint32_t kDefaultHighlightColour = 0x00C66931;        // a mid blue
+inline constexpr uint32_t kDefaultHighlightedTextColour = 0x00FFFFFF;  // white
 
 // The Today background behind `item` drawn into 24-bit bottom-up pixels (blue, green, red) of
 // `width` x `height`, whose top-left corner lies at (left, top) of the item's widget.
@@ -87,6 +92,10 @@ inline constexpr char kScrollBarWidthProperty[] = "zt_scroll_bar_width";
 // parent's messages, the screen) handles it in its event() on a ChildMessageEvent. 0 when the
 // widget is null or does not answer.
 intptr_t send_child_message(QWidget* widget, uint32_t message, uintptr_t wparam = 0, intptr_t lparam = 0);
+
+// What a screen answers an item's kMsgGetColor with: the theme's colour for the index (a
+// kColor... number), else its default; nullopt for an index no screen knows.
+std::optional<uint32_t> answer_colour_request(uintptr_t index);
 
 // The scroll bar width of the screen's item area when it shows one, else 0.
 int32_t parent_scroll_bar_width(const QWidget* parent);

@@ -7,7 +7,6 @@
 #include <cstdio>
 
 #include "platform/base/text.h"
-#include "platform/gui/theme_colors.h"
 #include "platform/hosts/zt_today/tab_host.h"
 #include "platform/hosts/zt_today/today_background.h"
 
@@ -20,16 +19,6 @@ constexpr int32_t kMaxWatermarkSide = 8192;
 
 void complain(const TodayItemEntry& entry, const std::string& why) {
     std::fprintf(stderr, "zt-today: item %s not shown: %s\n", utf16_to_utf8(entry.name).c_str(), why.c_str());
-}
-
-std::optional<uint32_t> colour_answer(uintptr_t which) {
-    switch (which) {
-    case kColorText: return gui::shell_theme_colour(gui::kThemeText).value_or(kDefaultTextColour);
-    case kColorHighlight: return gui::shell_theme_colour(gui::kThemeHighlight).value_or(kDefaultHighlightColour);
-    case kColorHighlightedText:
-        return gui::shell_theme_colour(gui::kThemeHighlightedText).value_or(kDefaultHighlightedTextColour);
-    default: return std::nullopt;
-    }
 }
 
 QColor colour_of(uint32_t bgr) {
@@ -63,12 +52,12 @@ void ItemArea::create(const TodayItemEntry& entry) {
         widget = new TabHostItem(*hosted.list_item, this);
     } else {
         std::string error;
-        hosted.library = ItemLibrary::open(entry.dll, error);
+        hosted.library = DeviceLibrary::open(entry.dll, error);
         if (!hosted.library) {
             complain(entry, utf16_to_utf8(entry.dll) + ": " + error);
             return;
         }
-        const InitializeItemFunction initialize = hosted.library->initialize_item();
+        const InitializeItemFunction initialize = reinterpret_cast<InitializeItemFunction>(hosted.library->symbol(kInitializeItemExport));
         if (!initialize) {
             complain(entry, utf16_to_utf8(entry.dll) + " has no " + kInitializeItemExport);
             return;
@@ -170,7 +159,7 @@ std::vector<ItemArea::OptionsEntry> ItemArea::options_entries() const {
     for (const Hosted& item : m_items) {
         if (item.entry.options == 0) continue;
         if (!item.library) continue;
-        if (OptionsDialogFunction procedure = item.library->options_dialog()) list.push_back({ item.entry.name, procedure });
+        if (OptionsDialogFunction procedure = reinterpret_cast<OptionsDialogFunction>(item.library->symbol(kOptionsDialogExport))) list.push_back({ item.entry.name, procedure });
     }
     return list;
 }
@@ -185,7 +174,7 @@ bool ItemArea::event(QEvent* event) {
 bool ItemArea::answer(ChildMessageEvent& message) {
     switch (message.message) {
     case kMsgGetColor: {
-        const auto colour = colour_answer(message.wparam);
+        const auto colour = answer_colour_request(message.wparam);
         if (!colour) return false;
         message.result = static_cast<intptr_t>(*colour);
         return true;
@@ -212,7 +201,7 @@ bool ItemArea::draw_watermark(const WatermarkRequest& request) {
         return false;
     QImage part(request.width, request.height, QImage::Format_RGB32);
     if (request.item == selected_item()) {
-        const uint32_t highlight = colour_answer(kColorHighlight).value_or(kDefaultHighlightColour);
+        const uint32_t highlight = answer_colour_request(kColorHighlight).value_or(kDefaultHighlightColour);
         part.fill(colour_of(highlight));
     } else {
         QPainter painter(&part);

@@ -23,18 +23,13 @@
 #include <vector>
 
 #include "platform/gui/today_item_abi.h"
-#include "platform/hosts/zt_today/item_library.h"
+#include "platform/kernel/device_library.h"
 #include "platform/hosts/zt_today/today_items.h"
 #include "platform/hosts/zt_today/today_selection.h"
 
 namespace zt::platform::today {
 
 inline constexpr int32_t kMaxItemHeight = 8192;
-
-// 0x00BBGGRR answers of kMsgGetColor when the theme has none.
-inline constexpr uint32_t kDefaultTextColour = 0x00000000;         // black
-inline constexpr uint32_t kDefaultHighlightColour = 0x00C66931;    // a mid blue
-inline constexpr uint32_t kDefaultHighlightedTextColour = 0x00FFFFFF;  // white
 
 class ItemArea final : public QWidget {
 public:
@@ -88,7 +83,7 @@ private:
     struct Hosted {
         TodayItemEntry entry;
         std::unique_ptr<TodayListItem> list_item;  // the address the item may keep
-        std::optional<ItemLibrary> library;  // none for the tabbed host
+        std::optional<DeviceLibrary> library;  // none for the tabbed host
         QPointer<QWidget> widget;
     };
 

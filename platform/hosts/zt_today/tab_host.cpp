@@ -22,14 +22,14 @@ void complain(std::u16string_view name, const std::string& why) {
     std::fprintf(stderr, "zt-today: tab %s not shown: %s\n", utf16_to_utf8(name).c_str(), why.c_str());
 }
 
-SmartPlugin* make_clock(const ItemLibrary& library) {
+SmartPlugin* make_clock(const DeviceLibrary& library) {
     auto get = reinterpret_cast<SmartPluginFunction>(library.symbol(kSmartPluginExport));
     SmartPlugin* clock = nullptr;
     if (!get || get(&clock) != kOk) return nullptr;
     return clock;
 }
 
-QImage tab_icon(const ItemLibrary& library) {
+QImage tab_icon(const DeviceLibrary& library) {
     auto get = reinterpret_cast<TabIconFunction>(library.symbol(kTabIconExport));
     QImage icon;
     if (!get || !get(&icon)) return {};
@@ -72,7 +72,7 @@ void TabHostItem::load_tabs() {
         const std::u16string dll = key ? key->get_string(u"DLL").value_or(u"") : u"";
         if (dll.empty()) continue;
         std::string error;
-        auto library = ItemLibrary::open(dll, error);
+        auto library = DeviceLibrary::open(dll, error);
         if (!library) {
             complain(*key_name, utf16_to_utf8(dll) + ": " + error);
             continue;

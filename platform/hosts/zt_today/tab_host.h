@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "platform/gui/today_item_abi.h"
-#include "platform/hosts/zt_today/item_library.h"
+#include "platform/kernel/device_library.h"
 
 namespace zt::platform::today {
 
@@ -59,7 +59,7 @@ protected:
 private:
     struct Tab {
         std::u16string name;
-        ItemLibrary library;
+        DeviceLibrary library;
         EmbeddedItemFunction embedded { nullptr };
         QImage icon;
         SmartPlugin* clock { nullptr };

@@ -4,7 +4,7 @@
 #include <iterator>
 
 #include "platform/base/text.h"
-#include "platform/registry/registry.h"
+#include "platform/registry/subkeys.h"
 
 namespace zt::platform::today {
 namespace {
@@ -29,13 +29,8 @@ TodayItemEntry read_entry(const Key& key, std::u16string name) {
 
 std::vector<TodayItemEntry> registered_today_items() {
     std::vector<TodayItemEntry> entries;
-    const auto items = Key::open(Root::LocalMachine, kTodayItemsKey);
-    if (!items) return entries;
-    for (uint32_t index = 0;; ++index) {
-        auto name = items->enum_subkey(index);
-        if (!name) break;
-        if (auto key = items->open_subkey(*name)) entries.push_back(read_entry(*key, std::move(*name)));
-    }
+    for (auto& [name, key] : registry::open_subkeys(Root::LocalMachine, kTodayItemsKey))
+        entries.push_back(read_entry(key, std::move(name)));
     std::stable_sort(entries.begin(), entries.end(), [](const TodayItemEntry& a, const TodayItemEntry& b) {
         if (a.order != b.order) return a.order < b.order;
         return fold_case(a.name) < fold_case(b.name);

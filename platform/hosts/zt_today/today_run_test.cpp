@@ -4,9 +4,9 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 
@@ -14,6 +14,8 @@
 #include "platform/registry/registry.h"
 #include "platform/testing/child_process.h"
 #include "platform/testing/running_device.h"
+#include "platform/testing/screen_picture.h"
+#include "platform/testing/log_lines.h"
 #include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::testing {
@@ -31,8 +33,7 @@ protected:
     void SetUp() override {
         ASSERT_FALSE(m_root.path().empty());
         ASSERT_TRUE(write_screen_size(240, 320));
-        fs::create_directories(m_root.path() / "Windows");
-        fs::copy_file(ZT_FAKE_ITEM_LIBRARY, m_root.path() / "Windows" / "FakeItem.dll");
+        ASSERT_TRUE(copy_into_root(m_root.path(), ZT_FAKE_ITEM_LIBRARY, "Windows/FakeItem.dll"));
         auto item = Key::create(Root::LocalMachine, u"SOFTWARE\\Microsoft\\Today\\Items\\Fake");
         ASSERT_TRUE(item);
         item->key.set_string(u"DLL", u"\\windows\\fakeitem.dll");
@@ -46,18 +47,10 @@ protected:
 
     fs::path log_file() const { return m_root.path() / "item.log"; }
     bool logged(const std::string& wanted) const {
-        std::ifstream in(log_file());
-        for (std::string line; std::getline(in, line);)
-            if (line == wanted) return true;
-        return false;
+        const auto lines = LogLines(log_file()).take();
+        return std::find(lines.begin(), lines.end(), wanted) != lines.end();
     }
-    std::optional<QImage> screen() const {
-        const fs::path file = m_root.path() / "screen.png";
-        if (run_zt_device({ "screencap", file.string() }).exit_code != 0) return std::nullopt;
-        QImage image;
-        if (!image.load(QString::fromStdString(file.string()), "PNG")) return std::nullopt;
-        return image.convertToFormat(QImage::Format_RGB32);
-    }
+    std::optional<QImage> screen() const { return device_screen(m_root.path() / "screen.png"); }
     std::vector<std::string> arguments() const { return { "--root", m_root.path().string() }; }
 
     TempDeviceRoot m_root;

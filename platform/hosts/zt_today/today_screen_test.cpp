@@ -26,6 +26,7 @@
 #include "platform/hosts/zt_today/today_screen.h"
 #include "platform/profile/device_profile.h"
 #include "platform/registry/registry.h"
+#include "platform/testing/log_lines.h"
 #include "platform/testing/temp_device_root.h"
 
 namespace zt::platform::today {
@@ -55,9 +56,8 @@ protected:
         gui::testing::widget_test_app();
         ASSERT_FALSE(m_root.path().empty());
         ASSERT_TRUE(write_screen_size(240, 320));
-        fs::create_directories(m_root.path() / "Windows");
-        fs::copy_file(ZT_FAKE_ITEM_LIBRARY, m_root.path() / "Windows" / "FakeItem.dll");
-        fs::copy_file(ZT_NO_EXPORT_LIBRARY, m_root.path() / "Windows" / "NoExport.dll");
+        ASSERT_TRUE(testing::copy_into_root(m_root.path(), ZT_FAKE_ITEM_LIBRARY, "Windows/FakeItem.dll"));
+        ASSERT_TRUE(testing::copy_into_root(m_root.path(), ZT_NO_EXPORT_LIBRARY, "Windows/NoExport.dll"));
         ::setenv("ZT_FAKE_ITEM_LOG", (m_root.path() / "items.log").c_str(), 1);
     }
     void TearDown() override {
@@ -76,14 +76,7 @@ protected:
         key->key.set_dword(u"Options", item.options);
     }
     // The fake's log lines since the last call.
-    Lines taken() {
-        std::ifstream in(m_root.path() / "items.log");
-        Lines lines;
-        for (std::string line; std::getline(in, line);) lines.push_back(line);
-        Lines fresh(lines.begin() + static_cast<std::ptrdiff_t>(std::min(m_seen, lines.size())), lines.end());
-        m_seen = lines.size();
-        return fresh;
-    }
+    Lines taken() { return m_log.take(); }
     // An area for a view of this size (scroll bar 12 wide) with the registered items loaded.
     static std::unique_ptr<ItemArea> loaded(QSize view) {
         auto area = std::make_unique<ItemArea>();
@@ -103,7 +96,7 @@ protected:
     }
 
     testing::TempDeviceRoot m_root;
-    size_t m_seen { 0 };
+    testing::LogLines m_log { m_root.path() / "items.log" };
 };
 
 TEST_F(TodayScreenTest, ItemsStackByOrderThenNameAndWhatCannotLoadIsSkipped) {

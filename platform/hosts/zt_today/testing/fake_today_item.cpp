@@ -21,6 +21,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/testing/fake_log.h"
 #include "platform/gui/image_decoder.h"
 #include "platform/gui/today_item_abi.h"
 
@@ -36,14 +37,7 @@ constexpr uint32_t kMostGrowth = 40;
 constexpr QRgb kIconColour = 0xFFC000C0;
 constexpr QRgb kClockColour = 0xFF0000C0;
 
-void log_line(const std::string& line) {
-    const char* file = std::getenv("ZT_FAKE_ITEM_LOG");
-    if (!file) return;
-    if (FILE* out = std::fopen(file, "a")) {
-        std::fprintf(out, "%s\n", line.c_str());
-        std::fclose(out);
-    }
-}
+void log_line(const std::string& line) { zt::platform::testing::append_fake_log("ZT_FAKE_ITEM_LOG", line); }
 
 class FakeItem final : public QWidget {
 public:
