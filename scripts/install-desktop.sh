@@ -69,18 +69,19 @@ remove_listed() {
 }
 
 stop_login_start() {
-  if [[ -f "$unit_dir/$unit" ]] && ! no_start && systemd_works; then
+  # The unit's enable link goes even when systemd is gone by now.
+  rm -f -- "$unit_dir/default.target.wants/$unit"
+  rmdir -- "$unit_dir/default.target.wants" 2>/dev/null || true
+  no_start && return 0
+  if [[ -f "$unit_dir/$unit" ]] && systemd_works; then
     systemctl --user disable --now "$unit" >/dev/null 2>&1 || echo "install-desktop: could not disable $unit" >&2
   fi
   # Without systemd the device runs from the launcher: end it when it is the installed one.
   local pid
   pid=$([[ -x "$bin_dir/zt-device" ]] && device_pid "$bin_dir/zt-device" || true)
-  if [[ -n "$pid" ]] && ! no_start && [[ "$(readlink "/proc/$pid/exe" 2>/dev/null)" == "$bin_dir/zt-device"* ]]; then
+  if [[ -n "$pid" && "$(readlink "/proc/$pid/exe" 2>/dev/null)" == "$bin_dir/zt-device"* ]]; then
     kill -TERM "$pid" 2>/dev/null || true
   fi
-  # The unit's enable link, should systemd be gone by now.
-  rm -f -- "$unit_dir/default.target.wants/$unit"
-  rmdir -- "$unit_dir/default.target.wants" 2>/dev/null || true
 }
 
 if [[ "${1:-}" == "--remove" ]]; then
