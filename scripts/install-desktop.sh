@@ -162,7 +162,8 @@ if ((use_systemd)); then
   if no_start; then
     echo "zt-device starts at login ($unit); not started now (ZT_DESKTOP_NO_START=1)."
   elif [[ -n "$(device_pid "$bin_dir/zt-device")" ]] && ! systemctl --user is-active -q "$unit"; then
-    echo "zt-device starts at login ($unit); a device already runs for $default_root, so the unit waits for the next login."
+    echo "zt-device starts at login ($unit); a device already runs for $default_root," \
+      "so the unit waits for the next login."
   else
     # An upgrade puts the new zt-device in place.
     systemctl --user restart "$unit" || fail "systemctl --user restart $unit failed: see journalctl --user -u zt-device"
@@ -177,6 +178,12 @@ else
   else
     mkdir -p -- "$default_root"
     ZT_ROOT="$default_root" nohup "$bin_dir/zuntime-launch" --device >>"$default_root/zt-device.log" 2>&1 &
-    echo "zt-device started for $default_root (log: $default_root/zt-device.log)."
+    # Told once it runs, so that a caller checking next (run.sh) finds it and starts no other.
+    for _ in $(seq 50); do [[ -n "$(device_pid "$bin_dir/zt-device")" ]] && break; sleep 0.1; done
+    if [[ -n "$(device_pid "$bin_dir/zt-device")" ]]; then
+      echo "zt-device started for $default_root (log: $default_root/zt-device.log)."
+    else
+      echo "zt-device did not start: see $default_root/zt-device.log" >&2
+    fi
   fi
 fi

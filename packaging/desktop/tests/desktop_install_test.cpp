@@ -106,11 +106,14 @@ TEST_F(DesktopInstall, InstallsEntriesIconsAndAutostartWithoutSystemdAndRemoveTa
                                           data() / "applications" / "zuntime-dock.desktop",
                                           config() / "autostart" / "zuntime-device.desktop" };
     const std::string launcher = "Exec=\"" + (bin() / "zuntime-launch").string() + "\"";
+    ASSERT_TRUE(fs::exists("/usr/bin/desktop-file-validate"))
+        << "desktop-file-utils is missing: scripts/setup.sh installs it";
     for (const auto& entry : entries) {
         const auto checked = run_program("/usr/bin/desktop-file-validate", { entry.string() });
         EXPECT_EQ(checked.exit_code, 0) << entry << ": " << checked.out << checked.err;
         EXPECT_EQ(checked.out.find("error"), std::string::npos) << entry << ": " << checked.out;
-        EXPECT_NE(read_text(entry).find(launcher), std::string::npos) << entry << " does not start the installed launcher";
+        EXPECT_NE(read_text(entry).find(launcher), std::string::npos)
+            << entry << " does not start the installed launcher";
     }
     const std::string main_entry = read_text(entries[0]);
     for (const char* command : { " WorldClock\n", " NewAlarm\n", " ScreenSaver\n" })
