@@ -86,6 +86,9 @@ stop_login_start() {
 
 if [[ "${1:-}" == "--remove" ]]; then
   [[ -f "$manifest" ]] || { echo "install-desktop: nothing installed ($manifest is missing)"; exit 0; }
+  # The programs' folder is where the installation put the launcher, whatever ZT_DESKTOP_BIN_DIR says now.
+  launcher=$(grep -m1 '/zuntime-launch$' "$manifest" || true)
+  [[ -n "$launcher" ]] && bin_dir=$(dirname -- "$launcher")
   stop_login_start
   remove_listed <"$manifest"
   rm -f -- "$manifest"
