@@ -6,6 +6,9 @@
 # there; `zt-device run` is started for the root unless it runs; the installed main program is
 # opened (without a display: offscreen, with a picture of its screen in the device root). Then it
 # shows the device's registry, alarms and world time.
+# Zun Time is also put on the user's desktop (scripts/install-desktop.sh: menu entries, icons and
+# the device started at login) unless ZT_NO_DESKTOP=1; where that cannot be done (a container
+# without a desktop or systemd) it says so and goes on.
 set -euo pipefail
 here=$(cd "$(dirname "$0")/.." && pwd)
 "$here/scripts/setup.sh" >/dev/null
@@ -19,6 +22,11 @@ export ZT_ROOT="$root"
 echo "Device root: $ZT_ROOT"
 
 "$bin/zt-install" "$build/package"
+
+if [[ "${ZT_NO_DESKTOP:-}" != 1 ]]; then
+  ZT_BUILD_DIR="$build" "$here/scripts/install-desktop.sh" ||
+    echo "The desktop installation did not complete (see above); the device runs without it."
+fi
 
 device_running() { "$bin/zt-device" status 2>/dev/null | grep -q $'^running\tyes'; }
 if ! device_running; then

@@ -14,6 +14,7 @@ packages=(
   qt6-base-dev qt6-multimedia-dev qt6-image-formats-plugins
   fonts-dejavu-core xvfb libxcb1-dev
   locales tzdata
+  desktop-file-utils
 )
 # Other scripts ask for what only they need (scripts/fuzz.sh: clang and its fuzzing runtime).
 read -r -a extra <<< "${ZT_EXTRA_PACKAGES:-}"

@@ -20,6 +20,39 @@ QImage built(const StripImage& strip)
     return image ? *image : QImage();
 }
 
+// A tapered hand from the pivot (x = tail) to the tip, with a counterweight tail.
+QImage paint_hand(const SkinStyle& s, int scale, double length, double tail, double width, const QColor& colour,
+                  bool with_hub)
+{
+    const int w = static_cast<int>(std::ceil(tail + length + 2));
+    const int h = static_cast<int>(std::ceil(width)) | 1;  // odd: the pivot row is the middle
+    const double mid = h / 2.0;
+    Canvas canvas(w, h + 1, scale);  // one spare row keeps the anchor off the last row
+    QPainter& p = canvas.painter();
+    QPainterPath path;
+    path.moveTo(1, mid - width * 0.28);
+    path.lineTo(tail, mid - width / 2);
+    path.lineTo(tail + length, mid - 0.6);
+    path.lineTo(tail + length + 1, mid);
+    path.lineTo(tail + length, mid + 0.6);
+    path.lineTo(tail, mid + width / 2);
+    path.lineTo(1, mid + width * 0.28);
+    path.closeSubpath();
+    p.setPen(s.finish == Finish::Classic ? QPen(Qt::black, 0.6) : QPen(colour.darker(140), 0.5));
+    p.setBrush(colour);
+    p.drawPath(path);
+    if (with_hub) {
+        p.setPen(Qt::NoPen);
+        p.setBrush(s.hub);
+        p.drawEllipse(QPointF(tail, mid), width * 0.9, width * 0.9);
+    }
+    StripImage strip;
+    strip.add_part(canvas.finish(), QPoint(static_cast<int>(tail) * scale, static_cast<int>(mid * scale)));
+    return built(strip);
+}
+
+}  // namespace
+
 // A dial of diameter d centred in a d x d canvas: face, rim, minute and hour ticks, and the
 // twelve numerals when there is room for them.
 void paint_dial(QPainter& p, const SkinStyle& s, double d, bool numerals)
@@ -62,39 +95,6 @@ void paint_dial(QPainter& p, const SkinStyle& s, double d, bool numerals)
                    s.numeral, s.finish != Finish::Flat || h % 3 == 0);
     }
 }
-
-// A tapered hand from the pivot (x = tail) to the tip, with a counterweight tail.
-QImage paint_hand(const SkinStyle& s, int scale, double length, double tail, double width, const QColor& colour,
-                  bool with_hub)
-{
-    const int w = static_cast<int>(std::ceil(tail + length + 2));
-    const int h = static_cast<int>(std::ceil(width)) | 1;  // odd: the pivot row is the middle
-    const double mid = h / 2.0;
-    Canvas canvas(w, h + 1, scale);  // one spare row keeps the anchor off the last row
-    QPainter& p = canvas.painter();
-    QPainterPath path;
-    path.moveTo(1, mid - width * 0.28);
-    path.lineTo(tail, mid - width / 2);
-    path.lineTo(tail + length, mid - 0.6);
-    path.lineTo(tail + length + 1, mid);
-    path.lineTo(tail + length, mid + 0.6);
-    path.lineTo(tail, mid + width / 2);
-    path.lineTo(1, mid + width * 0.28);
-    path.closeSubpath();
-    p.setPen(s.finish == Finish::Classic ? QPen(Qt::black, 0.6) : QPen(colour.darker(140), 0.5));
-    p.setBrush(colour);
-    p.drawPath(path);
-    if (with_hub) {
-        p.setPen(Qt::NoPen);
-        p.setBrush(s.hub);
-        p.drawEllipse(QPointF(tail, mid), width * 0.9, width * 0.9);
-    }
-    StripImage strip;
-    strip.add_part(canvas.finish(), QPoint(static_cast<int>(tail) * scale, static_cast<int>(mid * scale)));
-    return built(strip);
-}
-
-}  // namespace
 
 QImage draw_clock(const SkinStyle& s, int scale)
 {

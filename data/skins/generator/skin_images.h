@@ -3,6 +3,7 @@
 // 2 for the _vga form) and returns the finished image in the skins' convention, or a null
 // image when an encoding rule could not be met (a generator fault).
 #include <QImage>
+#include <QPainter>
 #include <QString>
 #include <functional>
 #include <vector>
@@ -14,6 +15,9 @@ namespace zt::skinart {
 struct LandShapes;
 
 // Dials and hands.
+// A dial of diameter d in a d x d box at the painter's origin: rim, face, ticks and, when asked
+// for, the twelve numerals. The desktop icons draw their clocks with it too.
+void paint_dial(QPainter& p, const SkinStyle& s, double d, bool numerals);
 QImage draw_clock(const SkinStyle& s, int scale);
 QImage draw_hour_hand(const SkinStyle& s, int scale);
 QImage draw_minute_hand(const SkinStyle& s, int scale);

@@ -17,6 +17,7 @@
 #include "data/skins/generator/land_shapes.h"
 #include "data/skins/generator/skin_style.h"
 #include "data/skins/generator/skin_writer.h"
+#include "data/skins/tests/decoded_compare.h"
 #include "platform/testing/temp_folder.h"
 #include "skins/catalog/skin_catalog.h"
 #include "skins/catalog/skin_check.h"
@@ -230,47 +231,6 @@ TEST_F(ShippedSkins, HandsTurnAboutTheDialCentreOnTheScreen)
     }
 }
 
-// What the generator makes against what is committed, by decoded pixels: the raster engine's
-// antialiasing and the PNG compressor differ between machines (CPU features, library builds),
-// so the bytes and a few edge pixels may differ. The screens read markers, anchors and value
-// pixels exactly, and those are set pixel by pixel: strips must parse the same.
-struct Reproduction {
-    std::string problem;  // empty when the files agree
-    int worst { 0 };      // the largest difference in one channel
-    int differing { 0 };  // pixels that differ at all
-    QPoint where;
-    QRgb made { 0 }, committed { 0 };
-};
-
-Reproduction compare_decoded(const fs::path& made, const fs::path& committed)
-{
-    Reproduction r;
-    const QImage a = QImage(QString::fromStdString(made.string())).convertToFormat(QImage::Format_ARGB32);
-    const QImage b = QImage(QString::fromStdString(committed.string())).convertToFormat(QImage::Format_ARGB32);
-    if (a.isNull() || b.isNull() || a.size() != b.size()) {
-        r.problem = "cannot be decoded or has another size";
-        return r;
-    }
-    for (int y = 0; y < a.height(); ++y) {
-        const auto* pa = reinterpret_cast<const QRgb*>(a.constScanLine(y));
-        const auto* pb = reinterpret_cast<const QRgb*>(b.constScanLine(y));
-        for (int x = 0; x < a.width(); ++x) {
-            if (pa[x] == pb[x])
-                continue;
-            ++r.differing;
-            const int d = std::max({ std::abs(qRed(pa[x]) - qRed(pb[x])), std::abs(qGreen(pa[x]) - qGreen(pb[x])),
-                                     std::abs(qBlue(pa[x]) - qBlue(pb[x])), std::abs(qAlpha(pa[x]) - qAlpha(pb[x])) });
-            if (d > r.worst) {
-                r.worst = d;
-                r.where = { x, y };
-                r.made = pa[x];
-                r.committed = pb[x];
-            }
-        }
-    }
-    return r;
-}
-
 std::string strip_layout(const skins::CImageStrip& s)
 {
     std::string text = s.valid() ? "parts" : "invalid";
@@ -283,13 +243,6 @@ std::string strip_layout(const skins::CImageStrip& s)
                 std::to_string(v->blue)
                   : "";
     }
-    return text;
-}
-
-std::string hex(QRgb c)
-{
-    char text[12];
-    std::snprintf(text, sizeof text, "#%08x", c);
     return text;
 }
 
