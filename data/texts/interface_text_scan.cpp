@@ -61,7 +61,7 @@ bool reads_like_wording(const std::string& text) {
     bool lower = false, space = false, inner_capital = false;
     for (size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];
-        if (c == '\\' || c == '/' || c == '_') return false;
+        if (c == '\\' || c == '_') return false;
         lower = lower || is_lower(c);
         space = space || c == ' ';
         inner_capital = inner_capital || (i > 0 && is_upper(c) && is_lower(text[i - 1]));
