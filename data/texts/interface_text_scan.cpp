@@ -72,6 +72,7 @@ bool reads_like_wording(const std::string& text) {
     return true;
 }
 
+// `path` is relative to the source root, so that the folders above it do not count.
 bool is_scanned_source(const fs::path& path) {
     const std::string name = path.filename().string();
     const std::string folder = path.parent_path().string();
@@ -112,7 +113,7 @@ std::set<std::string> scan_interface_texts(const fs::path& source_root) {
     for (std::string_view folder : kFolders) {
         std::error_code error;
         for (fs::recursive_directory_iterator it(source_root / folder, error), last; !error && it != last; it.increment(error)) {
-            if (!it->is_regular_file() || !is_scanned_source(it->path())) continue;
+            if (!it->is_regular_file() || !is_scanned_source(it->path().lexically_relative(source_root))) continue;
             std::ifstream in(it->path(), std::ios::binary);
             const std::string source { std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>() };
             texts.merge(scan_interface_texts(std::string_view(source)));

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <QChar>
+#include <QLocale>
 
 #include <algorithm>
 #include <filesystem>
@@ -70,16 +71,18 @@ protected:
         return names;
     }
     // The lines that show a text not from the table. Data is no interface text: the product's
-    // name, skin and city names, numbers, times and symbols (no letter in them), the contents of
-    // edit fields, program and sound files, and the names the dump gives the toolbar's skin pictures.
+    // name, skin and city names, numbers, times (with the locale's AM and PM) and symbols, the
+    // contents of edit fields, program and sound files, and the names the dump gives the
+    // toolbar's skin pictures.
     std::string english_lines(const std::vector<UiLine>& lines) const {
         const std::set<std::u16string> data = data_names();
         std::string found;
         for (const auto& line : lines) {
             const std::u16string& text = line.text;
-            // A number may lead a translated word ("05 @min").
-            const size_t words = text.find_first_not_of(u"0123456789 ");
+            // A number or time may lead a translated word ("05 @min") or the locale's "PM".
+            const size_t words = text.find_first_not_of(u"0123456789 :.");
             if (words == std::u16string::npos || text[words] == u'@' || data.contains(text) || !has_letter(text)) continue;
+            if (words > 0 && is_locale_day_half(text.substr(words))) continue;
             // The week day picker's initials are the device locale's day names.
             if (line.kind == "day") continue;
             if (line.kind == "button" && (text == u"Screen set" || text.starts_with(u"Button "))) continue;
@@ -88,6 +91,10 @@ protected:
             found += "\n  " + line.kind + "\t" + platform::utf16_to_utf8(text);
         }
         return found;
+    }
+    static bool is_locale_day_half(const std::u16string& text) {
+        const QLocale locale;
+        return text == locale.amText().toStdU16String() || text == locale.pmText().toStdU16String();
     }
     static bool has_letter(std::u16string_view text) {
         for (char16_t c : text)
