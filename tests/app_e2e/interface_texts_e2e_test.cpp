@@ -136,9 +136,18 @@ TEST_F(InterfaceTextsEndToEnd, EveryTextOnTheScreensComesFromTheTable) {
     }
 }
 
-TEST_F(InterfaceTextsEndToEnd, TheClocksMenuComesFromTheTable) {
+struct Screen {
+    const char* name;
+    uint32_t set, clocks, timers;
+};
+
+class ScreenMenuTexts : public InterfaceTextsEndToEnd, public ::testing::WithParamInterface<Screen> {};
+
+TEST_P(ScreenMenuTexts, TheScreensMenuComesFromTheTable) {
     write_marker_table();
+    store_screens(GetParam().set, GetParam().clocks, GetParam().timers);
     start_main(u"");
+    // The menu a held finger opens on the screen's face.
     ASSERT_TRUE(eventually([&] { return find_line(ui(), "softkey", u"@Options").has_value(); }, kStartLimit,
                            "the translated Options soft key"));
     ASSERT_EQ(input({ "hold", "240", "300" }), 0);
@@ -146,9 +155,18 @@ TEST_F(InterfaceTextsEndToEnd, TheClocksMenuComesFromTheTable) {
     ASSERT_TRUE(eventually([&] {
         menu = ui();
         return std::any_of(menu.begin(), menu.end(), [](const UiLine& line) { return line.kind == "menuitem"; });
-    }, kStartLimit, "the clock's menu"));
-    EXPECT_EQ(english_lines(menu), "") << "clock menu";
+    }, kStartLimit, "the screen's menu"));
+    EXPECT_EQ(english_lines(menu), "") << GetParam().name;
 }
+
+INSTANTIATE_TEST_SUITE_P(Screens, ScreenMenuTexts,
+                         ::testing::Values(Screen { "world time", 0, 0, 3 }, Screen { "analog clock", 0, 1, 3 },
+                                           Screen { "digital clock", 0, 2, 3 }, Screen { "countdown timers", 1, 1, 4 }),
+                         [](const ::testing::TestParamInfo<Screen>& screen) {
+                             std::string name = screen.param.name;
+                             std::replace(name.begin(), name.end(), ' ', '_');
+                             return name;
+                         });
 
 TEST_F(InterfaceTextsEndToEnd, TheAlarmEditorsTextsComeFromTheTable) {
     write_marker_table();
