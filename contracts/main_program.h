@@ -23,4 +23,7 @@ inline constexpr char16_t kNewAlarmCommand[] = u"NewAlarm";
 inline constexpr char16_t kNewOneTimeAlarmCommand[] = u"New1TAlarm";
 inline constexpr char16_t kEditAlarmCommand[] = u"EditAlarm";    // alarm identifier
 
+// The interface text table in the main program's folder, read by every program with a face.
+inline constexpr char16_t kTextTableFile[] = u"ZunTime.txt";
+
 }  // namespace zt::contracts

@@ -2,6 +2,7 @@
 // maintenance run instead).
 #include <QApplication>
 
+#include "contracts/main_program.h"
 #include "contracts/ringout.h"
 #include "core/notification_schedule.h"
 #include "core/time_store.h"
@@ -29,7 +30,7 @@ int main(int argc, char** argv) {
     }
 
     auto& texts = zt::app::CTextTable::instance();
-    texts.load_device_file(store.application_folder() + u"ZunTime.txt");
+    texts.load_device_file(store.application_folder() + zt::contracts::kTextTableFile);
     Translate translate = [&texts](std::u16string_view english) { return texts.translate(english); };
 
     QApplication application(argc, argv);

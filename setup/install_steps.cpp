@@ -10,6 +10,7 @@
 #include "setup/registrations.h"
 #include "setup/running_programs.h"
 #include "setup/setup_run.h"
+#include "setup/text_table_choice.h"
 #include "setup/uninstall_script_patch.h"
 #include "world/slot_publisher.h"
 
@@ -70,6 +71,7 @@ void install_exit(std::u16string_view installation_folder) {
     provision_trust_certificate();
     create_record_keys();
     give_executables_exe_extension(folder);
+    choose_text_table(folder);
     create_program_shortcut(folder);
     register_skins(folder);
     if (newer_platform()) delete_device_file(kMarkerFilePath);

@@ -1,5 +1,6 @@
 #include "today/item_state.h"
 
+#include "contracts/main_program.h"
 #include "platform/base/clock.h"
 #include "platform/gui/locale_clock.h"
 #include "texts/text_table.h"
@@ -11,7 +12,7 @@ std::u16string item_text(std::u16string_view english) { return app::CTextTable::
 void load_item_texts() {
     static const bool loaded = [] {
         core::CTimeStore store;
-        app::CTextTable::instance().load_device_file(store.application_folder() + u"ZunTime.txt");
+        app::CTextTable::instance().load_device_file(store.application_folder() + contracts::kTextTableFile);
         return true;
     }();
     (void)loaded;

@@ -17,6 +17,7 @@
 #include "app/program/anchor_window.h"
 #include "app/program/program_folder.h"
 #include "app/program/single_instance.h"
+#include "contracts/main_program.h"
 #include "core/notification_schedule.h"
 #include "core/settings_bag.h"
 #include "core/time_store.h"
@@ -121,7 +122,7 @@ int run_main_program(int argc, char** argv) {
     // The button mappings' action list comes with the mappings themselves; the registry root
     // "Zunworks" is part of every product key path (contracts/registry_keys.h).
 
-    CTextTable::instance().load_device_file(folder + u"ZunTime.txt");
+    CTextTable::instance().load_device_file(folder + contracts::kTextTableFile);
 
     QApplication::setApplicationName(QString::fromUtf16(kApplicationTitle));
     QApplication::setApplicationDisplayName(QString::fromUtf16(kApplicationTitle));

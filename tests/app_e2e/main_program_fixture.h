@@ -53,7 +53,7 @@ protected:
         m_message_log = device.root() / "messages.log";
         ::setenv("ZT_MESSAGE_LOG", m_message_log.c_str(), 1);
         ASSERT_TRUE(device.start());
-        ASSERT_EQ(run_program(built_program("zt-install"), { "--root", device.root().string(), ZT_PACKAGE_DIR }), 0);
+        ASSERT_EQ(install_in_english(device.root(), ZT_PACKAGE_DIR), 0);
     }
     void TearDown() override {
         if (m_main && m_main->exit_status().still_active()) m_main->terminate(9);

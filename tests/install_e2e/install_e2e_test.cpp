@@ -2,6 +2,7 @@
 // upgrade over it and its removal.
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -137,6 +138,34 @@ TEST_F(InstallEndToEnd, UpgradeKeepsFavouritesAndRemovalSparesOtherProducts) {
     EXPECT_TRUE(Key::open(Root::LocalMachine, u"Software\\Zunworks\\Zun Weather"));
     EXPECT_FALSE(service_running());
     EXPECT_EQ(zt_install({ "--remove", "Zun Time" }), 1) << "a second removal finds nothing";
+}
+
+// zt-install runs in this test's environment; ctest gives each case its own process.
+void use_language(const char* lang) {
+    ::unsetenv("LC_ALL");
+    ::unsetenv("LC_MESSAGES");
+    ::setenv("LANG", lang, 1);
+}
+
+TEST_F(InstallEndToEnd, InstallationChoosesTheTextTableOfTheUsersLanguageAndKeepsTheUsers) {
+    const fs::path table = host(u"\\Program Files\\Zun Time\\ZunTime.txt");
+    use_language("C");
+    ASSERT_EQ(zt_install({ ZT_PACKAGE_DIR }), 0);
+    EXPECT_FALSE(fs::exists(table)) << "the C locale keeps the English texts";
+    EXPECT_TRUE(fs::exists(host(u"\\Program Files\\Zun Time\\texts\\fr\\ZunTime.txt")));
+
+    use_language("de_DE.UTF-8");
+    ASSERT_EQ(zt_install({ ZT_PACKAGE_DIR }), 0);
+    EXPECT_EQ(file_text(table), file_text(fs::path(ZT_PACKAGE_DIR) / "InstallDir/texts/de/ZunTime.txt"));
+    EXPECT_NE(file_text(table).find("Alarm|Wecker"), std::string::npos);
+
+    std::ofstream(table, std::ios::binary | std::ios::trunc) << "Alarm|Mein Wecker\r\n";
+    use_language("fr_FR.UTF-8");
+    ASSERT_EQ(zt_install({ ZT_PACKAGE_DIR }), 0);
+    EXPECT_EQ(file_text(table), "Alarm|Mein Wecker\r\n") << "an upgrade keeps the user's table";
+
+    ASSERT_EQ(zt_install({ "--remove", "Zun Time" }), 0);
+    EXPECT_FALSE(fs::exists(table));
 }
 
 TEST_F(InstallEndToEnd, AnotherPackageCannotTakeOverTheRenamedPrograms) {

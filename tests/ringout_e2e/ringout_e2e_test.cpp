@@ -60,7 +60,7 @@ protected:
         ::setenv("ZT_AUDIO", ("log:" + m_log.string()).c_str(), 1);
         ::setenv("QT_QPA_PLATFORM", "offscreen", 1);
         ASSERT_TRUE(device.start());
-        ASSERT_EQ(run_program(built_program("zt-install"), { "--root", device.root().string(), ZT_PACKAGE_DIR }), 0);
+        ASSERT_EQ(zt::e2e::install_in_english(device.root(), ZT_PACKAGE_DIR), 0);
         const auto sound = zt::platform::map_device_path(kSound);
         ASSERT_TRUE(sound);
         ASSERT_TRUE(zt::platform::audio::testing::write_file(*sound, zt::platform::audio::testing::make_wave(300)));

@@ -41,6 +41,10 @@ int run_program(const std::filesystem::path& program, const std::vector<std::str
     return result.exit_code;
 }
 
+int install_in_english(const std::filesystem::path& root, const std::string& package) {
+    return run_program("/usr/bin/env", { "LC_ALL=C", built_program("zt-install").string(), "--root", root.string(), package });
+}
+
 DeviceWithService::DeviceWithService() {
     install_service_library();
 }

@@ -20,6 +20,9 @@ using zt::platform::testing::kPatience;
 // Runs a program to its end; its exit code (128 + signal when killed), stdout in `output`.
 int run_program(const std::filesystem::path& program, const std::vector<std::string>& arguments,
                 std::string* output = nullptr);
+// zt-install of the package into the device at `root` in the C locale: the programs keep their
+// English texts whatever language the person running the tests uses.
+int install_in_english(const std::filesystem::path& root, const std::string& package);
 
 class DeviceWithService {
 public:
