@@ -7,19 +7,25 @@
 #include <QWidget>
 
 namespace zt::platform::gui {
-namespace {
-
-constexpr char kControlIdProperty[] = "zt_control_id";
-constexpr char kDrawnControlsName[] = "zt_drawn_controls";
+namespace detail {
 
 // The holder is asked by an event rather than by its C++ type: a library loaded into a program
 // (a Today item) carries its own copy of this code, whose types the program's copy cannot cast to.
+// The event has a name outside any anonymous namespace, so that both copies' events are the
+// same type.
 class DescribeEvent final : public QEvent {
 public:
     static constexpr QEvent::Type kType = static_cast<QEvent::Type>(QEvent::User + 0x0401);
     DescribeEvent() : QEvent(kType) {}
     std::vector<DrawnControl> controls;
 };
+
+}  // namespace detail
+
+namespace {
+
+constexpr char kControlIdProperty[] = "zt_control_id";
+constexpr char kDrawnControlsName[] = "zt_drawn_controls";
 
 // Kept as a Qt child of the widget, so the description goes with it.
 class DrawnControlsHolder final : public QObject {
@@ -32,8 +38,8 @@ public:
 
 protected:
     bool event(QEvent* event) override {
-        if (event->type() != DescribeEvent::kType) return QObject::event(event);
-        if (m_describe) static_cast<DescribeEvent*>(event)->controls = m_describe();
+        if (event->type() != detail::DescribeEvent::kType) return QObject::event(event);
+        if (m_describe) static_cast<detail::DescribeEvent*>(event)->controls = m_describe();
         return true;
     }
 };
@@ -76,7 +82,7 @@ void set_drawn_controls(QWidget& widget, DescribeDrawnControls describe) {
 std::vector<DrawnControl> drawn_controls(const QWidget& widget) {
     QObject* holder = holder_object(widget);
     if (!holder) return {};
-    DescribeEvent ask;
+    detail::DescribeEvent ask;
     QCoreApplication::sendEvent(holder, &ask);
     return std::move(ask.controls);
 }
