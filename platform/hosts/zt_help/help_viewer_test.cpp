@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QScrollBar>
 #include <QTextBrowser>
 #include <QTextBlock>
@@ -77,6 +78,28 @@ TEST_F(HelpViewerTest, NoAnchorStaysAtTheTopAndAMissingFileSaysSo) {
 
     EXPECT_FALSE(viewer.open(*gui::resolve_help_argument(u"file:Missing.htm#x")));
     EXPECT_TRUE(viewer.browser().toPlainText().contains(QStringLiteral("Missing.htm")));
+}
+
+// The manual's pictures lie in a folder beside it and are named relative to it.
+TEST_F(HelpViewerTest, ShowsPicturesBesideTheManual) {
+    const auto folder = m_root.path() / "Program Files" / "Zun Time";
+    std::filesystem::create_directories(folder / "pictures");
+    QImage picture(30, 40, QImage::Format_RGB32);
+    picture.fill(qRgb(200, 0, 0));
+    ASSERT_TRUE(picture.save(QString::fromStdString((folder / "pictures" / "red.png").string())));
+    std::ofstream(folder / "ZunTime.htm") << "<html><body><p>Above</p><p><img src=\"pictures/red.png\" width=\"60\" height=\"80\"></p></body></html>";
+
+    HelpViewer viewer;
+    viewer.show();
+    ASSERT_TRUE(viewer.open(*gui::resolve_help_argument(u"ZunTime.htm")));
+    QApplication::processEvents();
+    const QImage shown = viewer.grab().toImage();
+    int red = 0;
+    for (int y = 0; y < shown.height(); ++y) {
+        for (int x = 0; x < shown.width(); ++x) red += shown.pixel(x, y) == qRgb(200, 0, 0) ? 1 : 0;
+    }
+    // Drawn at the size the page gives it, not the file's.
+    EXPECT_NEAR(red, 60 * 80, 60 * 80 / 10) << "the picture's pixels on the viewer";
 }
 
 TEST_F(HelpViewerTest, OffscreenNeverHandsOffToTheDesktop) {
