@@ -54,7 +54,7 @@ write_index() {
     for name in "${gallery_names[@]}"; do
       row="| $(describe_picture "$name") |"
       for file in "${columns[@]}"; do
-        if [[ -f "$folder/$file/$name.png" ]]; then row+=" [$name]($file/$name.png) |"; else row+=" – |"; fi
+        if [[ -f "$folder/$file/$name.png" ]]; then row+=" [view]($file/$name.png) |"; else row+=" – |"; fi
       done
       echo "$row"
     done
