@@ -29,8 +29,14 @@ store_screen() {
   "$bin/zt-reg" set "$settings_key" "$2" --dword "$3" >/dev/null
 }
 
-# The rectangle of the main dialog's screen area below the task bar, as "x y w h".
-main_dialog_area() { ui_lines | awk -F'\t' '$3 == 179 { print $5, $6, $7, $8; exit }'; }
+# The rectangle of the main dialog (its resource id 179: screen and toolbar), as "x y w h".
+main_dialog_area() {
+  local area
+  area=$(ui_lines | awk -F'\t' '$3 == 179 { print $5, $6, $7, $8; exit }')
+  # A failure ends the command substitution only: the caller exits with it.
+  [[ -n "$area" ]] || fail "$picture: the main dialog is not listed"
+  echo "$area"
+}
 
 # The area the main dialog gives its screen, above the toolbar, as "x y w h".
 screen_area() { ui_lines | awk -F'\t' '$1 == 3 && $2 == "widget" && $3 == "-" { area = $5 " " $6 " " $7 " " $8 } END { print area }'; }
@@ -65,7 +71,9 @@ go_full_screen() {
 clock_menu_and_full_screen() {
   if any_wanted analog-clock-menu; then
     picture=analog-clock-menu
-    read -r x y w h <<<"$(main_dialog_area)"
+    local x y w h area
+    area=$(main_dialog_area) || exit 1
+    read -r x y w h <<<"$area"
     hold_at $((x + w / 2)) $((y + h / 3))
     await menuitem "New Alarm"
     shot analog-clock-menu
@@ -86,8 +94,9 @@ world_screens() {
     # A tap picks a marked city close to it, which the held menu then offers for a slot; the
     # map's place differs between screen shapes, so a few places where cities lie are tried
     # (in per cent of the screen area: Europe, East Asia, North America).
-    read -r x y w h <<<"$(main_dialog_area)"
-    local place px py
+    local x y w h area place px py
+    area=$(main_dialog_area) || exit 1
+    read -r x y w h <<<"$area"
     for place in "52 13" "52 20" "83 20" "83 28" "25 20" "25 28"; do
       read -r px py <<<"$place"
       px=$((x + w * px / 100)) py=$((y + h * py / 100))
@@ -122,10 +131,11 @@ timer_screens() {
 timer_editor() {
   picture=timer-editor
   wanted timer-editor || return 0
-  local x y w h scale=1
+  local x y w h scale=1 screen_width
   read -r x y w h <<<"$(screen_area)"
   [[ -n "$h" ]] || fail "timer-editor: the screen's area is not listed"
-  (( ${size%x*} > 400 )) && scale=2
+  screen_width=$(ui_lines | awk -F'\t' '$2 == "frame" { print $7; exit }')
+  (( ${screen_width:-0} > 400 )) && scale=2
   "$bin/zt-device" input tap $((x + (w - 240 * scale) / 2 + 22 * scale)) $((y + (h - 210 * scale) / 2 + 24 * scale)) ||
     fail "timer-editor: the tap on the edit button was refused"
   await_front dialog
@@ -253,6 +263,7 @@ ringing() {
   "$bin/zt-alarm" add 10:10 --once --date "$gallery_day" --name "Call home" >/dev/null || fail "ringing: the alarm cannot be added"
   set_clock "$gallery_day 10:09:57"
   await_front window
+  await button Dismiss
   shot ringing
 }
 
