@@ -102,11 +102,14 @@ void draw_today_item(skins::CPicture& picture, const TodayContent& content, cons
             draw_digital_cities(picture, layout, cities, content, look);
         } else {
             const platform::SYSTEMTIME time = city_time(content, shown_city(content));
-            if (view == kAnalogView)
+            if (view == kAnalogView) {
                 draw_clock(picture, images, layout.clock_area, sized(2, high_resolution), time);
-            else
-                draw_line_text(picture, gui::format_locale_time(time.wHour, time.wMinute), layout.clock_area,
-                               today_fonts(look).large, look.text_colour, gui::text_format::kCenter);
+            } else {
+                const std::u16string shown = gui::format_locale_time(time.wHour, time.wMinute);
+                draw_line_text(picture, shown, layout.clock_area,
+                               font_fitting(today_fonts(look).large, shown, layout.clock_area.width()), look.text_colour,
+                               gui::text_format::kCenter);
+            }
             draw_text_column(picture, layout, content, images, look);
         }
     }

@@ -19,6 +19,11 @@ struct TodayFonts {
 };
 TodayFonts today_fonts(const TodayLook& look);
 
+// The font at its height, or lower until the text fits the width on one line: the big time
+// with the locale's AM or PM is wider than a narrow screen's clock area, and a time cut with
+// "..." tells nothing. Never below the normal height of 8 pixels.
+platform::gui::FontRequest font_fitting(platform::gui::FontRequest font, std::u16string_view text, int32_t width);
+
 // One line, cut with "..." when too wide, vertically centred; `format` adds the horizontal
 // alignment (text_format::kLeft, kCenter, kRight).
 void draw_line_text(skins::CPicture& picture, std::u16string_view text, skins::Rect box,

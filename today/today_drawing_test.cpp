@@ -103,6 +103,18 @@ TEST_F(TodayDrawing, SeveralClocksStartWithTheChosenCity) {
     EXPECT_TRUE(same_pixels(chosen, clocks(chosen, 1), local, clocks(local, 0))) << "then slot 3, empty";
 }
 
+TEST_F(TodayDrawing, TheBigTimeShrinksUntilItFitsInsteadOfBeingCut) {
+    const platform::gui::FontRequest big { u"", 28, 400, false };
+    const std::u16string time = u"10:08 AM";
+    const auto wide = platform::gui::measure_text(big, time);
+    ASSERT_TRUE(wide);
+    EXPECT_EQ(font_fitting(big, time, *wide).height, 28) << "a time that fits keeps its size";
+    const platform::gui::FontRequest fitted = font_fitting(big, time, *wide - 20);
+    EXPECT_LT(fitted.height, 28);
+    EXPECT_LE(platform::gui::measure_text(fitted, time).value_or(*wide), *wide - 20);
+    EXPECT_EQ(font_fitting(big, time, 1).height, 8) << "never below the normal height";
+}
+
 TEST_F(TodayDrawing, DigitalRowsAlternateDarkerOnLightAndLighterOnDark) {
     m_content.settings.view = kDigitalView;
     m_content.settings.cities_count = 3;

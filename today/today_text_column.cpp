@@ -1,6 +1,7 @@
 // The text column beside the one-city clock: the city's name, the date and the next alarm, each
 // after its small icon.
 #include <algorithm>
+#include <cstdlib>
 #include <string>
 
 #include "platform/base/text.h"
@@ -53,6 +54,17 @@ TodayFonts today_fonts(const TodayLook& look) {
         { u"", normal * 18 / 11, 400, false },
         { u"", sized(28, look.high_resolution), 400, false },
     };
+}
+
+gui::FontRequest font_fitting(gui::FontRequest font, std::u16string_view text, int32_t width) {
+    constexpr int32_t kSmallest = 8;
+    font.height = std::abs(font.height);
+    while (font.height > kSmallest) {
+        const auto measured = gui::measure_text(font, text);
+        if (!measured || *measured <= width) break;
+        --font.height;
+    }
+    return font;
 }
 
 void draw_line_text(skins::CPicture& picture, std::u16string_view text, skins::Rect box, const gui::FontRequest& font,
