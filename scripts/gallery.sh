@@ -132,6 +132,7 @@ shot() {
 }
 
 trap 'leave_device' EXIT
+trap 'exit 130' INT TERM
 for skin in "${skins[@]}"; do
   for size in "${sizes[@]}"; do
     if [[ $layout == flat ]]; then target=$out; else target="$out/$skin/$size"; fi

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # The device of one gallery run and the debug bridge's verbs as the screens need them; sourced
 # by scripts/gallery.sh, which sets `bin`, `package` and `fail`.
 
@@ -52,7 +53,6 @@ fresh_device() {
   # Without the second hand a picture does not depend on the second it was taken in.
   "$reg" set "$settings" ShowSeconds --dword 0 >/dev/null
   start_program "$bin/zt-device" run
-  device_pid=$last_started
   for _ in $(seq 100); do "$bin/zt-device" status 2>/dev/null | grep -q $'^running\tyes' && break; sleep 0.1; done
   "$bin/zt-device" status 2>/dev/null | grep -q $'^running\tyes' || fail "device: zt-device run did not start"
   set_clock

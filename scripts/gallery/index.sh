@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # docs/gallery/README.md: what the gallery holds, a row per picture and a link per skin and size
 # found in the folder; sourced by scripts/gallery.sh, written after every run into it.
 

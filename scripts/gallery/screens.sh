@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # Which pictures the gallery holds and how a person reaches each screen; sourced by
 # scripts/gallery.sh after device.sh. Each session starts its program with the device clock at
 # the gallery's moment, takes its pictures and ends the program.
