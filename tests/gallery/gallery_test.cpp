@@ -7,6 +7,8 @@
 
 #include <chrono>
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 #include <vector>
 
@@ -85,6 +87,23 @@ TEST(Gallery, EveryListedPictureIsCommittedForEverySkinAndSize) {
         }
     }
     EXPECT_GT(names, 20u);
+}
+
+// The manual's pictures are in the repository and in the package beside the manual.
+TEST(Gallery, EveryPictureTheManualShowsIsShippedBesideIt) {
+    std::ifstream file(fs::path(ZT_SOURCE_ROOT) / "data" / "help" / "ZunTime.htm");
+    const std::string manual((std::istreambuf_iterator<char>(file)), std::istreambuf_iterator<char>());
+    ASSERT_FALSE(manual.empty());
+    const std::string marker = "<img src=\"";
+    size_t pictures = 0;
+    for (size_t at = manual.find(marker); at != std::string::npos; at = manual.find(marker, at + 1), ++pictures) {
+        const size_t begin = at + marker.size();
+        const std::string source = manual.substr(begin, manual.find('"', begin) - begin);
+        EXPECT_TRUE(source.starts_with("pictures/")) << source;
+        EXPECT_TRUE(fs::exists(fs::path(ZT_SOURCE_ROOT) / "data" / "help" / source)) << source;
+        EXPECT_TRUE(fs::exists(fs::path(ZT_BUILD_DIR) / "package" / "InstallDir" / source)) << source << " is not packaged";
+    }
+    EXPECT_GE(pictures, 5u);
 }
 
 }  // namespace
