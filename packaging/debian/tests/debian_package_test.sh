@@ -47,7 +47,8 @@ for path in ./usr/bin/zt-device ./usr/bin/zt-alarm ./usr/bin/zt-today ./usr/bin/
   ./usr/lib/zuntime/package/InstallDir/TimeCitiesDB.dat ./usr/share/applications/zuntime.desktop \
   ./usr/share/icons/hicolor/48x48/apps/zuntime.png ./usr/lib/systemd/user/zt-device.service \
   ./usr/lib/systemd/user-preset/90-zuntime.preset ./etc/xdg/autostart/zuntime-device.desktop \
-  ./usr/share/doc/zuntime/copyright ./usr/share/doc/zuntime/changelog.Debian.gz ./usr/share/doc/zuntime/manual/ZunTime.htm; do
+  ./usr/share/doc/zuntime/copyright ./usr/share/doc/zuntime/changelog.Debian.gz ./usr/share/doc/zuntime/manual/ZunTime.htm \
+  ./usr/share/man/man1/zt-alarm.1.gz ./usr/share/man/man1/zuntime-launch.1.gz; do
   grep -qxF -- "$path" <<<"$contents" || fail "the package lacks $path"
 done
 # Only what a person runs: no test programs, probes or fake libraries.
