@@ -13,6 +13,9 @@
 #include <string>
 #include <vector>
 
+#include "app/model/testing/window_recorder.h"
+#include "contracts/today_item.h"
+#include "core/number_text.h"
 #include "platform/base/text.h"
 #include "tests/app_e2e/device_bridge.h"
 #include "tests/app_e2e/main_program_fixture.h"
@@ -74,11 +77,13 @@ protected:
     // name, skin and city names, numbers, times (with the locale's AM and PM) and symbols, the
     // contents of edit fields, program and sound files, and the names the dump gives the
     // toolbar's skin pictures.
-    std::string english_lines(const std::vector<UiLine>& lines) const {
+    // `data_kinds`: controls that only hold data on the screen checked (the city database's names).
+    std::string english_lines(const std::vector<UiLine>& lines, const std::set<std::string>& data_kinds = {}) const {
         const std::set<std::u16string> data = data_names();
         std::string found;
         for (const auto& line : lines) {
             const std::u16string& text = line.text;
+            if (data_kinds.contains(line.kind)) continue;
             // A number or time may lead a translated word ("05 @min") or the locale's "PM".
             const size_t words = text.find_first_not_of(u"0123456789 :.");
             if (words == std::u16string::npos || text[words] == u'@' || data.contains(text) || !has_letter(text)) continue;
@@ -174,6 +179,19 @@ TEST_F(InterfaceTextsEndToEnd, TheAlarmEditorsTextsComeFromTheTable) {
     ASSERT_TRUE(eventually([&] { return find_line(ui(), "softkey", u"@OK").has_value(); }, kStartLimit,
                            "the alarm editor's translated OK soft key"));
     EXPECT_EQ(english_lines(ui()), "") << "alarm editor";
+}
+
+TEST_F(InterfaceTextsEndToEnd, TheChangeCityDialogsTextsComeFromTheTable) {
+    write_marker_table();
+    app::testing::WindowRecorder requester(contracts::kTodayItemClass);
+    ASSERT_NE(requester.handle(), 0u);
+    start_main(u"ChooseCity " + core::format_unsigned(requester.handle()) + u" 0 0 0", false);
+    std::vector<UiLine> lines;
+    ASSERT_TRUE(eventually([&] {
+        lines = ui();
+        return !lines.empty() && lines.front().kind == "dialog" && lines.front().text == u"@Change City";
+    }, kStartLimit, "the translated Change City dialog in front"));
+    EXPECT_EQ(english_lines(lines, { "combo", "item" }), "") << "Change City";
 }
 
 }  // namespace
