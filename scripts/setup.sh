@@ -15,6 +15,8 @@ packages=(
   fonts-dejavu-core xvfb libxcb1-dev
   locales tzdata
   desktop-file-utils
+  # the Debian package: CPack's scan of the programs' libraries, and its check
+  file dpkg-dev lintian
 )
 # Other scripts ask for what only they need (scripts/fuzz.sh: clang and its fuzzing runtime).
 read -r -a extra <<< "${ZT_EXTRA_PACKAGES:-}"

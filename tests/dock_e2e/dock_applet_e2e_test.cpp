@@ -13,6 +13,7 @@
 #include "platform/registry/registry.h"
 #include "platform/testing/child_process.h"
 #include "tests/app_e2e/device_bridge.h"
+#include "tests/app_e2e/interface_texts.h"
 #include "tests/app_e2e/main_program_fixture.h"
 #include "world/city_record.h"
 
@@ -23,11 +24,11 @@ using platform::gui::UiLine;
 
 constexpr char16_t kStoredApplet[] = u"Software\\ZunDevice\\Dock\\Applets\\0";
 
-class DockAppletEndToEnd : public MainProgramEndToEnd {
+class DockAppletEndToEnd : public InterfaceTextsEndToEnd {
 protected:
     void TearDown() override {
         if (m_dock) m_dock->terminate();
-        MainProgramEndToEnd::TearDown();
+        InterfaceTextsEndToEnd::TearDown();
     }
     void start_dock() {
         m_dock = platform::testing::ChildProcess::spawn(built_program("zt-dock"), { "--root", device.root().string() });
@@ -123,6 +124,24 @@ TEST_F(DockAppletEndToEnd, AddedAppletTakesTokyoFromTheCityChooserAndComesBackAf
     }, kPatience, "the applet back with its city"));
     stop_dock();
     EXPECT_EQ(stored_blob(), blob) << "the same blob after the restart";
+}
+
+// With a table that maps each key to a marker, the applet's menu shows no English (the dock's own
+// "Remove Applet" is the device's).
+TEST_F(DockAppletEndToEnd, TheAppletsMenuComesFromTheTable) {
+    write_marker_table();
+    start_dock();
+    ASSERT_NO_FATAL_FAILURE(tap_when_there("softkey", u"Add"));
+    ASSERT_NO_FATAL_FAILURE(tap_when_there("menuitem", u"Zun Time"));
+    std::optional<UiLine> box;
+    ASSERT_TRUE(eventually([&] { return (box = applet_box()).has_value(); }, kPatience, "the applet's box"));
+    ASSERT_EQ(input({ "hold", std::to_string(box->x + box->width / 2), std::to_string(box->y + box->height / 2) }), 0);
+    ASSERT_NO_FATAL_FAILURE(tap_when_there("submenu", u"@Views"));
+    std::vector<UiLine> menus;
+    for (const UiLine& line : lines())
+        if ((line.kind == "menuitem" || line.kind == "submenu") && line.text != u"Remove Applet") menus.push_back(line);
+    EXPECT_GE(menus.size(), 5u);
+    EXPECT_EQ(english_lines(menus), "");
 }
 
 }  // namespace

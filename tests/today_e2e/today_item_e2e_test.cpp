@@ -5,7 +5,9 @@
 
 #include <QImage>
 
+#include <algorithm>
 #include <cstdlib>
+#include <iterator>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -20,6 +22,7 @@
 #include "platform/windows/window.h"
 #include "platform/windows/window_lookup.h"
 #include "tests/app_e2e/device_bridge.h"
+#include "tests/app_e2e/interface_texts.h"
 #include "tests/app_e2e/main_program_fixture.h"
 
 namespace zt::e2e {
@@ -27,7 +30,7 @@ namespace {
 
 using platform::gui::UiLine;
 
-class TodayItemEndToEnd : public MainProgramEndToEnd {
+class TodayItemEndToEnd : public InterfaceTextsEndToEnd {
 protected:
     void start_today() {
         m_today = platform::testing::ChildProcess::spawn(built_program("zt-today"), { "--root", device.root().string() });
@@ -38,12 +41,25 @@ protected:
     }
     void TearDown() override {
         if (m_today) m_today->terminate();
-        MainProgramEndToEnd::TearDown();
+        InterfaceTextsEndToEnd::TearDown();
     }
     static std::optional<UiLine> item_line(std::u16string_view text) {
         return find_line(ui_lines().value_or(std::vector<UiLine> {}), "label", text);
     }
     static bool shows(std::u16string_view text) { return item_line(text).has_value(); }
+    // Holds the item until its full menu is open (a hold lands only once the screen has it);
+    // the menu's "Alarms" entry.
+    static std::optional<UiLine> open_full_menu(const UiLine& item_text, std::u16string_view alarms) {
+        const std::string x = std::to_string(item_text.x + item_text.width / 2);
+        const std::string y = std::to_string(item_text.y + item_text.height / 2);
+        std::optional<UiLine> alarm_entry;
+        eventually([&] {
+            if ((alarm_entry = find_line(ui_lines().value_or(std::vector<UiLine> {}), "submenu", alarms))) return true;
+            input({ "hold", x, y });
+            return false;
+        }, kPatience, "the full menu");
+        return alarm_entry;
+    }
 
     std::optional<platform::testing::ChildProcess> m_today;
 };
@@ -62,15 +78,8 @@ TEST_F(TodayItemEndToEnd, ShowsTheTimeFollowsANewAlarmAndItsMenuDisablesIt) {
                            kPatience, "the new alarm in the third line"));
     EXPECT_FALSE(shows(u"none"));
 
-    // The hold is repeated until the menu is there: a hold lands only once the screen has it.
-    const std::string x = std::to_string(alarm_line->x + alarm_line->width / 2);
-    const std::string y = std::to_string(alarm_line->y + alarm_line->height / 2);
-    std::optional<UiLine> alarm_entry;
-    ASSERT_TRUE(eventually([&] {
-        if ((alarm_entry = find_line(ui_lines().value_or(std::vector<UiLine> {}), "submenu", u"Alarms"))) return true;
-        input({ "hold", x, y });
-        return false;
-    }, kPatience, "the full menu")) << device_verb({ "ui" }).out;
+    const auto alarm_entry = open_full_menu(*alarm_line, u"Alarms");
+    ASSERT_TRUE(alarm_entry) << device_verb({ "ui" }).out;
     ASSERT_EQ(tap_centre_of(*alarm_entry), 0);
     std::optional<UiLine> disable;
     ASSERT_TRUE(eventually([&] {
@@ -113,6 +122,36 @@ TEST_F(TodayItemEndToEnd, ShowsTheTimeFollowsANewAlarmAndItsMenuDisablesIt) {
         }
         return false;
     }, kPatience, "command 6 at the main program's window"));
+}
+
+// With a table that maps each key to a marker, the item's lines and its full menu down to an
+// alarm's commands show no English.
+TEST_F(TodayItemEndToEnd, ItsLinesAndMenusComeFromTheTable) {
+    write_marker_table();
+    ASSERT_EQ(run_program(built_program("zt-alarm"), { "--root", device.root().string(), "add", "07:30", "--name", "Work" }), 0);
+    start_today();
+    ASSERT_TRUE(eventually([] { return shows(u"@local"); }, kPatience, "the translated city line"));
+    const auto alarms = open_full_menu(*item_line(u"@local"), u"@Alarms");
+    ASSERT_TRUE(alarms) << device_verb({ "ui" }).out;
+    ASSERT_EQ(tap_centre_of(*alarms), 0);
+    std::vector<UiLine> lines;
+    ASSERT_TRUE(eventually([&] {
+        lines = ui_lines().value_or(std::vector<UiLine> {});
+        for (const UiLine& line : lines)
+            if (line.kind == "submenu" && line.text.starts_with(u"Work ")) {
+                tap_centre_of(line);
+                return find_line(lines = ui_lines().value_or(std::vector<UiLine> {}), "menuitem", u"@Edit...").has_value();
+            }
+        return false;
+    }, kPatience, "the alarm's submenu")) << device_verb({ "ui" }).out;
+    // The Today screen's own frame is the device's, not the product's: only the menus count, less
+    // the alarm's entry, which shows the name the user gave it.
+    std::vector<UiLine> menus;
+    std::copy_if(lines.begin(), lines.end(), std::back_inserter(menus), [](const UiLine& line) {
+        return (line.kind == "menuitem" || line.kind == "submenu") && !line.text.starts_with(u"Work ");
+    });
+    EXPECT_GT(menus.size(), 10u);
+    EXPECT_EQ(english_lines(menus), "");
 }
 
 // The options page's preview is the item as the Today screen shows it: the same view, skin,
