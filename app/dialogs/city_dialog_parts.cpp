@@ -13,6 +13,7 @@
 #include "app/dialogs/skin_message_box.h"
 #include "platform/gui/help.h"
 #include "platform/gui/screen_metrics.h"
+#include "platform/gui/window_stack.h"
 #include "texts/text_table.h"
 
 namespace zt::app::city_parts {
@@ -41,7 +42,9 @@ QComboBox* new_list(QWidget* parent) { return new_narrow_combo_box(parent); }
 
 void fill_screen(QWidget& dialog) {
     const platform::gui::ScreenMetrics screen = platform::gui::read_screen_metrics();
-    dialog.resize(screen.width, screen.height);
+    // Placed, not only sized: left to itself a dialog opened from a page of the options sheet
+    // is centred on that page and hangs below the screen with its buttons.
+    dialog.setGeometry(QRect(platform::gui::from_device_screen(QPoint(0, 0)), QSize(screen.width, screen.height)));
 }
 
 QDialogButtonBox* make_dialog_buttons(QDialog& dialog, std::u16string help_topic) {
